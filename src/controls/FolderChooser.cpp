@@ -1,0 +1,36 @@
+#include "controls/FolderChooser.h"
+
+#include "controls/StepGuard.h"
+#include "window/Form1.h"
+#include "window/SettingsKeys.h"
+
+#include <QLineEdit>
+
+FolderChooser::FolderChooser(Form1& form)
+    : m_form(form)
+{ }
+
+QString FolderChooser::BrowseForFolder(const QString& prompt, const QString& initialFolder)
+{
+    return m_form.platform().dialogs->existingDirectory(&m_form, prompt, initialFolder);
+}
+
+void FolderChooser::PushButton9_Click()
+{
+    StepGuard guard([this](const QString& message) { m_form.showErrorBox(message); },
+        QStringLiteral("PushButton9_Click"));
+    QString path;
+    guard.step(
+        100, [&] { path = BrowseForFolder(QStringLiteral("Save To This Folder"), QString()); });
+    if (guard.jumpTest(102, [&] { return path.isEmpty(); }))
+        return;
+    bool endsWithSeparator = false;
+    guard.step(104, [&] {
+        m_form.writeSetting(SettingsKeys::lastFolderDot, path);
+        endsWithSeparator = path.endsWith(QLatin1Char('/'));
+    });
+    if (!endsWithSeparator)
+        guard.step(106, [&] { m_form.Text5->setText(path + QLatin1Char('/')); });
+    else
+        guard.step(108, [&] { m_form.Text5->setText(path); });
+}

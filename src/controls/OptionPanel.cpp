@@ -1,0 +1,241 @@
+#include "controls/OptionPanel.h"
+
+#include "generation/NumericText.h"
+#include "window/Form1.h"
+#include "window/SettingsKeys.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+const QString& keyOf(const Form1& form, const QObject* control)
+{
+    using namespace SettingsKeys;
+    if (control == form.Text1)
+        return howMany;
+    if (control == form.Text2)
+        return text2;
+    if (control == form.Text3)
+        return startLetter;
+    if (control == form.Text4)
+        return endLetter;
+    if (control == form.Text5)
+        return text5;
+    if (control == form.Text6)
+        return text6;
+    if (control == form.Check1)
+        return check1;
+    if (control == form.Check2)
+        return check2;
+    if (control == form.Check3)
+        return check3;
+    if (control == form.Check4)
+        return check4;
+    if (control == form.Check5)
+        return check5;
+    if (control == form.Check6)
+        return check6;
+    if (control == form.Combo1)
+        return combo;
+    if (control == form.Combo2)
+        return nthLetter;
+    return letterMustBe;
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+} // namespace
+
+OptionPanel::OptionPanel(Form1& form)
+    : m_form(form)
+{
+    for (QLineEdit* field :
+        { form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6 }) {
+        connect(field, &QLineEdit::textChanged, this, [this, field] { storeText(field); });
+        field->installEventFilter(this);
+    }
+    for (QCheckBox* box :
+        { form.Check1, form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 }) {
+        connect(box, &QCheckBox::stateChanged, this, [this, box] { storeCheck(box); });
+        // The greyed state only comes from the store; a click never leads back to it.
+        connect(box, &QCheckBox::clicked, this, [box] { box->setTristate(false); });
+    }
+    for (QComboBox* list : { form.Combo1, form.Combo2, form.Combo3 })
+        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { storeList(list); });
+    connect(form.Option7, &QRadioButton::clicked, this, [this] { Option7_Click(); });
+    connect(form.Option8, &QRadioButton::clicked, this, [this] { Option8_Click(); });
+}
+
+void OptionPanel::Option7_Click()
+{
+    // A click on a selected button leaves it selected, as with grouped option buttons.
+    m_form.Option7->setChecked(true);
+    m_form.Option8->setChecked(false);
+    storeOutputChoice();
+}
+
+void OptionPanel::Option8_Click()
+{
+    m_form.Option8->setChecked(true);
+    m_form.Option7->setChecked(false);
+    storeOutputChoice();
+}
+
+void OptionPanel::storeOutputChoice()
+{
+    m_form.writeSetting(SettingsKeys::option7, boolText(m_form.Option7->isChecked()));
+    m_form.writeSetting(SettingsKeys::option8, boolText(m_form.Option8->isChecked()));
+}
+
+void OptionPanel::storeText(QLineEdit* field)
+{
+    m_form.writeSetting(keyOf(m_form, field), field->text());
+}
+
+void OptionPanel::storeCheck(QCheckBox* box)
+{
+    m_form.writeSetting(keyOf(m_form, box), QString::number(int(box->checkState())));
+}
+
+void OptionPanel::storeList(QComboBox* list)
+{
+    m_form.writeSetting(keyOf(m_form, list), QString::number(list->currentIndex()));
+}
+
+void OptionPanel::restoreText(QLineEdit* field, const QString& text)
+{
+    const QString before = field->text();
+    field->setText(text);
+    if (field->text() == before)
+        storeText(field);
+}
+
+void OptionPanel::restoreCheck(QCheckBox* box, int state)
+{
+    const Qt::CheckState before = box->checkState();
+    box->setTristate(state == Qt::PartiallyChecked);
+    box->setCheckState(static_cast<Qt::CheckState>(state));
+    if (box->checkState() == before)
+        storeCheck(box);
+}
+
+void OptionPanel::restoreOption(QRadioButton* button, bool selected)
+{
+    button->setChecked(selected);
+    if (!selected) {
+        storeOutputChoice();
+        return;
+    }
+    if (button == m_form.Option7)
+        Option7_Click();
+    else
+        Option8_Click();
+}
+
+void OptionPanel::restoreListIndex(QComboBox* list, int index)
+{
+    const int before = list->currentIndex();
+    list->setCurrentIndex(index);
+    if (list->currentIndex() == before)
+        storeList(list);
+}
+
+void OptionPanel::addListEntry(QComboBox* list, const QString& text)
+{
+    // Qt selects the first entry added to an empty list; these lists start with no selection.
+    const QSignalBlocker blocker(list);
+    const int before = list->currentIndex();
+    list->addItem(text);
+    list->setCurrentIndex(before);
+}
+
+void OptionPanel::Text1_LostFocus()
+{
+    if (!NumericText::isNumeric(m_form.Text1->text()))
+        refuse(m_form.Text1, QStringLiteral("Must be a numeric entry."));
+}
+
+void OptionPanel::Text2_LostFocus()
+{
+    const auto value = NumericText::value(m_form.Text2->text());
+    if (!value)
+        refuse(m_form.Text2, QStringLiteral("Must be a numeric entry."));
+    else if (!(*value >= 1))
+        refuse(m_form.Text2, QStringLiteral("Must be greater than zero."));
+}
+
+void OptionPanel::Text6_LostFocus()
+{
+    const auto maximum = NumericText::value(m_form.Text6->text());
+    if (!maximum) {
+        refuse(m_form.Text6, QStringLiteral("Must be a numeric entry."));
+        return;
+    }
+    if (!(*maximum >= 1))
+        refuse(m_form.Text6, QStringLiteral("Must be greater than zero."));
+    if (m_form.Check6->checkState() != Qt::Checked || m_form.Check5->checkState() != Qt::Checked)
+        return;
+    const auto minimum = NumericText::value(m_form.Text2->text());
+    if (minimum && *maximum < *minimum)
+        m_form.Text6->setText(m_form.Text2->text());
+}
+
+void OptionPanel::refuse(QLineEdit* field, const QString& message)
+{
+    const bool wasAnswering = m_answering;
+    m_answering = true;
+    m_form.showMessage(message);
+    field->setFocus(Qt::OtherFocusReason);
+    m_answering = wasAnswering;
+}
+
+void OptionPanel::leaveCheck(QLineEdit* field)
+{
+    if (field == m_form.Text1)
+        Text1_LostFocus();
+    else if (field == m_form.Text2)
+        Text2_LostFocus();
+    else if (field == m_form.Text6)
+        Text6_LostFocus();
+}
+
+bool OptionPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (!field)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        if (field == m_form.Text1 || field == m_form.Text3 || field == m_form.Text4) {
+            // After the click that gave the focus has placed the caret.
+            QPointer<QLineEdit> target(field);
+            QTimer::singleShot(0, field, [target] {
+                if (target && target->hasFocus())
+                    target->selectAll();
+            });
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Focus taken by a popup, another window or our own message is no move the user made.
+        if (m_answering || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            return false;
+        if (field == m_form.Text1 || field == m_form.Text2 || field == m_form.Text6) {
+            // Checked once the focus change is complete, so that the message does not fight it.
+            QPointer<QLineEdit> target(field);
+            QTimer::singleShot(0, this, [this, target] {
+                if (target && !m_answering && !m_form.isClosed())
+                    leaveCheck(target);
+            });
+        }
+    }
+    return false;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Form1;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+// What the option controls do on their own: store every change at once, keep the two output
+// choices exclusive, select text on focus, and check the numeric fields when the focus leaves.
+class OptionPanel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit OptionPanel(Form1& form);
+
+    void Option7_Click();
+    void Option8_Click();
+    void Text1_LostFocus();
+    void Text2_LostFocus();
+    void Text6_LostFocus();
+
+    // Setting a control from code runs the same handling as a user's change, so the value is
+    // stored even when the control already showed it.
+    void restoreText(QLineEdit* field, const QString& text);
+    void restoreCheck(QCheckBox* box, int state);
+    void restoreOption(QRadioButton* button, bool selected);
+    void restoreListIndex(QComboBox* list, int index);
+    // Adds an entry without selecting it.
+    void addListEntry(QComboBox* list, const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void storeText(QLineEdit* field);
+    void storeCheck(QCheckBox* box);
+    void storeList(QComboBox* list);
+    void storeOutputChoice();
+    void leaveCheck(QLineEdit* field);
+    // Shows a leave-check message, then puts the focus back into the field.
+    void refuse(QLineEdit* field, const QString& message);
+
+    Form1& m_form;
+    // Set while a leave-check answers, so that the focus moves it makes start no further check.
+    bool m_answering = false;
+};

@@ -1,0 +1,46 @@
+#include "controls/PointerFeedback.h"
+
+#include "results/ResultListView.h"
+#include "window/Form1.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+PointerFeedback::PointerFeedback(Form1& form)
+    : m_form(form)
+    , m_listViewport(form.ListView1->viewport())
+{
+    const QList<QWidget*> watched { &form, form.Frame1, form.Frame2, form.Frame3, form.Frame4,
+        form.Frame5, form.Frame6, form.Frame7, form.ListView1, form.ListView1->viewport(),
+        form.PushButton1, form.PushButton2, form.PushButton3, form.PushButton4, form.PushButton5,
+        form.PushButton9 };
+    for (QWidget* widget : watched) {
+        // Move events arrive only with tracking on, as they do without a pressed button elsewhere.
+        widget->setMouseTracking(true);
+        widget->installEventFilter(this);
+    }
+}
+
+void PointerFeedback::buttonMouseMove()
+{
+    if (m_form.mousePointer() != Form1::PointerHourglass)
+        m_form.setMousePointer(Form1::PointerCustom);
+}
+
+void PointerFeedback::backgroundMouseMove()
+{
+    if (m_form.mousePointer() != Form1::PointerHourglass)
+        m_form.setMousePointer(Form1::PointerDefault);
+}
+
+bool PointerFeedback::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseMove)
+        return false;
+    if (qobject_cast<QPushButton*>(watched))
+        buttonMouseMove();
+    else
+        backgroundMouseMove();
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// Number texts as the user types them: blanks around, an optional sign, digits with at most
+// one decimal separator (at least one digit), an optional exponent.
+namespace NumericText {
+
+// The decimal separator of the user's locale.
+QChar localeDecimalPoint();
+
+// The value of a numeric text, or nothing when the text is not numeric.
+std::optional<double> value(const QString& text, QChar decimalPoint);
+inline std::optional<double> value(const QString& text)
+{
+    return value(text, localeDecimalPoint());
+}
+
+inline bool isNumeric(const QString& text, QChar decimalPoint)
+{
+    return value(text, decimalPoint).has_value();
+}
+inline bool isNumeric(const QString& text)
+{
+    return value(text).has_value();
+}
+
+// Rounds to the nearest whole number, halves to the even neighbour, kept within 32 bits.
+qint32 roundHalfEven32(double value);
+
+// The number read from the start of a text: blanks skipped, reading stops at the first character
+// that cannot continue a number; 0 when there is none. Always uses "." as the separator.
+double leadingNumber(const QString& text);
+
+// A whole number written the way the settings and positions hold it.
+QString wholeNumberText(double value);
+
+} // namespace NumericText

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The modal dialogs the window uses. Each call returns when the user has answered.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    // Plain message: the text, an OK button, no icon, the given caption.
+    virtual void message(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // The error box: the text, an OK button, the warning icon, the title "Application Error".
+    virtual void errorBox(QWidget* owner, const QString& text) = 0;
+    // Text prompt; Cancel gives the empty text.
+    virtual QString prompt(QWidget* owner, const QString& text, const QString& title) = 0;
+    // Save-file dialog without overwrite question or default suffix; empty on Cancel.
+    virtual QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters)
+        = 0;
+    // Folder dialog showing folders only; empty on Cancel.
+    virtual QString existingDirectory(QWidget* owner, const QString& caption, const QString& start)
+        = 0;
+};

@@ -1,0 +1,46 @@
+#include "platform/FileTextWriter.h"
+
+#include "platform/PlatformError.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void fail(int error)
+{
+    throw PlatformError(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
+
+void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, int pieceNumber)
+{
+    if (path.isEmpty())
+        fail(ENOENT);
+    const QByteArray name = QFile::encodeName(path);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (pieceNumber <= 1 ? O_TRUNC : O_APPEND);
+    const int fd = ::open(name.constData(), flags, 0666);
+    if (fd < 0)
+        fail(errno);
+    const QByteArray bytes = text.toLocal8Bit();
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            fail(error);
+        }
+        data += written;
+        left -= written;
+    }
+    if (::close(fd) != 0)
+        fail(errno);
+}

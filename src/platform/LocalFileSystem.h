@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+// The local file system and the desktop folder of the user.
+class LocalFileSystem : public FileSystem
+{
+public:
+    bool isFile(const QString& path) const override;
+    bool hasModificationTime(const QString& path) const override;
+    QString desktopFolder() const override;
+};

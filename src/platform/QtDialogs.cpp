@@ -1,0 +1,48 @@
+#include "platform/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+void showBox(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& caption)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    // Bare carriage returns in our texts are meant as line breaks.
+    box.setText(QString(text)
+                    .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                    .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
+void QtDialogs::message(QWidget* owner, const QString& text, const QString& caption)
+{
+    showBox(owner, QMessageBox::NoIcon, text, caption);
+}
+
+void QtDialogs::errorBox(QWidget* owner, const QString& text)
+{
+    showBox(owner, QMessageBox::Warning, text, QStringLiteral("Application Error"));
+}
+
+QString QtDialogs::prompt(QWidget* owner, const QString& text, const QString& title)
+{
+    bool ok = false;
+    QString answer = QInputDialog::getText(owner, title, text, QLineEdit::Normal, QString(), &ok);
+    return ok ? answer : QString();
+}
+
+QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QStringList& filters)
+{
+    return QFileDialog::getSaveFileName(owner, caption, QString(),
+        filters.join(QLatin1String(";;")), nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtDialogs::existingDirectory(QWidget* owner, const QString& caption, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(owner, caption, start, QFileDialog::ShowDirsOnly);
+}

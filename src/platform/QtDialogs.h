@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+// Dialogs shown with Qt's standard modal dialogs.
+class QtDialogs : public Dialogs
+{
+public:
+    void message(QWidget* owner, const QString& text, const QString& caption) override;
+    void errorBox(QWidget* owner, const QString& text) override;
+    QString prompt(QWidget* owner, const QString& text, const QString& title) override;
+    QString saveFileName(
+        QWidget* owner, const QString& caption, const QStringList& filters) override;
+    QString existingDirectory(
+        QWidget* owner, const QString& caption, const QString& start) override;
+};

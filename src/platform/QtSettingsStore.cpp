@@ -1,0 +1,33 @@
+#include "platform/QtSettingsStore.h"
+
+#include <QSettings>
+
+namespace {
+
+QString fullKey(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString QtSettingsStore::read(const QString& application, const QString& section,
+    const QString& key, const QString& defaultValue) const
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    const QVariant value = settings.value(fullKey(section, key));
+    if (!value.isValid())
+        return defaultValue;
+    // A hand-edited file may hold a list (a value with commas); keep its text as written.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+void QtSettingsStore::write(
+    const QString& application, const QString& section, const QString& key, const QString& value)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    settings.setValue(fullKey(section, key), value);
+    settings.sync();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Per-user string values addressed by application, section and key.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    // The stored string, or the default when the key was never written.
+    virtual QString read(const QString& application, const QString& section, const QString& key,
+        const QString& defaultValue) const = 0;
+    // Creates or replaces the value; on disk when the call returns, failures are ignored.
+    virtual void write(const QString& application, const QString& section, const QString& key,
+        const QString& value)
+        = 0;
+};

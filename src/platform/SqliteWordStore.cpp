@@ -1,0 +1,113 @@
+#include "platform/SqliteWordStore.h"
+
+#include "platform/PlatformError.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+class VectorWordSet : public WordSet
+{
+public:
+    explicit VectorWordSet(std::vector<QString> words)
+        : m_words(std::move(words))
+    { }
+    int count() const override { return static_cast<int>(m_words.size()); }
+    const QString& word(int r) const override
+    {
+        if (r < 1 || r > count())
+            throw PlatformError(QStringLiteral(
+                "Either BOF or EOF is True, or the current record has been deleted."));
+        return m_words[static_cast<size_t>(r - 1)];
+    }
+
+private:
+    std::vector<QString> m_words;
+};
+
+class SqliteConnection : public WordConnection
+{
+public:
+    explicit SqliteConnection(sqlite3* db)
+        : m_db(db)
+    { }
+    ~SqliteConnection() override { sqlite3_close_v2(m_db); }
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    std::unique_ptr<WordSet> query(const QString& sql) override
+    {
+        const QByteArray text = sql.toUtf8();
+        sqlite3_stmt* statement = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, &tail)
+            != SQLITE_OK)
+            throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        if (!statement)
+            throw PlatformError(QStringLiteral("The query is empty."));
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(statement, sqlite3_finalize);
+        // One statement only: whatever follows it is refused rather than ignored.
+        if (tail && QByteArray(tail).trimmed().size() > 0 && QByteArray(tail).trimmed() != ";")
+            throw PlatformError(QStringLiteral("Only one statement may be run."));
+        if (!sqlite3_stmt_readonly(statement))
+            throw PlatformError(QStringLiteral("The query would change the word database."));
+
+        int wordColumn = -1;
+        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+            if (qstricmp(sqlite3_column_name(statement, c), "word") == 0) {
+                wordColumn = c;
+                break;
+            }
+        }
+        if (wordColumn < 0)
+            throw PlatformError(QStringLiteral("Item cannot be found in the collection "
+                                               "corresponding to the requested name or ordinal."));
+
+        std::vector<QString> words;
+        for (;;) {
+            const int rc = sqlite3_step(statement);
+            if (rc == SQLITE_DONE)
+                break;
+            if (rc != SQLITE_ROW)
+                throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            // A NULL word reads as the empty text.
+            const auto* data
+                = reinterpret_cast<const char*>(sqlite3_column_text(statement, wordColumn));
+            const int size = sqlite3_column_bytes(statement, wordColumn);
+            words.push_back(data ? QString::fromUtf8(data, size) : QString());
+        }
+        return std::make_unique<VectorWordSet>(std::move(words));
+    }
+
+private:
+    sqlite3* m_db;
+};
+
+} // namespace
+
+std::unique_ptr<WordConnection> SqliteWordStore::open(const QString& path)
+{
+    // SQLite would create a missing file even read-only in some modes; say plainly what is wrong.
+    if (!QFileInfo(path).isFile())
+        throw PlatformError(QStringLiteral("Could not find file '%1'.").arg(path));
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message
+            = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw PlatformError(message);
+    }
+    // A file that is not a database is only noticed at the first read; find out now.
+    char* error = nullptr;
+    if (sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error)
+        != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+        sqlite3_free(error);
+        sqlite3_close_v2(db);
+        throw PlatformError(message);
+    }
+    return std::make_unique<SqliteConnection>(db);
+}

@@ -1,0 +1,135 @@
+#include "results/ResultListModel.h"
+
+#include "platform/PlatformError.h"
+
+ResultListModel::ResultListModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{ }
+
+void ResultListModel::setColumnHeader(const QString& header)
+{
+    const bool hadColumn = columnCount() > 0;
+    if (!hadColumn)
+        beginInsertColumns(QModelIndex(), 0, 0);
+    m_header = header.isNull() ? QLatin1String("") : header;
+    if (!hadColumn)
+        endInsertColumns();
+    else
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+void ResultListModel::clear()
+{
+    if (m_rows.empty())
+        return;
+    beginResetModel();
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    endResetModel();
+}
+
+void ResultListModel::append(const QString& text)
+{
+    const int row = rowCount();
+    beginInsertRows(QModelIndex(), row, row);
+    m_rows.push_back(Row { text, false });
+    endInsertRows();
+}
+
+void ResultListModel::remove(int row)
+{
+    at(row);
+    beginRemoveRows(QModelIndex(), row - 1, row - 1);
+    m_rows.erase(m_rows.begin() + (row - 1));
+    endRemoveRows();
+}
+
+void ResultListModel::setChecked(int row, bool checked)
+{
+    at(row);
+    m_rows[size_t(row - 1)].checked = checked;
+    const QModelIndex changed = index(row - 1, 0);
+    emit dataChanged(changed, changed, { Qt::CheckStateRole });
+}
+
+void ResultListModel::setAllChecked(bool checked)
+{
+    for (Row& row : m_rows)
+        row.checked = checked;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0), { Qt::CheckStateRole });
+}
+
+QString ResultListModel::headerText(int column) const
+{
+    if (column != 1 || columnCount() == 0)
+        throw PlatformError(QStringLiteral("Index out of bounds"));
+    return m_header;
+}
+
+QString ResultListModel::cellText(int row, int column) const
+{
+    const Row& r = at(row);
+    if (column != 1)
+        throw PlatformError(QStringLiteral("Index out of bounds"));
+    return r.text;
+}
+
+bool ResultListModel::isChecked(int row) const
+{
+    return at(row).checked;
+}
+
+const ResultListModel::Row& ResultListModel::at(int row) const
+{
+    if (row < 1 || row > rowCount())
+        throw PlatformError(QStringLiteral("Index out of bounds"));
+    return m_rows[size_t(row - 1)];
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rowCount();
+}
+
+int ResultListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : columnCount();
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const Row& row = m_rows[size_t(index.row())];
+    if (role == Qt::DisplayRole)
+        return row.text;
+    if (role == Qt::CheckStateRole)
+        return row.checked ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || index.row() >= rowCount())
+        return false;
+    m_rows[size_t(index.row())].checked = value.toInt() == Qt::Checked;
+    emit dataChanged(index, index, { Qt::CheckStateRole });
+    return true;
+}
+
+Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+        | Qt::ItemNeverHasChildren;
+}
+
+QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole
+        && columnCount() > 0)
+        return m_header;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+class Form1;
+class ListSource;
+
+// "Save Results As Excel File": the ticked rows into a new sheet of the spreadsheet application.
+class SpreadsheetExport
+{
+public:
+    explicit SpreadsheetExport(Form1& form);
+
+    void PushButton5_Click();
+    // Whether a spreadsheet application can be started; tells the user when it cannot.
+    bool SaveResultsAsExcelFileIsExcelInstalled();
+
+private:
+    Form1& m_form;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class Form1;
+
+// "Save Results As Text File": every row of the result list into a file the user names.
+class TextExport
+{
+public:
+    explicit TextExport(Form1& form);
+
+    void PushButton2_Click();
+
+private:
+    Form1& m_form;
+};

@@ -1,0 +1,104 @@
+#include "window/Appearance.h"
+
+#include "platform/PlatformError.h"
+#include "results/ResultListView.h"
+#include "window/Form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QtEndian>
+
+namespace Appearance {
+
+namespace {
+
+    void setBackground(QWidget* widget, const QColor& colour)
+    {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, colour);
+        widget->setPalette(palette);
+        widget->setAutoFillBackground(true);
+    }
+
+    // Widgets whose background follows the window's face colour.
+    QList<QWidget*> facedWidgets(Form1& form)
+    {
+        QList<QWidget*> widgets { &form };
+        for (QWidget* child : form.findChildren<QWidget*>()) {
+            if (qobject_cast<QGroupBox*>(child) || qobject_cast<QCheckBox*>(child)
+                || qobject_cast<QRadioButton*>(child) || qobject_cast<QLabel*>(child))
+                widgets << child;
+        }
+        return widgets;
+    }
+
+} // namespace
+
+void applyDesignLook(Form1& form)
+{
+    for (QWidget* widget : facedWidgets(form))
+        setBackground(widget, Qt::white);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9);
+    font.setBold(true);
+    form.setFont(font);
+    form.ListView1->setFont(font);
+    QFont buttonFont = font;
+    buttonFont.setPointSizeF(11.25);
+    for (QPushButton* button : form.findChildren<QPushButton*>())
+        button->setFont(buttonFont);
+}
+
+void applySkin(Form1& form)
+{
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    for (QWidget* widget : facedWidgets(form))
+        setBackground(widget, face);
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (!fusion)
+        throw PlatformError(QStringLiteral("The skin cannot be loaded."));
+    fusion->setParent(&form);
+    QPalette palette = fusion->standardPalette();
+    palette.setColor(QPalette::Window, face);
+    palette.setColor(QPalette::Button, face);
+    form.setPalette(palette);
+    form.setStyle(fusion);
+    for (QWidget* child : form.findChildren<QWidget*>())
+        child->setStyle(fusion);
+    for (QWidget* widget : facedWidgets(form))
+        setBackground(widget, face);
+}
+
+QCursor loadCursorFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PlatformError(file.errorString());
+    const QByteArray header = file.read(14);
+    // A cursor file starts with reserved 0, type 2 and at least one image entry.
+    if (header.size() < 14 || qFromLittleEndian<quint16>(header.constData()) != 0
+        || qFromLittleEndian<quint16>(header.constData() + 2) != 2
+        || qFromLittleEndian<quint16>(header.constData() + 4) == 0)
+        throw PlatformError(QStringLiteral("Invalid picture"));
+    const int hotX = qFromLittleEndian<quint16>(header.constData() + 10);
+    const int hotY = qFromLittleEndian<quint16>(header.constData() + 12);
+    file.close();
+
+    QImageReader reader(path, "cur");
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw PlatformError(QStringLiteral("Invalid picture"));
+    return QCursor(
+        QPixmap::fromImage(image), qMin(hotX, image.width() - 1), qMin(hotY, image.height() - 1));
+}
+
+} // namespace Appearance

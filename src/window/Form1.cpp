@@ -1,0 +1,436 @@
+#include "window/Form1.h"
+
+#include "controls/ErrorBoxText.h"
+#include "controls/FolderChooser.h"
+#include "controls/OptionPanel.h"
+#include "controls/PointerFeedback.h"
+#include "controls/StepGuard.h"
+#include "generation/GenerationRun.h"
+#include "results/ClipboardCopy.h"
+#include "results/ResultListCommands.h"
+#include "results/ResultListModel.h"
+#include "results/ResultListView.h"
+#include "results/SeparatorLayout.h"
+#include "results/SpreadsheetExport.h"
+#include "results/TextExport.h"
+#include "window/Appearance.h"
+#include "window/ApplicationTitle.h"
+#include "window/RestoreConversions.h"
+#include "window/SettingsKeys.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <cmath>
+
+namespace {
+
+// Layout positions are kept in twips; 15 twips make one pixel at 96 dpi.
+int px(int twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+template <typename W>
+W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(twipRect(left, top, width, height));
+    return widget;
+}
+
+QGroupBox* frame(
+    QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h)
+{
+    auto* box = place<QGroupBox>(parent, name, l, t, w, h);
+    box->setTitle(caption);
+    return box;
+}
+
+QLineEdit* oneCharacterField(QWidget* parent, const char* name, int l, int t, int w, int h)
+{
+    auto* field = place<QLineEdit>(parent, name, l, t, w, h);
+    field->setMaxLength(1);
+    field->setAlignment(Qt::AlignCenter);
+    return field;
+}
+
+template <typename W>
+W* captioned(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h)
+{
+    auto* widget = place<W>(parent, name, l, t, w, h);
+    widget->setText(caption);
+    return widget;
+}
+
+const QString databaseFileName = QStringLiteral("/dbWords.mdb");
+
+} // namespace
+
+Form1::Form1(const Platform& platform, QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_applicationTitle(productName())
+    , m_resultList(new ResultListModel(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    createControls();
+    Appearance::applyDesignLook(*this);
+
+    m_optionPanel = std::make_unique<OptionPanel>(*this);
+    m_folderChooser = std::make_unique<FolderChooser>(*this);
+    m_generation = std::make_unique<GenerationRun>(*this);
+    m_textExport = std::make_unique<TextExport>(*this);
+    m_clipboardCopy = std::make_unique<ClipboardCopy>(*this);
+    m_spreadsheetExport = std::make_unique<SpreadsheetExport>(*this);
+    m_listCommands = std::make_unique<ResultListCommands>(*this);
+    m_pointerFeedback = std::make_unique<PointerFeedback>(*this);
+
+    connect(PushButton1, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton1_Click(); }); });
+    connect(PushButton2, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton2_Click(); }); });
+    connect(PushButton3, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton3_Click(); }); });
+    connect(PushButton4, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton4_Click(); }); });
+    connect(PushButton5, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton5_Click(); }); });
+    connect(PushButton9, &QPushButton::clicked, this,
+        [this] { dispatch([this] { PushButton9_Click(); }); });
+    ListView1->installEventFilter(this);
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    setFixedSize(px(15960), px(5535));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    Frame3 = frame(this, "Frame3", QStringLiteral("How many words would you like to generate?"),
+        120, 120, 7800, 855);
+    Text1 = place<QLineEdit>(Frame3, "Text1", 240, 300, 7320, 345);
+
+    Frame2 = frame(this, "Frame2", QStringLiteral("Character Option"), 120, 1030, 7800, 1760);
+    Check2 = captioned<QCheckBox>(Frame2, "Check2",
+        QStringLiteral("All generated words must start with the character:"), 240, 345, 4695, 255);
+    Text3 = oneCharacterField(Frame2, "Text3", 5160, 300, 1260, 345);
+    Check3 = captioned<QCheckBox>(Frame2, "Check3",
+        QStringLiteral("All generated words must end with the character:"), 240, 800, 4695, 255);
+    Text4 = oneCharacterField(Frame2, "Text4", 5160, 755, 1260, 345);
+    Check4 = captioned<QCheckBox>(Frame2, "Check4",
+        QStringLiteral("The") + QString(36, QLatin1Char(' ')) + QStringLiteral("letter must be a"),
+        240, 1255, 4695, 255);
+    Combo2 = place<QComboBox>(Frame2, "Combo2", 940, 1210, 1335, 345);
+    Combo3 = place<QComboBox>(Frame2, "Combo3", 3900, 1210, 1335, 345);
+
+    Frame4 = frame(
+        this, "Frame4", QStringLiteral("Minimum and Maximum Option"), 120, 2865, 7800, 1250);
+    Check6 = captioned<QCheckBox>(
+        Frame4, "Check6", QStringLiteral("Minimum characters per word:"), 240, 345, 3375, 255);
+    Text2 = oneCharacterField(Frame4, "Text2", 3360, 300, 1260, 345);
+    Check5 = captioned<QCheckBox>(
+        Frame4, "Check5", QStringLiteral("Maximum characters per word:"), 240, 800, 3015, 255);
+    Text6 = oneCharacterField(Frame4, "Text6", 3360, 755, 1260, 345);
+
+    Frame7 = frame(this, "Frame7", QStringLiteral("Case Option"), 120, 4190, 7800, 720);
+    Check1 = captioned<QCheckBox>(
+        Frame7, "Check1", QStringLiteral("First letter should be upper case"), 240, 300, 3255, 255);
+
+    PushButton1 = captioned<QPushButton>(
+        this, "PushButton1", QStringLiteral("Start Generating"), 120, 5020, 7800, 405);
+
+    Frame5 = frame(this, "Frame5", QStringLiteral("Output Option"), 8040, 115, 7800, 4440);
+    Option7 = captioned<QRadioButton>(
+        Frame5, "Option7", QStringLiteral("Generate Results Here"), 120, 0, 2295, 255);
+    ListView1 = new ResultListView(m_resultList, Frame5);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setGeometry(twipRect(240, 300, 7320, 1590));
+    Frame1 = frame(Frame5, "Frame1", QStringLiteral("Save Option"), 240, 1920, 7320, 800);
+    Combo1 = place<QComboBox>(Frame1, "Combo1", 240, 300, 6855, 345);
+    PushButton2 = captioned<QPushButton>(
+        Frame5, "PushButton2", QStringLiteral("Save Results As Text File"), 240, 2820, 3600, 405);
+    PushButton3 = captioned<QPushButton>(
+        Frame5, "PushButton3", QStringLiteral("Copy Results To Clipboard"), 3960, 2820, 3600, 405);
+    PushButton5 = captioned<QPushButton>(
+        Frame5, "PushButton5", QStringLiteral("Save Results As Excel File"), 240, 3330, 3600, 405);
+    PushButton4 = captioned<QPushButton>(
+        Frame5, "PushButton4", QStringLiteral("Clear Results"), 3960, 3330, 3600, 405);
+    ProgressBar1 = place<QProgressBar>(Frame5, "ProgressBar1", 240, 3855, 7320, 405);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QStringLiteral("Progress Bar"));
+    ProgressBar1->setAlignment(Qt::AlignCenter);
+    ProgressBar1->setTextVisible(true);
+
+    Frame6 = frame(this, "Frame6", QString(), 8040, 4620, 7800, 810);
+    Option8 = captioned<QRadioButton>(Frame6, "Option8",
+        QStringLiteral("Save Results To File In This Folder"), 120, 0, 3255, 255);
+    Text5 = place<QLineEdit>(Frame6, "Text5", 240, 300, 6495, 345);
+    PushButton9
+        = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
+
+    // The two output choices sit in different frames; their handlers make them exclusive.
+    Option7->setAutoExclusive(false);
+    Option8->setAutoExclusive(false);
+    Option7->setChecked(true);
+    // The option buttons stand in for their frames' captions, so they cover them.
+    Option7->setAutoFillBackground(true);
+    Option8->setAutoFillBackground(true);
+
+    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
+        list->setEditable(false);
+        list->setMaxVisibleItems(12);
+    }
+    for (QPushButton* button :
+        { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
+        button->setAutoDefault(false);
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder();
+}
+
+void Form1::setTabOrder()
+{
+    const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
+        ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
+        Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1 };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+template <typename F> void Form1::dispatch(F&& handler)
+{
+    try {
+        handler();
+    } catch (const WindowClosed&) {
+        // The window is gone: the command ends here, nothing of it runs on.
+    }
+}
+
+bool Form1::Form_Load()
+{
+    StepGuard guard(
+        [this](const QString& message) { showErrorBox(message); }, QStringLiteral("Form_Load"));
+
+    bool databasePresent = false;
+    guard.step(100, [&] {
+        databasePresent = m_platform.files->isFile(m_platform.programFolder + databaseFileName);
+    });
+    if (!databasePresent) {
+        guard.step(102, [&] {
+            showMessage(
+                m_platform.programFolder + databaseFileName + QStringLiteral(" not found."));
+        });
+        return false;
+    }
+
+    const QString skinFile = m_platform.programFolder + QStringLiteral("/x/o.cjs");
+    if (m_platform.files->isFile(skinFile))
+        guard.step(108, [&] { Appearance::applySkin(*this); });
+    const QString cursorFile = m_platform.programFolder + QStringLiteral("/HAND-M.CUR");
+    // A pointer file whose modification time cannot be read counts as absent, silently.
+    guard.step(110, [] {});
+    if (m_platform.files->hasModificationTime(cursorFile))
+        guard.step(112, [&] { setCustomPointerImage(Appearance::loadCursorFile(cursorFile)); });
+
+    guard.step(114, [&] { m_platform.random->seedFromTimeOfDay(); });
+    guard.step(134, [&] {
+        setWindowTitle(productName());
+        setWindowIcon(QIcon(QStringLiteral(":/tessavine.svg")));
+        m_applicationTitle = ::applicationTitle(productName());
+    });
+    guard.step(136, [&] { m_resultList->setColumnHeader(QStringLiteral("Generated Words")); });
+    guard.step(138, [&] { ListView1->setColumnWidth(0, px(7000)); });
+
+    using namespace SettingsKeys;
+    namespace rc = RestoreConversions;
+    guard.step(140,
+        [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
+    const std::pair<QCheckBox*, const QString*> checks[]
+        = { { Check1, &check1 }, { Check2, &check2 }, { Check3, &check3 }, { Check4, &check4 },
+              { Check5, &check5 }, { Check6, &check6 } };
+    int step = 142;
+    for (const auto& [box, key] : checks) {
+        guard.step(step, [&] {
+            m_optionPanel->restoreCheck(
+                box, rc::toCheckState(readSetting(*key, QStringLiteral("0"))));
+        });
+        step += 2;
+    }
+    guard.step(154, [&] {
+        m_optionPanel->restoreOption(
+            Option7, rc::toBoolean(readSetting(option7, QStringLiteral("1"))));
+    });
+    guard.step(156, [&] {
+        m_optionPanel->restoreOption(
+            Option8, rc::toBoolean(readSetting(option8, QStringLiteral("0"))));
+    });
+
+    step = 158;
+    for (const QString& text : SeparatorLayout::texts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo1, text); });
+        step += 2;
+    }
+    guard.step(168, [&] {
+        m_optionPanel->restoreListIndex(
+            Combo1, rc::toListIndex(readSetting(combo, QStringLiteral("0")), Combo1->count()));
+    });
+    step = 170;
+    for (const char* text : { "1st", "2nd", "3rd", "4rd", "x", "last" }) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, QLatin1String(text)); });
+        step += 2;
+    }
+    guard.step(182, [&] {
+        m_optionPanel->restoreListIndex(
+            Combo2, rc::toListIndex(readSetting(nthLetter, QStringLiteral("0")), Combo2->count()));
+    });
+    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[vowel]")); });
+    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[consonant]")); });
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
+        guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
+    }
+    guard.step(194, [&] {
+        m_optionPanel->restoreListIndex(Combo3,
+            rc::toListIndex(readSetting(letterMustBe, QStringLiteral("0")), Combo3->count()));
+    });
+    guard.step(196,
+        [&] { m_optionPanel->restoreText(Text3, readSetting(startLetter, QStringLiteral("a"))); });
+    guard.step(198,
+        [&] { m_optionPanel->restoreText(Text4, readSetting(endLetter, QStringLiteral("a"))); });
+    guard.step(
+        200, [&] { m_optionPanel->restoreText(Text6, readSetting(text6, QStringLiteral("4"))); });
+    guard.step(
+        202, [&] { m_optionPanel->restoreText(Text2, readSetting(text2, QStringLiteral("2"))); });
+    guard.step(204, [&] {
+        const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
+        m_optionPanel->restoreText(Text5, readSetting(text5, desktop));
+    });
+    guard.step(206, [&] {
+        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+        if (screen.isValid())
+            move(screen.center() - rect().center());
+        Text1->setFocus(Qt::OtherFocusReason);
+    });
+    return true;
+}
+
+void Form1::PushButton1_Click()
+{
+    m_generation->PushButton1_Click();
+}
+
+void Form1::PushButton2_Click()
+{
+    m_textExport->PushButton2_Click();
+}
+
+void Form1::PushButton3_Click()
+{
+    m_clipboardCopy->PushButton3_Click();
+}
+
+void Form1::PushButton4_Click()
+{
+    m_listCommands->PushButton4_Click();
+}
+
+void Form1::PushButton5_Click()
+{
+    m_spreadsheetExport->PushButton5_Click();
+}
+
+void Form1::PushButton9_Click()
+{
+    m_folderChooser->PushButton9_Click();
+}
+
+void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
+{
+    m_listCommands->ListView1_KeyDown(keyCode, shift);
+}
+
+bool Form1::SaveResultsAsExcelFileIsExcelInstalled()
+{
+    return m_spreadsheetExport->SaveResultsAsExcelFileIsExcelInstalled();
+}
+
+void Form1::showMessage(const QString& text)
+{
+    m_platform.dialogs->message(this, text, m_applicationTitle);
+}
+
+void Form1::showErrorBox(const QString& message)
+{
+    m_platform.dialogs->errorBox(this, message);
+}
+
+void Form1::yield()
+{
+    m_platform.pump->yield();
+    if (m_closed)
+        throw WindowClosed {};
+}
+
+QString Form1::readSetting(const QString& key, const QString& defaultValue) const
+{
+    return m_platform.settings->read(
+        SettingsKeys::application, SettingsKeys::section, key, defaultValue);
+}
+
+void Form1::writeSetting(const QString& key, const QString& value)
+{
+    m_platform.settings->write(SettingsKeys::application, SettingsKeys::section, key, value);
+}
+
+void Form1::setMousePointer(int pointer)
+{
+    m_mousePointer = pointer;
+    if (pointer == PointerHourglass)
+        setCursor(Qt::WaitCursor);
+    else if (pointer == PointerCustom && m_customCursor)
+        setCursor(*m_customCursor);
+    else
+        unsetCursor();
+}
+
+void Form1::setCustomPointerImage(std::optional<QCursor> cursor)
+{
+    m_customCursor = std::move(cursor);
+    setMousePointer(m_mousePointer);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    m_closed = true;
+    event->accept();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete) {
+            ListView1_KeyDown(46, key->modifiers());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

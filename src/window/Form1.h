@@ -1,0 +1,144 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QCursor>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class ResultListModel;
+class ResultListView;
+class GenerationRun;
+class TextExport;
+class ClipboardCopy;
+class SpreadsheetExport;
+class ResultListCommands;
+class OptionPanel;
+class FolderChooser;
+class PointerFeedback;
+
+// Thrown out of a yield once the window has been closed, so that no command runs on after it.
+struct WindowClosed
+{ };
+
+// The program's one window. It owns the controls and the window-level state of a run, and hands
+// each event to the handler that deals with it.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    // Window pointer settings.
+    static constexpr int PointerDefault = 0;
+    static constexpr int PointerHourglass = 11;
+    static constexpr int PointerCustom = 99;
+
+    explicit Form1(const Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Runs the start-up sequence; false when the program must end without showing the window.
+    bool Form_Load();
+
+    // Command handlers.
+    void PushButton1_Click();
+    void PushButton2_Click();
+    void PushButton3_Click();
+    void PushButton4_Click();
+    void PushButton5_Click();
+    void PushButton9_Click();
+    void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    bool SaveResultsAsExcelFileIsExcelInstalled();
+
+    const Platform& platform() const { return m_platform; }
+    // The caption of plain message boxes.
+    const QString& applicationTitle() const { return m_applicationTitle; }
+    // A plain message box owned by the window.
+    void showMessage(const QString& text);
+    // The error box, with a message already built.
+    void showErrorBox(const QString& message);
+    // Yields to the event loop; throws WindowClosed when the window was closed meanwhile.
+    void yield();
+
+    // The store, under the program's application and section.
+    QString readSetting(const QString& key, const QString& defaultValue) const;
+    void writeSetting(const QString& key, const QString& value);
+
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+    void setCustomPointerImage(std::optional<QCursor> cursor);
+    bool hasCustomPointerImage() const { return m_customCursor.has_value(); }
+
+    ResultListModel* resultList() const { return m_resultList; }
+    bool isClosed() const { return m_closed; }
+
+    // Window-level state of the generation run.
+    bool StopRequested = false;
+    QString StartCaption;
+
+    // Controls.
+    QGroupBox* Frame1;
+    QGroupBox* Frame2;
+    QGroupBox* Frame3;
+    QGroupBox* Frame4;
+    QGroupBox* Frame5;
+    QGroupBox* Frame6;
+    QGroupBox* Frame7;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QLineEdit* Text4;
+    QLineEdit* Text5;
+    QLineEdit* Text6;
+    QCheckBox* Check1;
+    QCheckBox* Check2;
+    QCheckBox* Check3;
+    QCheckBox* Check4;
+    QCheckBox* Check5;
+    QCheckBox* Check6;
+    QComboBox* Combo1;
+    QComboBox* Combo2;
+    QComboBox* Combo3;
+    QRadioButton* Option7;
+    QRadioButton* Option8;
+    QPushButton* PushButton1;
+    QPushButton* PushButton2;
+    QPushButton* PushButton3;
+    QPushButton* PushButton4;
+    QPushButton* PushButton5;
+    QPushButton* PushButton9;
+    QProgressBar* ProgressBar1;
+    ResultListView* ListView1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    // Runs a handler from an event; a closed window ends it quietly.
+    template <typename F> void dispatch(F&& handler);
+
+    Platform m_platform;
+    QString m_applicationTitle;
+    int m_mousePointer = PointerDefault;
+    std::optional<QCursor> m_customCursor;
+    bool m_closed = false;
+    ResultListModel* m_resultList;
+
+    std::unique_ptr<OptionPanel> m_optionPanel;
+    std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<GenerationRun> m_generation;
+    std::unique_ptr<TextExport> m_textExport;
+    std::unique_ptr<ClipboardCopy> m_clipboardCopy;
+    std::unique_ptr<SpreadsheetExport> m_spreadsheetExport;
+    std::unique_ptr<ResultListCommands> m_listCommands;
+    std::unique_ptr<PointerFeedback> m_pointerFeedback;
+};

@@ -1,0 +1,264 @@
+#include "FakePlatform.h"
+
+// FakeDialogs
+
+void FakeDialogs::message(QWidget*, const QString& text, const QString& caption)
+{
+    entries.push_back({ Message, text, caption });
+    if (onMessage)
+        onMessage(text);
+}
+
+void FakeDialogs::errorBox(QWidget*, const QString& text)
+{
+    entries.push_back({ ErrorBox, text, QStringLiteral("Application Error") });
+}
+
+QString FakeDialogs::prompt(QWidget*, const QString& text, const QString& title)
+{
+    entries.push_back({ Prompt, text, title });
+    return answer(promptAnswers, text);
+}
+
+QString FakeDialogs::saveFileName(QWidget*, const QString& caption, const QStringList& filters)
+{
+    entries.push_back({ SaveFile, caption, caption });
+    lastFilters = filters;
+    return answer(saveAnswers, caption);
+}
+
+QString FakeDialogs::existingDirectory(QWidget*, const QString& caption, const QString& start)
+{
+    entries.push_back({ Folder, caption, caption });
+    lastFolderStart = start;
+    if (!folderFailure.isEmpty())
+        throw PlatformError(folderFailure);
+    return answer(folderAnswers, caption);
+}
+
+QStringList FakeDialogs::textsOf(Kind kind) const
+{
+    QStringList texts;
+    for (const Entry& entry : entries) {
+        if (entry.kind == kind)
+            texts << entry.text;
+    }
+    return texts;
+}
+
+QString FakeDialogs::answer(std::deque<QString>& queue, const QString& text)
+{
+    if (queue.empty())
+        throw UnexpectedDialog { text };
+    QString value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+// FakeSettings
+
+QString FakeSettings::read(const QString& application, const QString& section, const QString& key,
+    const QString& defaultValue) const
+{
+    Q_ASSERT(application == QLatin1String("Quillmont") && section == QLatin1String("Tessavine"));
+    reads << key;
+    return values.value(key, defaultValue);
+}
+
+void FakeSettings::write(
+    const QString& application, const QString& section, const QString& key, const QString& value)
+{
+    Q_ASSERT(application == QLatin1String("Quillmont") && section == QLatin1String("Tessavine"));
+    values.insert(key, value);
+    writes.emplace_back(key, value);
+}
+
+// FakeWordStore
+
+namespace {
+
+class FakeWordSet : public WordSet
+{
+public:
+    explicit FakeWordSet(QStringList words)
+        : m_words(std::move(words))
+    { }
+    int count() const override { return int(m_words.size()); }
+    const QString& word(int r) const override
+    {
+        if (r < 1 || r > count())
+            throw PlatformError(QStringLiteral("No such row"));
+        return m_words[r - 1];
+    }
+
+private:
+    QStringList m_words;
+};
+
+class FakeConnection : public WordConnection
+{
+public:
+    explicit FakeConnection(FakeWordStore& store)
+        : m_store(store)
+    {
+        ++m_store.openConnections;
+    }
+    ~FakeConnection() override { --m_store.openConnections; }
+    std::unique_ptr<WordSet> query(const QString& sql) override
+    {
+        m_store.queries << sql;
+        if (!m_store.queryFailure.isEmpty())
+            throw PlatformError(m_store.queryFailure);
+        QStringList rows;
+        for (const QString& word : m_store.words) {
+            if (!m_store.filter || m_store.filter(sql, word))
+                rows << word;
+        }
+        return std::make_unique<FakeWordSet>(rows);
+    }
+
+private:
+    FakeWordStore& m_store;
+};
+
+} // namespace
+
+std::unique_ptr<WordConnection> FakeWordStore::open(const QString& path)
+{
+    openedPaths << path;
+    if (!openFailure.isEmpty())
+        throw PlatformError(openFailure);
+    return std::make_unique<FakeConnection>(*this);
+}
+
+// FakeTextWriter
+
+void FakeTextWriter::WriteTextPiece(const QString& text, const QString& path, int pieceNumber)
+{
+    calls.push_back({ text, path, pieceNumber });
+    if (!failure.isEmpty())
+        throw PlatformError(failure);
+    if (pieceNumber <= 1)
+        files[path] = text;
+    else
+        files[path] += text;
+}
+
+// FakeClipboard
+
+void FakeClipboard::clear()
+{
+    if (failuresLeft > 0) {
+        --failuresLeft;
+        throw PlatformError(QStringLiteral("busy"));
+    }
+    ++clears;
+    text.clear();
+}
+
+void FakeClipboard::putText(const QString& value)
+{
+    if (failuresLeft > 0) {
+        --failuresLeft;
+        throw PlatformError(QStringLiteral("busy"));
+    }
+    ++puts;
+    text = value;
+}
+
+// FakeSpreadsheet
+
+namespace {
+
+class FakeApplication : public SpreadsheetApplication
+{
+public:
+    explicit FakeApplication(FakeSpreadsheet& sheet)
+        : m_sheet(sheet)
+    { }
+    void addWorkbook() override { m_sheet.calls << QStringLiteral("addWorkbook"); }
+    void setCellText(int row, int column, const QString& text) override
+    {
+        ++m_sheet.cellCalls;
+        m_sheet.calls << QStringLiteral("cell(%1,%2)=%3").arg(row).arg(column).arg(text);
+        if (m_sheet.cellCalls == m_sheet.failingCell)
+            throw PlatformError(QStringLiteral("Cell refused"));
+        m_sheet.cells[{ row, column }] = text;
+    }
+    void autoFitColumns() override { m_sheet.calls << QStringLiteral("autoFit"); }
+    void setVisible(bool visible) override
+    {
+        m_sheet.calls << QStringLiteral("visible=%1")
+                             .arg(visible ? QStringLiteral("true") : QStringLiteral("false"));
+    }
+
+private:
+    FakeSpreadsheet& m_sheet;
+};
+
+} // namespace
+
+std::unique_ptr<SpreadsheetApplication> FakeSpreadsheet::start()
+{
+    calls << QStringLiteral("start");
+    if (!installed)
+        return nullptr;
+    ++started;
+    return std::make_unique<FakeApplication>(*this);
+}
+
+// FakePump
+
+void FakePump::yield()
+{
+    ++calls;
+    if (onEvery)
+        onEvery(calls);
+    const auto action = actions.find(calls);
+    if (action != actions.end())
+        action->second();
+}
+
+// FakeRandom
+
+double FakeRandom::next()
+{
+    if (!script.empty()) {
+        const double value = script.front();
+        script.pop_front();
+        return value;
+    }
+    // splitmix64, enough for tests that need many different draws.
+    state += 0x9e3779b97f4a7c15ULL;
+    quint64 z = state;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    z ^= z >> 31;
+    return double(z >> 11) * 0x1.0p-53;
+}
+
+// FakeFileSystem
+
+QString FakeFileSystem::desktopFolder() const
+{
+    if (desktop.isEmpty())
+        throw PlatformError(QStringLiteral("The desktop folder cannot be found."));
+    return desktop;
+}
+
+// FakePlatform
+
+FakePlatform::FakePlatform()
+{
+    platform.dialogs = &dialogs;
+    platform.settings = &settings;
+    platform.words = &words;
+    platform.writer = &writer;
+    platform.clipboard = &clipboard;
+    platform.spreadsheet = &spreadsheet;
+    platform.pump = &pump;
+    platform.random = &random;
+    platform.files = &files;
+    platform.programFolder = QStringLiteral("/opt/tessavine");
+    files.files << QStringLiteral("/opt/tessavine/dbWords.mdb");
+}

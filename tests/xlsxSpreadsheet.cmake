@@ -1,0 +1,1 @@
+tessavine_add_test(tst_xlsxSpreadsheet tst_xlsxSpreadsheet.cpp)
