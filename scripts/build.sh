@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Configures and builds Tessavine into BUILD_DIR (default: build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+generator=()
+if command -v ninja >/dev/null 2>&1; then
+    generator=(-G Ninja)
+fi
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+elif [ $# -gt 0 ]; then
+    cmake -S . -B "$build_dir" "$@"
+fi
+cmake --build "$build_dir" --parallel "$(nproc)"
