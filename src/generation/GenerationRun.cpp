@@ -4,6 +4,7 @@
 #include "generation/AcceptanceRules.h"
 #include "generation/FolderPath.h"
 #include "generation/NumericText.h"
+#include "generation/RandomInteger.h"
 #include "results/ResultListModel.h"
 #include "results/SeparatorLayout.h"
 #include "window/Form1.h"
@@ -14,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
 
 namespace {
 
@@ -185,7 +185,7 @@ void GenerationRun::PushButton1_Click()
             bool accepted = false;
             guard.step(188, [] {});
             int r = 0;
-            guard.step(190, [&] { r = int(std::floor(platform.random->next() * n)) + 1; });
+            guard.step(190, [&] { r = RandomInteger(platform.random->next(), n); });
             guard.step(192, [] {});
             if (!guard.test(194, [&] { return r >= 1 && r <= n; }))
                 continue;
