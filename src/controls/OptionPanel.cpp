@@ -54,6 +54,18 @@ QString boolText(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+// The stored check state counts 0 clear, 1 ticked, 2 greyed; Qt numbers the last two the other
+// way round.
+int storedState(Qt::CheckState state)
+{
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+}
+
+Qt::CheckState qtState(int stored)
+{
+    return stored == 1 ? Qt::Checked : stored == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
 } // namespace
 
 OptionPanel::OptionPanel(Form1& form)
@@ -104,7 +116,7 @@ void OptionPanel::storeText(QLineEdit* field)
 
 void OptionPanel::storeCheck(QCheckBox* box)
 {
-    m_form.writeSetting(keyOf(m_form, box), QString::number(int(box->checkState())));
+    m_form.writeSetting(keyOf(m_form, box), QString::number(storedState(box->checkState())));
 }
 
 void OptionPanel::storeList(QComboBox* list)
@@ -123,8 +135,8 @@ void OptionPanel::restoreText(QLineEdit* field, const QString& text)
 void OptionPanel::restoreCheck(QCheckBox* box, int state)
 {
     const Qt::CheckState before = box->checkState();
-    box->setTristate(state == Qt::PartiallyChecked);
-    box->setCheckState(static_cast<Qt::CheckState>(state));
+    box->setTristate(qtState(state) == Qt::PartiallyChecked);
+    box->setCheckState(qtState(state));
     if (box->checkState() == before)
         storeCheck(box);
 }
