@@ -143,15 +143,14 @@ void OptionPanel::restoreCheck(QCheckBox* box, int state)
 
 void OptionPanel::restoreOption(QRadioButton* button, bool selected)
 {
+    QRadioButton* partner = button == m_form.Option7 ? m_form.Option8 : m_form.Option7;
     button->setChecked(selected);
-    if (!selected) {
+    if (selected)
+        partner->setChecked(false);
+    // Start-up restores Option7 first: storing the pair then would overwrite "Option8" before it
+    // is read, so the pair is stored once the second button has been restored.
+    if (button == m_form.Option8)
         storeOutputChoice();
-        return;
-    }
-    if (button == m_form.Option7)
-        Option7_Click();
-    else
-        Option8_Click();
 }
 
 void OptionPanel::restoreListIndex(QComboBox* list, int index)
