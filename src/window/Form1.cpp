@@ -83,6 +83,18 @@ const QString databaseFileName = QStringLiteral("/dbWords.mdb");
 
 } // namespace
 
+// Outside any namespace: the resource registration names a global function. The core library is
+// static, so its resources are not registered unless asked for.
+static QIcon programIcon()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(registered);
+    return QIcon(QStringLiteral(":/tessavine.svg"));
+}
+
 Form1::Form1(const Platform& platform, QWidget* parent)
     : QWidget(parent)
     , m_platform(platform)
@@ -254,7 +266,7 @@ bool Form1::Form_Load()
     guard.step(114, [&] { m_platform.random->seedFromTimeOfDay(); });
     guard.step(134, [&] {
         setWindowTitle(productName());
-        setWindowIcon(QIcon(QStringLiteral(":/tessavine.svg")));
+        setWindowIcon(programIcon());
         m_applicationTitle = ::applicationTitle(productName());
     });
     guard.step(136, [&] { m_resultList->setColumnHeader(QStringLiteral("Generated Words")); });
