@@ -32,9 +32,13 @@ bool SpreadsheetExport::SaveResultsAsExcelFileIsExcelInstalled()
 
 void SpreadsheetExport::PushButton5_Click()
 {
+    exportList(*m_form.resultList());
+}
+
+void SpreadsheetExport::exportList(const ListSource& list)
+{
     StepGuard guard([this](const QString& message) { m_form.showErrorBox(message); },
         QStringLiteral("PushButton5_Click"));
-    const ListSource& list = *m_form.resultList();
 
     bool installed = true;
     guard.step(100, [&] { installed = SaveResultsAsExcelFileIsExcelInstalled(); });

@@ -10,6 +10,8 @@ public:
     explicit SpreadsheetExport(Form1& form);
 
     void PushButton5_Click();
+    // The command on any list: the button runs it on the result list, which has one column.
+    void exportList(const ListSource& list);
     // Whether a spreadsheet application can be started; tells the user when it cannot.
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
