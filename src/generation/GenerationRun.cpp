@@ -177,8 +177,11 @@ void GenerationRun::PushButton1_Click()
         QString word;
         guard.step(180, [] {});
         for (qint32 i = 1; i <= limit && !failed; ++i) {
-            guard.step(
-                182, [&] { f.ProgressBar1->setValue(int(double(i) / double(limit) * 100.0)); });
+            // The bar holds whole percentages; the real value is rounded like any conversion.
+            guard.step(182, [&] {
+                f.ProgressBar1->setValue(
+                    NumericText::roundHalfEven32(double(i) / double(limit) * 100.0));
+            });
             if (guard.jumpTest(184, [&] { return f.StopRequested; }))
                 break;
             guard.step(186, [&] { f.yield(); });
