@@ -1,0 +1,5 @@
+tessavine_add_test(tst_resultList ${CMAKE_CURRENT_LIST_DIR}/tst_resultList.cpp)
+tessavine_add_test(tst_textExport ${CMAKE_CURRENT_LIST_DIR}/tst_textExport.cpp)
+tessavine_add_test(tst_fileTextWriter ${CMAKE_CURRENT_LIST_DIR}/tst_fileTextWriter.cpp)
+tessavine_add_test(tst_clipboardCopy ${CMAKE_CURRENT_LIST_DIR}/tst_clipboardCopy.cpp)
+tessavine_add_test(tst_spreadsheetExport ${CMAKE_CURRENT_LIST_DIR}/tst_spreadsheetExport.cpp)
