@@ -1,0 +1,380 @@
+#include "controls/ErrorBoxText.h"
+#include "results/ResultListView.h"
+#include "window/Form1.h"
+
+#include "FakePlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptyStoreRestoresTheFirstRunState();
+    void firstRunValuesAreWrittenBack();
+    void keysAreReadInStartupOrder();
+    void storedValuesAreRestored();
+    void refusedValueIsReportedAtItsLineAndTheRestStillRestored_data();
+    void refusedValueIsReportedAtItsLineAndTheRestStillRestored();
+    void outputChoiceRestoredLastWins_data();
+    void outputChoiceRestoredLastWins();
+    void greyedCheckIsRestoredAndWrittenBack();
+    void listsAreNotSelectedWhileBeingFilled_data();
+    void listsAreNotSelectedWhileBeingFilled();
+    void missingDesktopIsReportedAtLine204_data();
+    void missingDesktopIsReportedAtLine204();
+    void missingDatabaseEndsTheProgramUntouched();
+};
+
+namespace {
+
+const QString formLoadLocation = QStringLiteral("in Tessavine2021/08/31.Form1.Form_Load ");
+
+QString errorText(const QString& description, int line)
+{
+    return description + "\r\n" + formLoadLocation + "at line " + QString::number(line)
+        + "\r\rPlease email screenshot of this message to " + ErrorBoxText::supportAddress();
+}
+
+QStringList itemsOf(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+QStringList writesOf(const FakeSettings& settings, const QString& key)
+{
+    QStringList values;
+    for (const auto& [written, value] : settings.writes) {
+        if (written == key)
+            values << value;
+    }
+    return values;
+}
+
+QList<QCheckBox*> checksOf(const Form1& form)
+{
+    return { form.Check1, form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 };
+}
+
+} // namespace
+
+void StartupTest::emptyStoreRestoresTheFirstRunState()
+{
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QVERIFY(fake.dialogs.entries.empty());
+    QCOMPARE(form.Text1->text(), "100");
+    for (const QCheckBox* box : checksOf(form))
+        QCOMPARE(box->checkState(), Qt::Unchecked);
+    QVERIFY(form.Option7->isChecked());
+    QVERIFY(!form.Option8->isChecked());
+    QCOMPARE(itemsOf(form.Combo1),
+        QStringList({ "Save as multiple lines", "Save as one line separated by spaces",
+            "Save as one line separated by commas", "Save as one line separated by comma-spaces",
+            "Save as one line separated by x" }));
+    QCOMPARE(itemsOf(form.Combo2), QStringList({ "1st", "2nd", "3rd", "4rd", "x", "last" }));
+    QStringList kinds { "[vowel]", "[consonant]" };
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+        kinds << QString(QChar(letter));
+    QCOMPARE(itemsOf(form.Combo3), kinds);
+    for (const QComboBox* list : { form.Combo1, form.Combo2, form.Combo3 })
+        QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(form.Text3->text(), "a");
+    QCOMPARE(form.Text4->text(), "a");
+    QCOMPARE(form.Text6->text(), "4");
+    QCOMPARE(form.Text2->text(), "2");
+    QCOMPARE(form.Text5->text(), "/home/user/Desktop/");
+
+    QCOMPARE(form.windowTitle(), "Tessavine");
+    QCOMPARE(form.applicationTitle(), "Tessavine");
+    QVERIFY(!form.windowIcon().pixmap(32).isNull());
+    QCOMPARE(form.ListView1->model()->columnCount(), 1);
+    QCOMPARE(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(), "Generated Words");
+    QCOMPARE(fake.random.seeds, 1);
+    QCOMPARE(form.PushButton1->text(), "Start Generating");
+
+    QCOMPARE(form.focusWidget(), form.Text1);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.Text1);
+}
+
+void StartupTest::firstRunValuesAreWrittenBack()
+{
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    const QMap<QString, QString> expected { { "How Many", "100" }, { "Check1", "0" },
+        { "Check2", "0" }, { "Check3", "0" }, { "Check4", "0" }, { "Check5", "0" },
+        { "Check6", "0" }, { "Option7", "True" }, { "Option8", "False" }, { "Combo", "0" },
+        { "Nth Letter", "0" }, { "Letter Must Be", "0" }, { "Start Letter", "a" },
+        { "End Letter", "a" }, { "Text6", "4" }, { "Text2", "2" },
+        { "Text5", "/home/user/Desktop/" } };
+    QCOMPARE(fake.settings.values, expected);
+}
+
+void StartupTest::keysAreReadInStartupOrder()
+{
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+    QCOMPARE(fake.settings.reads,
+        QStringList({ "How Many", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
+            "Option7", "Option8", "Combo", "Nth Letter", "Letter Must Be", "Start Letter",
+            "End Letter", "Text6", "Text2", "Text5" }));
+}
+
+void StartupTest::storedValuesAreRestored()
+{
+    FakePlatform fake;
+    fake.settings.values = { { "How Many", "" }, { "Check1", "1" }, { "Check4", "1" },
+        { "Check6", "0" }, { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" },
+        { "Nth Letter", "2.5" }, { "Letter Must Be", "27" }, { "Start Letter", "" },
+        { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" }, { "Text5", "/no/separator" } };
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QVERIFY(fake.dialogs.entries.empty());
+    // An empty stored text is a value, not a missing key.
+    QCOMPARE(form.Text1->text(), "");
+    QCOMPARE(form.Check1->checkState(), Qt::Checked);
+    QCOMPARE(form.Check4->checkState(), Qt::Checked);
+    QCOMPARE(form.Check6->checkState(), Qt::Unchecked);
+    QVERIFY(!form.Option7->isChecked());
+    QVERIFY(form.Option8->isChecked());
+    QCOMPARE(form.Combo1->currentIndex(), 4);
+    // Halves round to the even neighbour.
+    QCOMPARE(form.Combo2->currentIndex(), 2);
+    QCOMPARE(form.Combo3->currentText(), "z");
+    QCOMPARE(form.Text3->text(), "");
+    QCOMPARE(form.Text4->text(), "q");
+    QCOMPARE(form.Text6->text(), "x");
+    QCOMPARE(form.Text2->text(), "9");
+    // Nothing adds the separator to a typed folder at start-up.
+    QCOMPARE(form.Text5->text(), "/no/separator");
+    QCOMPARE(fake.settings.values.value("How Many"), "");
+    QCOMPARE(fake.settings.values.value("Option7"), "False");
+    QCOMPARE(fake.settings.values.value("Option8"), "True");
+    QCOMPARE(fake.settings.values.value("Nth Letter"), "2");
+}
+
+void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<int>("line");
+
+    QTest::newRow("check, text") << "Check3"
+                                 << "abc"
+                                 << "Type mismatch" << 146;
+    QTest::newRow("check, state 3") << "Check6"
+                                    << "3"
+                                    << "Invalid property value" << 152;
+    QTest::newRow("check, overflow") << "Check1"
+                                     << "70000"
+                                     << "Overflow" << 142;
+    QTest::newRow("option, text") << "Option8"
+                                  << "yes"
+                                  << "Type mismatch" << 156;
+    QTest::newRow("layout one past the end") << "Combo"
+                                             << "5"
+                                             << "Invalid property value" << 168;
+    QTest::newRow("layout below no selection") << "Combo"
+                                               << "-2"
+                                               << "Invalid property value" << 168;
+    QTest::newRow("position one past the end") << "Nth Letter"
+                                               << "6"
+                                               << "Invalid property value" << 182;
+    QTest::newRow("letter kind one past the end") << "Letter Must Be"
+                                                  << "28"
+                                                  << "Invalid property value" << 194;
+}
+
+void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, description);
+    QFETCH(int, line);
+
+    FakePlatform fake;
+    fake.settings.values = { { "Check2", "1" }, { "Nth Letter", "3" }, { "Letter Must Be", "1" },
+        { "Start Letter", "s" }, { "Text5", "/out/" } };
+    fake.settings.values.insert(key, stored);
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QCOMPARE(fake.dialogs.errorBoxes(), QStringList { errorText(description, line) });
+    QCOMPARE(fake.dialogs.entries.front().title, "Application Error");
+    // The refused control keeps its design state, which is never written back.
+    const QMap<QString, QWidget*> controls { { "Check1", form.Check1 }, { "Check3", form.Check3 },
+        { "Check6", form.Check6 }, { "Option8", form.Option8 }, { "Combo", form.Combo1 },
+        { "Nth Letter", form.Combo2 }, { "Letter Must Be", form.Combo3 } };
+    QWidget* control = controls.value(key);
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        QCOMPARE(box->checkState(), Qt::Unchecked);
+        QVERIFY(writesOf(fake.settings, key).isEmpty());
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        QCOMPARE(list->currentIndex(), -1);
+        QVERIFY(writesOf(fake.settings, key).isEmpty());
+    } else {
+        QVERIFY(!form.Option8->isChecked());
+        QVERIFY(form.Option7->isChecked());
+    }
+    // Steps before and after the failing one still ran.
+    QCOMPARE(form.Check2->checkState(), Qt::Checked);
+    if (key != "Nth Letter")
+        QCOMPARE(form.Combo2->currentText(), "4rd");
+    if (key != "Letter Must Be")
+        QCOMPARE(form.Combo3->currentText(), "[consonant]");
+    QCOMPARE(form.Text3->text(), "s");
+    QCOMPARE(form.Text5->text(), "/out/");
+}
+
+void StartupTest::outputChoiceRestoredLastWins_data()
+{
+    QTest::addColumn<QString>("option7");
+    QTest::addColumn<QString>("option8");
+    QTest::addColumn<bool>("selected7");
+    QTest::addColumn<bool>("selected8");
+
+    QTest::newRow("both selected") << "True"
+                                   << "True" << false << true;
+    QTest::newRow("neither selected") << "False"
+                                      << "False" << false << false;
+    QTest::newRow("numbers, 0 is false") << "0"
+                                         << "1" << false << true;
+    QTest::newRow("only the first") << "True"
+                                    << "False" << true << false;
+}
+
+void StartupTest::outputChoiceRestoredLastWins()
+{
+    QFETCH(QString, option7);
+    QFETCH(QString, option8);
+    QFETCH(bool, selected7);
+    QFETCH(bool, selected8);
+
+    FakePlatform fake;
+    fake.settings.values = { { "Option7", option7 }, { "Option8", option8 } };
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QCOMPARE(form.Option7->isChecked(), selected7);
+    QCOMPARE(form.Option8->isChecked(), selected8);
+    // The pair is written back once, Option7 first, with the states shown.
+    const auto text = [](bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); };
+    QStringList pairWrites;
+    for (const auto& [key, value] : fake.settings.writes) {
+        if (key.startsWith("Option"))
+            pairWrites << key + "=" + value;
+    }
+    QCOMPARE(
+        pairWrites, QStringList({ "Option7=" + text(selected7), "Option8=" + text(selected8) }));
+}
+
+void StartupTest::greyedCheckIsRestoredAndWrittenBack()
+{
+    FakePlatform fake;
+    fake.settings.values = { { "Check5", "2" } };
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QVERIFY(fake.dialogs.entries.empty());
+    QCOMPARE(form.Check5->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(writesOf(fake.settings, "Check5"), QStringList { "2" });
+    // A click never leads back to the greyed state.
+    form.Check5->click();
+    form.Check5->click();
+    QCOMPARE(writesOf(fake.settings, "Check5").mid(1), QStringList({ "1", "0" }));
+}
+
+void StartupTest::listsAreNotSelectedWhileBeingFilled_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("layout") << "Combo"
+                            << "3";
+    QTest::newRow("position") << "Nth Letter"
+                              << "5";
+    QTest::newRow("letter kind") << "Letter Must Be"
+                                 << "27";
+}
+
+void StartupTest::listsAreNotSelectedWhileBeingFilled()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+
+    FakePlatform fake;
+    fake.settings.values.insert(key, stored);
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+    QCOMPARE(writesOf(fake.settings, key), QStringList { stored });
+}
+
+void StartupTest::missingDesktopIsReportedAtLine204_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("folder not stored") << false;
+    QTest::newRow("folder stored") << true;
+}
+
+void StartupTest::missingDesktopIsReportedAtLine204()
+{
+    QFETCH(bool, stored);
+
+    FakePlatform fake;
+    fake.files.desktop.clear();
+    if (stored)
+        fake.settings.values.insert("Text5", "/stored/");
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    QCOMPARE(fake.dialogs.errorBoxes(),
+        QStringList { errorText("The desktop folder cannot be found.", 204) });
+    QCOMPARE(form.Text5->text(), "");
+    QVERIFY(writesOf(fake.settings, "Text5").isEmpty());
+    QCOMPARE(form.Text2->text(), "2");
+    QCOMPARE(form.focusWidget(), form.Text1);
+}
+
+void StartupTest::missingDatabaseEndsTheProgramUntouched()
+{
+    FakePlatform fake;
+    fake.files.files.clear();
+    fake.settings.values = { { "How Many", "7" } };
+    Form1 form(fake.platform);
+
+    QVERIFY(!form.Form_Load());
+
+    QCOMPARE(fake.dialogs.entries.size(), size_t(1));
+    const FakeDialogs::Entry& box = fake.dialogs.entries.front();
+    QCOMPARE(box.kind, FakeDialogs::Message);
+    QCOMPARE(box.text, "/opt/tessavine/dbWords.mdb not found.");
+    QCOMPARE(box.title, "Tessavine");
+    QVERIFY(fake.settings.reads.isEmpty());
+    QVERIFY(fake.settings.writes.empty());
+    QCOMPARE(fake.random.seeds, 0);
+    QCOMPARE(form.Text1->text(), "");
+    QVERIFY(!form.isVisible());
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
