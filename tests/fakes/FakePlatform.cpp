@@ -138,6 +138,9 @@ void FakeTextWriter::WriteTextPiece(const QString& text, const QString& path, in
     calls.push_back({ text, path, pieceNumber });
     if (!failure.isEmpty())
         throw PlatformError(failure);
+    // No file has an empty name, as with the real writer.
+    if (path.isEmpty())
+        throw PlatformError(QStringLiteral("No such file or directory"));
     if (pieceNumber <= 1)
         files[path] = text;
     else

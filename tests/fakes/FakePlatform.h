@@ -94,7 +94,8 @@ public:
     std::function<bool(const QString& sql, const QString& word)> filter;
 };
 
-// Files in memory: path to content, following the piece rules; can be told to fail.
+// Files in memory: path to content, following the piece rules; can be told to fail. An empty
+// path fails like a missing file.
 class FakeTextWriter : public TextWriter
 {
 public:
