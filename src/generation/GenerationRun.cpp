@@ -176,6 +176,20 @@ void GenerationRun::PushButton1_Click()
         bool failed = false;
         QString word;
         guard.step(180, [] {});
+        // The list shows new rows at display rate while the run goes on, and all of them at its
+        // end.
+        struct Batch
+        {
+            ResultListModel* list;
+            explicit Batch(ResultListModel* l)
+                : list(l)
+            {
+                list->beginBatch();
+            }
+            ~Batch() { list->endBatch(); }
+            Batch(const Batch&) = delete;
+            Batch& operator=(const Batch&) = delete;
+        } batch(list);
         for (qint32 i = 1; i <= limit && !failed; ++i) {
             // The bar holds whole percentages; the real value is rounded like any conversion.
             guard.step(182, [&] {

@@ -27,7 +27,29 @@ QString QtSettingsStore::read(const QString& application, const QString& section
 void QtSettingsStore::write(
     const QString& application, const QString& section, const QString& key, const QString& value)
 {
+    if (m_deferrals > 0) {
+        auto& settings = m_deferred[application];
+        if (!settings)
+            settings = std::make_unique<QSettings>(
+                QSettings::NativeFormat, QSettings::UserScope, application);
+        settings->setValue(fullKey(section, key), value);
+        return;
+    }
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
     settings.setValue(fullKey(section, key), value);
     settings.sync();
+}
+
+void QtSettingsStore::beginDeferral()
+{
+    ++m_deferrals;
+}
+
+void QtSettingsStore::endDeferral()
+{
+    if (m_deferrals == 0 || --m_deferrals > 0)
+        return;
+    for (auto& [application, settings] : m_deferred)
+        settings->sync();
+    m_deferred.clear();
 }

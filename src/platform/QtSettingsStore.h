@@ -2,6 +2,10 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QSettings>
+#include <map>
+#include <memory>
+
 // Values in the per-user INI file of the application name, one group per section.
 class QtSettingsStore : public SettingsStore
 {
@@ -10,4 +14,11 @@ public:
         const QString& defaultValue) const override;
     void write(const QString& application, const QString& section, const QString& key,
         const QString& value) override;
+    void beginDeferral() override;
+    void endDeferral() override;
+
+private:
+    // Per application, the stores that collect deferred writes.
+    std::map<QString, std::unique_ptr<QSettings>> m_deferred;
+    int m_deferrals = 0;
 };

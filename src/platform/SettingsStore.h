@@ -14,4 +14,8 @@ public:
     virtual void write(const QString& application, const QString& section, const QString& key,
         const QString& value)
         = 0;
+    // Writes made until endDeferral() may reach the disk together, at that call; for the
+    // write-back at start-up, which only repeats what the store holds or its defaults.
+    virtual void beginDeferral() { }
+    virtual void endDeferral() { }
 };

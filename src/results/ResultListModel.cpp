@@ -4,7 +4,33 @@
 
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent)
-{ }
+{
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(30);
+    connect(&m_flushTimer, &QTimer::timeout, this, &ResultListModel::flush);
+}
+
+void ResultListModel::beginBatch()
+{
+    ++m_batches;
+}
+
+void ResultListModel::endBatch()
+{
+    if (m_batches > 0 && --m_batches == 0)
+        flush();
+}
+
+void ResultListModel::flush()
+{
+    m_flushTimer.stop();
+    const int total = rowCount();
+    if (m_shown >= total)
+        return;
+    beginInsertRows(QModelIndex(), m_shown, total - 1);
+    m_shown = total;
+    endInsertRows();
+}
 
 void ResultListModel::setColumnHeader(const QString& header)
 {
@@ -22,31 +48,37 @@ void ResultListModel::clear()
 {
     if (m_rows.empty())
         return;
+    m_flushTimer.stop();
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_shown = 0;
     endResetModel();
 }
 
 void ResultListModel::append(const QString& text)
 {
-    const int row = rowCount();
-    beginInsertRows(QModelIndex(), row, row);
     m_rows.push_back(Row { text, false });
-    endInsertRows();
+    if (m_batches == 0)
+        flush();
+    else if (!m_flushTimer.isActive())
+        m_flushTimer.start();
 }
 
 void ResultListModel::remove(int row)
 {
     at(row);
+    flush();
     beginRemoveRows(QModelIndex(), row - 1, row - 1);
     m_rows.erase(m_rows.begin() + (row - 1));
+    --m_shown;
     endRemoveRows();
 }
 
 void ResultListModel::setChecked(int row, bool checked)
 {
     at(row);
+    flush();
     m_rows[size_t(row - 1)].checked = checked;
     const QModelIndex changed = index(row - 1, 0);
     emit dataChanged(changed, changed, { Qt::CheckStateRole });
@@ -54,6 +86,7 @@ void ResultListModel::setChecked(int row, bool checked)
 
 void ResultListModel::setAllChecked(bool checked)
 {
+    flush();
     for (Row& row : m_rows)
         row.checked = checked;
     if (!m_rows.empty())
@@ -89,7 +122,7 @@ const ResultListModel::Row& ResultListModel::at(int row) const
 
 int ResultListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : rowCount();
+    return parent.isValid() ? 0 : m_shown;
 }
 
 int ResultListModel::columnCount(const QModelIndex& parent) const
@@ -99,7 +132,7 @@ int ResultListModel::columnCount(const QModelIndex& parent) const
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= m_shown)
         return {};
     const Row& row = m_rows[size_t(index.row())];
     if (role == Qt::DisplayRole)
@@ -111,7 +144,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
 
 bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::CheckStateRole || index.row() >= rowCount())
+    if (!index.isValid() || role != Qt::CheckStateRole || index.row() >= m_shown)
         return false;
     m_rows[size_t(index.row())].checked = value.toInt() == Qt::Checked;
     emit dataChanged(index, index, { Qt::CheckStateRole });

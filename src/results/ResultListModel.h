@@ -3,6 +3,7 @@
 #include "results/ListSource.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
 #include <vector>
 
 // The generated words: one column, a check state per row, rows in the order they came.
@@ -21,6 +22,14 @@ public:
     void remove(int row);
     void setChecked(int row, bool checked);
     void setAllChecked(bool checked);
+
+    // While a batch is open, appended rows reach the views at most every 30 ms instead of one by
+    // one: a view lays out all its rows for every insertion it is told of, so telling it of each
+    // of many appends separately costs time that grows with the list.
+    void beginBatch();
+    void endBatch();
+    // Tells the views of every row appended so far.
+    void flush();
 
     // ListSource
     int rowCount() const override { return static_cast<int>(m_rows.size()); }
@@ -46,5 +55,9 @@ private:
     const Row& at(int row) const;
 
     std::vector<Row> m_rows;
+    // Rows the views have been told of; the rest are waiting for the next flush.
+    int m_shown = 0;
+    int m_batches = 0;
+    QTimer m_flushTimer;
     QString m_header;
 };

@@ -273,6 +273,19 @@ bool Form1::Form_Load()
     guard.step(138, [&] { ListView1->setColumnWidth(0, px(7000)); });
 
     using namespace SettingsKeys;
+    // The write-back below repeats what the store holds, so it may reach the disk in one go.
+    struct Deferral
+    {
+        SettingsStore* store;
+        explicit Deferral(SettingsStore* s)
+            : store(s)
+        {
+            store->beginDeferral();
+        }
+        ~Deferral() { store->endDeferral(); }
+        Deferral(const Deferral&) = delete;
+        Deferral& operator=(const Deferral&) = delete;
+    } deferral(m_platform.settings);
     namespace rc = RestoreConversions;
     guard.step(140,
         [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });

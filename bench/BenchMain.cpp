@@ -1,0 +1,350 @@
+// Measures the program's long commands on the real window (offscreen), the real word database and
+// the real file writer, each beside a floor: the bare work the command cannot do without.
+#include "platform/FileTextWriter.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtEventPump.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/SqliteWordStore.h"
+#include "platform/TimeOfDayRandom.h"
+#include "results/ResultListModel.h"
+#include "results/ResultListView.h"
+#include "window/Form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Dialogs that answer at once: the save dialog with a prepared path, every box with OK.
+class BenchDialogs : public Dialogs
+{
+public:
+    void message(QWidget*, const QString&, const QString&) override { }
+    void errorBox(QWidget*, const QString& text) override
+    {
+        std::fprintf(stderr, "error box: %s\n", qPrintable(text));
+    }
+    QString prompt(QWidget*, const QString&, const QString&) override
+    {
+        return QStringLiteral("1");
+    }
+    QString saveFileName(QWidget*, const QString&, const QStringList&) override { return savePath; }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString savePath;
+};
+
+// Counts the yields, which are the attempts of a run.
+class CountingPump : public EventPump
+{
+public:
+    void yield() override
+    {
+        ++calls;
+        m_pump.yield();
+    }
+    long calls = 0;
+
+private:
+    QtEventPump m_pump;
+};
+
+// No spreadsheet application in a benchmark.
+class NoSpreadsheet : public SpreadsheetLauncher
+{
+public:
+    std::unique_ptr<SpreadsheetApplication> start() override { return nullptr; }
+};
+
+class BenchFiles : public FileSystem
+{
+public:
+    bool isFile(const QString& path) const override { return QFileInfo(path).isFile(); }
+    bool hasModificationTime(const QString&) const override { return false; }
+    QString desktopFolder() const override { return QDir::tempPath(); }
+};
+
+struct Services
+{
+    BenchDialogs dialogs;
+    QtSettingsStore settings;
+    SqliteWordStore words;
+    FileTextWriter writer;
+    QtClipboard clipboard;
+    NoSpreadsheet spreadsheet;
+    CountingPump pump;
+    TimeOfDayRandom random;
+    BenchFiles files;
+    Platform platform;
+
+    explicit Services(const QString& programFolder)
+    {
+        platform = Platform { &dialogs, &settings, &words, &writer, &clipboard, &spreadsheet, &pump,
+            &random, &files, programFolder };
+    }
+};
+
+double seconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void line(
+    const char* name, double value, const char* unit, double floor = 0, bool higherIsBetter = false)
+{
+    if (floor > 0) {
+        const double ratio = higherIsBetter ? floor / value : value / floor;
+        std::printf("%-44s %12.4f %-6s floor %12.4f %-6s ratio %6.2fx\n", name, value, unit, floor,
+            unit, ratio);
+    } else {
+        std::printf("%-44s %12.4f %-6s\n", name, value, unit);
+    }
+    std::fflush(stdout);
+}
+
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& row : status.readAll().split('\n')) {
+        if (row.startsWith("VmHWM:"))
+            return row.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+long currentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& row : status.readAll().split('\n')) {
+        if (row.startsWith("VmRSS:"))
+            return row.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+std::vector<QString> loadAllWords(const QString& database)
+{
+    SqliteWordStore store;
+    auto connection = store.open(database);
+    auto set = connection->query(QStringLiteral("select * from words"));
+    std::vector<QString> words;
+    words.reserve(size_t(set->count()));
+    for (int r = 1; r <= set->count(); ++r)
+        words.push_back(set->word(r));
+    return words;
+}
+
+// A window ready for work: loaded, shown, idle.
+std::unique_ptr<Form1> openWindow(Services& services)
+{
+    auto form = std::make_unique<Form1>(services.platform);
+    if (!form->Form_Load())
+        qFatal("dbWords.mdb is missing beside the benchmark");
+    form->show();
+    QCoreApplication::processEvents();
+    form->Check1->setChecked(false);
+    for (QCheckBox* box : { form->Check2, form->Check3, form->Check4, form->Check5, form->Check6 })
+        box->setChecked(false);
+    form->Combo1->setCurrentIndex(0);
+    form->Combo2->setCurrentIndex(0);
+    form->Option7->click();
+    return form;
+}
+
+double listRun(Services& services, int count)
+{
+    auto form = openWindow(services);
+    form->Option7->click();
+    form->Text1->setText(QString::number(count));
+    QElapsedTimer timer;
+    timer.start();
+    form->PushButton1_Click();
+    const double elapsed = seconds(timer);
+    if (form->resultList()->rowCount() != count)
+        qFatal("list run delivered %d words", form->resultList()->rowCount());
+    return elapsed;
+}
+
+double listFloor(const std::vector<QString>& words, int count)
+{
+    ResultListModel model;
+    model.setColumnHeader(QStringLiteral("Generated Words"));
+    ResultListView view(&model);
+    view.resize(488, 106);
+    view.show();
+    QCoreApplication::processEvents();
+    TimeOfDayRandom random;
+    random.seed(7);
+    const int n = int(words.size());
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < count; ++i)
+        model.append(words[size_t(std::floor(random.next() * n))]);
+    QCoreApplication::processEvents();
+    return seconds(timer);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+
+    const QString programFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    const QString database = programFolder + QStringLiteral("/dbWords.mdb");
+    if (!QFileInfo(database).isFile())
+        qFatal("no dbWords.mdb beside %s", qPrintable(programFolder));
+    Services services(QDir(programFolder).absolutePath());
+    const std::vector<QString> words = loadAllWords(database);
+    std::printf("word database: %zu words\n", words.size());
+
+    // Start-up, measured first while nothing else has warmed up the caches.
+    {
+        QElapsedTimer floorTimer;
+        floorTimer.start();
+        QWidget bare;
+        bare.resize(1064, 369);
+        bare.show();
+        QCoreApplication::processEvents();
+        const double floor = seconds(floorTimer);
+        QElapsedTimer timer;
+        timer.start();
+        Form1 form(services.platform);
+        const double constructed = seconds(timer);
+        form.Form_Load();
+        const double loaded = seconds(timer);
+        form.show();
+        QCoreApplication::processEvents();
+        line("start-up to window shown", seconds(timer), "s", floor);
+        std::printf("  of which: window built %.4f s, options restored %.4f s, shown %.4f s\n",
+            constructed, loaded - constructed, seconds(timer) - loaded);
+    }
+
+    const double floor100k = listFloor(words, 100000);
+    const double list10k = listRun(services, 10000);
+    const double list100k = listRun(services, 100000);
+    line("list run, 100000 words", list100k, "s", floor100k);
+    line("list run, 10000 words: time per word", list10k / 10000 * 1e6, "us");
+    line("list run, 100000 words: time per word", list100k / 100000 * 1e6, "us");
+    line("list run growth (per word 100000 / 10000)", (list100k / 100000) / (list10k / 10000), "x");
+
+    // Peak memory while the list holds 100000 rows.
+    {
+        const long before = currentKilobytes();
+        auto form = openWindow(services);
+        form->Text1->setText(QStringLiteral("100000"));
+        form->PushButton1_Click();
+        QCoreApplication::processEvents();
+        line("memory: resident with 100000 rows", currentKilobytes() / 1024.0, "MB");
+        line("memory: of which the window and its rows", (currentKilobytes() - before) / 1024.0,
+            "MB");
+        line("memory: peak of the process so far", peakKilobytes() / 1024.0, "MB");
+
+        QTemporaryDir folder;
+        services.dialogs.savePath = folder.filePath(QStringLiteral("saved.txt"));
+        QElapsedTimer timer;
+        timer.start();
+        form->PushButton2_Click();
+        line("save 100000 rows as text", seconds(timer), "s");
+
+        form->resultList()->setAllChecked(true);
+        timer.restart();
+        form->PushButton3_Click();
+        line("copy 100000 ticked rows to the clipboard", seconds(timer), "s");
+    }
+
+    // 100000 words into Words.txt, one open-write-close per word.
+    {
+        QTemporaryDir folder;
+        auto form = openWindow(services);
+        form->Option8->click();
+        form->Text5->setText(folder.path() + QLatin1Char('/'));
+        form->Text1->setText(QStringLiteral("100000"));
+        QElapsedTimer timer;
+        timer.start();
+        form->PushButton1_Click();
+        const double run = seconds(timer);
+
+        TimeOfDayRandom random;
+        random.seed(11);
+        const int n = int(words.size());
+        const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("floor.txt")));
+        timer.restart();
+        for (int i = 1; i <= 100000; ++i) {
+            const QByteArray piece = (words[size_t(std::floor(random.next() * n))]
+                + (i < 100000 ? QStringLiteral("\r\n") : QString()))
+                                         .toLocal8Bit();
+            const int fd = ::open(path.constData(),
+                O_WRONLY | O_CREAT | O_CLOEXEC | (i == 1 ? O_TRUNC : O_APPEND), 0666);
+            if (fd < 0 || ::write(fd, piece.constData(), size_t(piece.size())) != piece.size())
+                qFatal("floor write failed");
+            ::close(fd);
+        }
+        line("file run, 100000 words, multiple lines", run, "s", seconds(timer));
+    }
+
+    // A run whose start rule accepts about one drawn word in a hundred.
+    {
+        QChar rare;
+        double rareShare = 1;
+        for (char16_t c = u'a'; c <= u'z'; ++c) {
+            qsizetype hits = 0;
+            for (const QString& w : words)
+                hits += w.startsWith(QChar(c)) ? 1 : 0;
+            const double share = double(hits) / double(words.size());
+            if (share > 0
+                && std::abs(std::log(share / 0.01)) < std::abs(std::log(rareShare / 0.01))) {
+                rare = QChar(c);
+                rareShare = share;
+            }
+        }
+        auto form = openWindow(services);
+        form->Text1->setText(QStringLiteral("1000"));
+        form->Check2->setChecked(true);
+        form->Text3->setText(rare);
+        const long before = services.pump.calls;
+        QElapsedTimer timer;
+        timer.start();
+        form->PushButton1_Click();
+        const double run = seconds(timer);
+        const double attempts = double(services.pump.calls - before);
+
+        TimeOfDayRandom random;
+        random.seed(5);
+        const int n = int(words.size());
+        long accepted = 0;
+        long floorAttempts = 0;
+        timer.restart();
+        while (accepted < 1000) {
+            ++floorAttempts;
+            QCoreApplication::processEvents();
+            const QString& w = words[size_t(std::floor(random.next() * n))];
+            accepted += w.startsWith(rare) ? 1 : 0;
+        }
+        const double floorRate = double(floorAttempts) / seconds(timer);
+        std::printf(
+            "rejection-heavy run: start letter '%c' accepts %.2f%% of words, %.0f attempts\n",
+            rare.toLatin1(), rareShare * 100, attempts);
+        line("rejection-heavy run, attempts per second", attempts / run, "1/s", floorRate, true);
+    }
+    return 0;
+}
