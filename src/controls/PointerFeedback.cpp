@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QPushButton>
 
 PointerFeedback::PointerFeedback(Form1& form)
@@ -38,9 +39,16 @@ bool PointerFeedback::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::MouseMove)
         return false;
-    if (qobject_cast<QPushButton*>(watched))
+    if (qobject_cast<QPushButton*>(watched)) {
         buttonMouseMove();
-    else
-        backgroundMouseMove();
+        return false;
+    }
+    // A move that a child ignored reaches its parents too; only the widget under the pointer
+    // counts, so a move over a button or over a control without feedback changes nothing here.
+    auto* widget = static_cast<QWidget*>(watched);
+    const bool overList = widget == m_form.ListView1 || widget == m_listViewport;
+    if (!overList && widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        return false;
+    backgroundMouseMove();
     return false;
 }

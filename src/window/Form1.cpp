@@ -170,7 +170,10 @@ void Form1::createControls()
     PushButton1 = captioned<QPushButton>(
         this, "PushButton1", QStringLiteral("Start Generating"), 120, 5020, 7800, 405);
 
-    Frame5 = frame(this, "Frame5", QStringLiteral("Output Option"), 8040, 115, 7800, 4440);
+    // Option7 lies over this frame's caption and stands in for it, so the caption is not drawn;
+    // it stays the frame's accessible name.
+    Frame5 = frame(this, "Frame5", QString(), 8040, 115, 7800, 4440);
+    Frame5->setAccessibleName(QStringLiteral("Output Option"));
     Option7 = captioned<QRadioButton>(
         Frame5, "Option7", QStringLiteral("Generate Results Here"), 120, 0, 2295, 255);
     ListView1 = new ResultListView(m_resultList, Frame5);

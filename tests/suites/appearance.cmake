@@ -1,0 +1,1 @@
+tessavine_add_test(tst_appearance ${CMAKE_CURRENT_LIST_DIR}/tst_appearance.cpp)
