@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -200,6 +201,9 @@ void Form1::createControls()
     Option8 = captioned<QRadioButton>(Frame6, "Option8",
         QStringLiteral("Save Results To File In This Folder"), 120, 0, 3255, 255);
     Text5 = place<QLineEdit>(Frame6, "Text5", 240, 300, 6495, 345);
+    // The count and the folder have no length limit; Qt's default would cut a stored value.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
+    Text5->setMaxLength(std::numeric_limits<int>::max());
     PushButton9
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
 
