@@ -1,9 +1,7 @@
 // Measures the program's long commands on the real window (offscreen), the real word database and
 // the real file writer, each beside a floor: the bare work the command cannot do without.
-#include "platform/FileTextWriter.h"
-#include "platform/QtClipboard.h"
 #include "platform/QtEventPump.h"
-#include "platform/QtSettingsStore.h"
+#include "platform/RealPlatform.h"
 #include "platform/SqliteWordStore.h"
 #include "platform/TimeOfDayRandom.h"
 #include "results/ResultListModel.h"
@@ -75,23 +73,25 @@ public:
     QString desktopFolder() const override { return QDir::tempPath(); }
 };
 
+// The real services, with dialogs that answer at once, no spreadsheet application, a counting
+// yield and no pointer file.
 struct Services
 {
     BenchDialogs dialogs;
-    QtSettingsStore settings;
-    SqliteWordStore words;
-    FileTextWriter writer;
-    QtClipboard clipboard;
     NoSpreadsheet spreadsheet;
     CountingPump pump;
-    TimeOfDayRandom random;
     BenchFiles files;
+    RealPlatform real;
     Platform platform;
 
     explicit Services(const QString& programFolder)
+        : real(programFolder)
+        , platform(real.platform())
     {
-        platform = Platform { &dialogs, &settings, &words, &writer, &clipboard, &spreadsheet, &pump,
-            &random, &files, programFolder };
+        platform.dialogs = &dialogs;
+        platform.spreadsheet = &spreadsheet;
+        platform.pump = &pump;
+        platform.files = &files;
     }
 };
 

@@ -1,12 +1,6 @@
 // render_window OUT.png: draws the real window, with a dozen generated words in its list, into a
 // PNG without a display (offscreen platform), for the README.
-#include "platform/FileTextWriter.h"
-#include "platform/LocalFileSystem.h"
-#include "platform/QtClipboard.h"
-#include "platform/QtEventPump.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/SqliteWordStore.h"
-#include "platform/TimeOfDayRandom.h"
+#include "platform/RealPlatform.h"
 #include "window/Form1.h"
 
 #include <QApplication>
@@ -55,16 +49,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
 
     SilentDialogs dialogs;
-    QtSettingsStore settings;
-    SqliteWordStore words;
-    FileTextWriter writer;
-    QtClipboard clipboard;
     NoSpreadsheet spreadsheet;
-    QtEventPump pump;
-    TimeOfDayRandom random;
-    LocalFileSystem files;
-    const Platform platform { &dialogs, &settings, &words, &writer, &clipboard, &spreadsheet, &pump,
-        &random, &files, QCoreApplication::applicationDirPath() + QStringLiteral("/..") };
+    RealPlatform services(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+    Platform& platform = services.platform();
+    platform.dialogs = &dialogs;
+    platform.spreadsheet = &spreadsheet;
 
     Form1 form(platform);
     if (!form.Form_Load())
