@@ -1,7 +1,5 @@
 #include "platform/QtSettingsStore.h"
 
-#include <QSettings>
-
 namespace {
 
 QString fullKey(const QString& section, const QString& key)
@@ -11,10 +9,23 @@ QString fullKey(const QString& section, const QString& key)
 
 } // namespace
 
+QSettings& QtSettingsStore::settingsOf(const QString& application) const
+{
+    auto& settings = m_settings[application];
+    if (!settings)
+        settings = std::make_unique<QSettings>(
+            QSettings::NativeFormat, QSettings::UserScope, application);
+    return *settings;
+}
+
 QString QtSettingsStore::read(const QString& application, const QString& section,
     const QString& key, const QString& defaultValue) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    QSettings& settings = settingsOf(application);
+    // Picks up a file changed by someone else; cheap when nothing changed. Not while writes are
+    // deferred, since it would write them.
+    if (m_deferrals == 0)
+        settings.sync();
     const QVariant value = settings.value(fullKey(section, key));
     if (!value.isValid())
         return defaultValue;
@@ -27,29 +38,24 @@ QString QtSettingsStore::read(const QString& application, const QString& section
 void QtSettingsStore::write(
     const QString& application, const QString& section, const QString& key, const QString& value)
 {
-    if (m_deferrals > 0) {
-        auto& settings = m_deferred[application];
-        if (!settings)
-            settings = std::make_unique<QSettings>(
-                QSettings::NativeFormat, QSettings::UserScope, application);
-        settings->setValue(fullKey(section, key), value);
-        return;
-    }
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
+    QSettings& settings = settingsOf(application);
     settings.setValue(fullKey(section, key), value);
-    settings.sync();
+    if (m_deferrals == 0)
+        settings.sync();
 }
 
 void QtSettingsStore::beginDeferral()
 {
-    ++m_deferrals;
+    if (m_deferrals++ == 0) {
+        for (auto& [application, settings] : m_settings)
+            settings->sync();
+    }
 }
 
 void QtSettingsStore::endDeferral()
 {
     if (m_deferrals == 0 || --m_deferrals > 0)
         return;
-    for (auto& [application, settings] : m_deferred)
+    for (auto& [application, settings] : m_settings)
         settings->sync();
-    m_deferred.clear();
 }

@@ -18,7 +18,9 @@ public:
     void endDeferral() override;
 
 private:
-    // Per application, the stores that collect deferred writes.
-    std::map<QString, std::unique_ptr<QSettings>> m_deferred;
+    QSettings& settingsOf(const QString& application) const;
+
+    // One store per application, kept open so that reads need not parse the file again.
+    mutable std::map<QString, std::unique_ptr<QSettings>> m_settings;
     int m_deferrals = 0;
 };

@@ -249,8 +249,11 @@ void SettingsStoreTest::unwritableStoreLeavesTheProgramWorking()
         QVERIFY(QDir().mkpath(confFile() + "/inside"));
     }
 
+    // A store of its own: values that never reached the disk stay in the memory of the store
+    // that took them.
+    QtSettingsStore store;
     FakePlatform fake;
-    fake.platform.settings = &m_store;
+    fake.platform.settings = &store;
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
     QVERIFY(fake.dialogs.entries.empty());
