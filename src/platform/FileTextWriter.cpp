@@ -15,11 +15,23 @@ namespace {
     throw PlatformError(QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// A path that starts with two separators names a network share, which needs a server and a share
+// before the file name. "//Words.txt", what an empty folder field gives, has neither; the system
+// would take it for a file at the top of the file system.
+bool isIncompleteSharePath(const QString& path)
+{
+    if (!path.startsWith(QLatin1String("//")))
+        return false;
+    const qsizetype server = 2;
+    const qsizetype share = path.indexOf(QLatin1Char('/'), server);
+    return share < 0 || path.indexOf(QLatin1Char('/'), share + 1) < 0;
+}
+
 } // namespace
 
 void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, int pieceNumber)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || isIncompleteSharePath(path))
         fail(ENOENT);
     const QByteArray name = QFile::encodeName(path);
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (pieceNumber <= 1 ? O_TRUNC : O_APPEND);

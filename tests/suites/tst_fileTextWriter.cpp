@@ -105,6 +105,8 @@ void TestFileTextWriter::failuresCarryTheSystemText_data()
     QTest::newRow("directory, piece 2") << "folder" << 2 << EISDIR;
     QTest::newRow("parent is a file") << "plain.txt/out.txt" << 1 << ENOTDIR;
     QTest::newRow("empty path") << "" << 1 << ENOENT;
+    QTest::newRow("share path without a share") << "//Words.txt" << 1 << ENOENT;
+    QTest::newRow("share path without a file") << "//server/Words.txt" << 1 << ENOENT;
 }
 
 void TestFileTextWriter::failuresCarryTheSystemText()
@@ -117,7 +119,8 @@ void TestFileTextWriter::failuresCarryTheSystemText()
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir("folder"));
     writeAll(dir.filePath("plain.txt"), "keep");
-    const QString path = target.isEmpty() ? QString() : dir.filePath(target);
+    const QString path
+        = target.isEmpty() || target.startsWith("//") ? target : dir.filePath(target);
 
     FileTextWriter writer;
     try {
