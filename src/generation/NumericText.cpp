@@ -68,14 +68,14 @@ namespace {
         const double value = number.toDouble(&ok);
         if (ok)
             return value;
-        // toDouble refuses values beyond the range of a double; they are still numbers.
-        const bool negativeMantissa = number.startsWith(QLatin1Char('-'));
-        const qsizetype e = number.indexOf(QLatin1Char('e'));
-        const bool tinyExponent = e >= 0 && number.mid(e + 1).startsWith(QLatin1Char('-'));
-        if (tinyExponent)
-            return negativeMantissa ? -0.0 : 0.0;
-        return negativeMantissa ? -std::numeric_limits<double>::infinity()
-                                : std::numeric_limits<double>::infinity();
+        // toDouble refuses values beyond the range of a double; they are still numbers. It gives
+        // an infinity for one too large and zero for one too small: the exponent's sign alone
+        // cannot tell (555...5e-0 is too large, 0.000...01 too small).
+        const bool negative = number.startsWith(QLatin1Char('-'));
+        if (std::isinf(value))
+            return negative ? -std::numeric_limits<double>::infinity()
+                            : std::numeric_limits<double>::infinity();
+        return negative ? -0.0 : 0.0;
     }
 
 } // namespace
