@@ -62,6 +62,11 @@ void TestTextFunctions::numericTextIsReadAsTheUserTypedIt_data()
     QTest::newRow("huge") << "1e999" << dot << true << inf;
     QTest::newRow("huge negative") << "-1e999" << dot << true << -inf;
     QTest::newRow("tiny") << "1e-999" << dot << true << 0.0;
+    // Out of range whatever the exponent's sign says.
+    QTest::newRow("huge, negative exponent") << QString(400, '5') + "e-0" << dot << true << inf;
+    QTest::newRow("tiny, no exponent") << "0." + QString(400, '0') + "1" << dot << true << 0.0;
+    QTest::newRow("tiny negative, positive exponent")
+        << "-0." + QString(400, '0') + "1e+5" << dot << true << -0.0;
     QTest::newRow("two points") << "1.2.3" << dot << false << 0.0;
     QTest::newRow("empty") << "" << dot << false << 0.0;
     QTest::newRow("blank") << " " << dot << false << 0.0;
