@@ -63,12 +63,21 @@ QString ProperCase(const QString& text)
 {
     QString result = text;
     bool startOfWord = true;
-    for (QChar& c : result) {
-        const char16_t u = c.unicode();
-        const bool separator = u == u' ' || u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f'
-            || u == u'\r' || u == u'\0';
-        if (c.isLetter())
-            c = startOfWord ? c.toUpper() : c.toLower();
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        // A letter beyond the first 65536 takes two units and is cased as one character.
+        const bool pair = result[i].isHighSurrogate() && i + 1 < result.size()
+            && result[i + 1].isLowSurrogate();
+        char32_t u = pair ? QChar::surrogateToUcs4(result[i], result[i + 1]) : result[i].unicode();
+        const bool separator = u == U' ' || u == U'\t' || u == U'\n' || u == U'\v' || u == U'\f'
+            || u == U'\r' || u == U'\0';
+        if (QChar::isLetter(u))
+            u = startOfWord ? QChar::toUpper(u) : QChar::toLower(u);
+        if (pair) {
+            result[i] = QChar(QChar::highSurrogate(u));
+            result[++i] = QChar(QChar::lowSurrogate(u));
+        } else {
+            result[i] = QChar(char16_t(u));
+        }
         startOfWord = separator;
     }
     return result;
