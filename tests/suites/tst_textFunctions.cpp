@@ -324,6 +324,11 @@ void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators_dat
                                              << "A,b";
     QTest::newRow("empty") << ""
                            << "";
+    // Letters beyond the first 65536 (here Deseret) take two units each.
+    QTest::newRow("two-unit letters") << QString::fromUtf8("\U00010428\U00010400 \U00010428")
+                                      << QString::fromUtf8("\U00010400\U00010428 \U00010400");
+    QTest::newRow("lone surrogate kept")
+        << QString(QChar(0xD801)) + "ab" << QString(QChar(0xD801)) + "ab";
 }
 
 void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators()
