@@ -1,17 +1,10 @@
-// Runs the real window on the real platform services, built as the program builds them, and acts
-// on it from inside, for tests that kill it with SIGKILL half-way:
+// Runs the real window on the real platform services, built as the program builds them (only the
+// dialogs replaced), and acts on it from inside, for tests that kill it with SIGKILL half-way:
 //   KillDriver PROGRAM_FOLDER generate   presses "Start Generating" once the event loop runs;
 //   KillDriver PROGRAM_FOLDER options    changes options through the controls, then prints "ready".
 // Either way it then stays in the event loop until it is killed. No dialog is expected: one is
 // printed and ends the driver with status 2, instead of waiting for an answer nobody gives.
-#include "platform/FileTextWriter.h"
-#include "platform/LocalFileSystem.h"
-#include "platform/QtClipboard.h"
-#include "platform/QtEventPump.h"
-#include "platform/QtSettingsStore.h"
-#include "platform/SqliteWordStore.h"
-#include "platform/TimeOfDayRandom.h"
-#include "platform/XlsxSpreadsheetLauncher.h"
+#include "platform/RealPlatform.h"
 #include "window/Form1.h"
 
 #include <QApplication>
@@ -73,27 +66,13 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    ExitingDialogs dialogs;
-    QtSettingsStore settings;
-    SqliteWordStore words;
-    FileTextWriter writer;
-    QtClipboard clipboard;
-    XlsxSpreadsheetLauncher spreadsheet;
-    QtEventPump pump;
-    TimeOfDayRandom random;
-    LocalFileSystem files;
+    QApplication::setApplicationName(QStringLiteral("Tessavine"));
+    QApplication::setDesktopFileName(QStringLiteral("tessavine"));
 
-    Platform platform;
+    RealPlatform services(arguments[1]);
+    ExitingDialogs dialogs;
+    Platform& platform = services.platform();
     platform.dialogs = &dialogs;
-    platform.settings = &settings;
-    platform.words = &words;
-    platform.writer = &writer;
-    platform.clipboard = &clipboard;
-    platform.spreadsheet = &spreadsheet;
-    platform.pump = &pump;
-    platform.random = &random;
-    platform.files = &files;
-    platform.programFolder = arguments[1];
 
     Form1 form(platform);
     if (!form.Form_Load())
