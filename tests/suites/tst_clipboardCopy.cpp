@@ -1,4 +1,4 @@
-#include "FakePlatform.h"
+#include "TestSupport.h"
 #include "platform/QtClipboard.h"
 #include "results/ClipboardCopy.h"
 #include "results/ListSource.h"
@@ -32,24 +32,7 @@ private:
     QList<bool> m_ticked;
 };
 
-// A loaded window whose list holds the given words, with the given rows (1-based) ticked.
-struct Window
-{
-    FakePlatform fake;
-    Form1 form { fake.platform };
-
-    bool load(const QStringList& words, const QList<int>& ticked = {})
-    {
-        if (!form.Form_Load())
-            return false;
-        for (const QString& word : words)
-            form.resultList()->append(word);
-        for (int row : ticked)
-            form.resultList()->setChecked(row, true);
-        fake.dialogs.entries.clear();
-        return true;
-    }
-};
+using Window = LoadedWindow;
 
 const QString copiedMessage = "Results have been copied to the clipboard.\r\rClick a text area "
                               "where you normally type and press Ctrl+V to paste the clipboard.";

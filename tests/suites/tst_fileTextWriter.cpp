@@ -3,23 +3,12 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestSupport.h"
 #include <cerrno>
 #include <cstring>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QString systemText(int error)
 {

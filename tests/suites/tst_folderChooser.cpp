@@ -1,7 +1,7 @@
 #include "controls/ErrorBoxText.h"
 #include "window/Form1.h"
 
-#include "FakePlatform.h"
+#include "TestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,13 +34,7 @@ struct Window
         fake.settings.writes.clear();
     }
 
-    QStringList writes() const
-    {
-        QStringList log;
-        for (const auto& [key, value] : fake.settings.writes)
-            log << key + "=" + value;
-        return log;
-    }
+    QStringList writes() const { return writeLog(fake.settings); }
 };
 
 } // namespace

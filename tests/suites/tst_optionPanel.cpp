@@ -1,6 +1,6 @@
 #include "window/Form1.h"
 
-#include "FakePlatform.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,13 +56,7 @@ struct Window
         return QTest::qWaitForWindowActive(&form);
     }
 
-    QStringList writes() const
-    {
-        QStringList log;
-        for (const auto& [key, value] : fake.settings.writes)
-            log << key + "=" + value;
-        return log;
-    }
+    QStringList writes() const { return writeLog(fake.settings); }
 
     QStringList writesOf(const QString& key) const
     {

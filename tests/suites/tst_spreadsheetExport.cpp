@@ -1,4 +1,4 @@
-#include "FakePlatform.h"
+#include "TestSupport.h"
 #include "results/ListSource.h"
 #include "results/ResultListModel.h"
 #include "results/ResultListView.h"
@@ -45,29 +45,7 @@ public:
     }
 };
 
-// A loaded window whose list holds the given words, with the given rows (1-based) ticked.
-struct Window
-{
-    FakePlatform fake;
-    Form1 form { fake.platform };
-
-    bool load(const QStringList& words, const QList<int>& ticked = {})
-    {
-        if (!form.Form_Load())
-            return false;
-        for (const QString& word : words)
-            form.resultList()->append(word);
-        for (int row : ticked)
-            form.resultList()->setChecked(row, true);
-        fake.dialogs.entries.clear();
-        fake.pump.calls = 0;
-        return true;
-    }
-    bool idle() const
-    {
-        return form.mousePointer() == Form1::PointerDefault && form.PushButton4->isEnabled();
-    }
-};
+using Window = LoadedWindow;
 
 const QString notInstalledCheck = "Excel is not installed on this computer. You need to have it "
                                   "installed to use this software without error.";

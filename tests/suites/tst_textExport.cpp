@@ -1,4 +1,4 @@
-#include "FakePlatform.h"
+#include "TestSupport.h"
 #include "platform/FileTextWriter.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"
@@ -37,19 +37,6 @@ Platform withWriter(Platform platform, TextWriter* writer)
 {
     platform.writer = writer;
     return platform;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A loaded window that saves through the real writer into a temporary folder.
