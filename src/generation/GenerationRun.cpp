@@ -54,8 +54,6 @@ void GenerationRun::PushButton1_Click()
     // The store objects of this run; each run has its own, also a run started inside another.
     std::unique_ptr<WordConnection> connection;
     std::unique_ptr<WordSet> wordSet;
-    guard.step(100, [] {});
-    guard.step(102, [] {});
 
     std::optional<double> count;
     if (guard.jumpTest(104, [&] {
@@ -144,7 +142,6 @@ void GenerationRun::PushButton1_Click()
     bool storeFailed = !guard.step(150, [&] {
         connection = platform.words->open(platform.programFolder + QStringLiteral("/dbWords.mdb"));
     });
-    guard.step(152, [] {});
     const auto makeWordSet = [&](int step, const QString& sql) {
         if (!storeFailed)
             storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql); });
@@ -175,7 +172,6 @@ void GenerationRun::PushButton1_Click()
         ResultListModel* list = f.resultList();
         bool failed = false;
         QString word;
-        guard.step(180, [] {});
         // The list shows new rows at display rate while the run goes on, and all of them at its
         // end.
         struct Batch
@@ -200,10 +196,9 @@ void GenerationRun::PushButton1_Click()
                 break;
             guard.step(186, [&] { f.yield(); });
             bool accepted = false;
-            guard.step(188, [] {});
+
             int r = 0;
             guard.step(190, [&] { r = RandomInteger(platform.random->next(), n); });
-            guard.step(192, [] {});
             if (!guard.test(194, [&] { return r >= 1 && r <= n; }))
                 continue;
             failed = !guard.step(196, [&] { word = wordSet->word(r); });
@@ -220,22 +215,14 @@ void GenerationRun::PushButton1_Click()
             guard.step(206, [&] { accepted = true; });
 
             if (guard.test(208, [&] { return ticked(f.Check2); })) {
-                if (guard.test(210,
+                if (!guard.test(210,
                         [&] { return AcceptanceRules::startRuleHolds(word, f.Text3->text()); }))
-                    guard.step(212, [] {});
-                else
                     guard.step(214, [&] { accepted = false; });
-            } else {
-                guard.step(216, [] {});
             }
             if (guard.test(218, [&] { return ticked(f.Check3); })) {
-                if (guard.test(
+                if (!guard.test(
                         220, [&] { return AcceptanceRules::endRuleHolds(word, f.Text4->text()); }))
-                    guard.step(222, [] {});
-                else
                     guard.step(224, [&] { accepted = false; });
-            } else {
-                guard.step(226, [] {});
             }
             if (guard.test(228, [&] { return ticked(f.Check4); })) {
                 const QString required = f.Combo3->currentText();
@@ -263,8 +250,6 @@ void GenerationRun::PushButton1_Click()
                 if (!holds)
                     accepted = false;
                 failed = guard.failures() > before;
-            } else {
-                guard.step(252, [] {});
             }
 
             if (!guard.test(254, [&] { return accepted; })) {
@@ -309,7 +294,6 @@ void GenerationRun::PushButton1_Click()
                     break;
                 }
             }
-            guard.step(314, [] {});
         }
     }
 

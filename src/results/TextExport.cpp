@@ -36,7 +36,6 @@ void TextExport::PushButton2_Click()
         saveFilePath = platform.dialogs->saveFileName(&m_form, QStringLiteral("Save"),
             { QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)") });
     });
-    guard.step(122, [] {});
     if (guard.jumpTest(124, [&] { return saveFilePath.isEmpty(); }))
         return;
 

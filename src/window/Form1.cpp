@@ -266,7 +266,6 @@ bool Form1::Form_Load()
         guard.step(108, [&] { Appearance::applySkin(*this); });
     const QString cursorFile = m_platform.programFolder + QStringLiteral("/HAND-M.CUR");
     // A pointer file whose modification time cannot be read counts as absent, silently.
-    guard.step(110, [] {});
     if (m_platform.files->hasModificationTime(cursorFile))
         guard.step(112, [&] { setCustomPointerImage(Appearance::loadCursorFile(cursorFile)); });
 
