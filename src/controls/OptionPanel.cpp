@@ -90,16 +90,24 @@ OptionPanel::OptionPanel(Form1& form)
 
 void OptionPanel::Option7_Click()
 {
-    // A click on a selected button leaves it selected, as with grouped option buttons.
-    m_form.Option7->setChecked(true);
-    m_form.Option8->setChecked(false);
-    storeOutputChoice();
+    chooseOutput(m_form.Option7);
 }
 
 void OptionPanel::Option8_Click()
 {
-    m_form.Option8->setChecked(true);
-    m_form.Option7->setChecked(false);
+    chooseOutput(m_form.Option8);
+}
+
+QRadioButton* OptionPanel::partnerOf(const QRadioButton* button) const
+{
+    return button == m_form.Option7 ? m_form.Option8 : m_form.Option7;
+}
+
+void OptionPanel::chooseOutput(QRadioButton* chosen)
+{
+    // A click on a selected button leaves it selected, as with grouped option buttons.
+    chosen->setChecked(true);
+    partnerOf(chosen)->setChecked(false);
     storeOutputChoice();
 }
 
@@ -143,10 +151,9 @@ void OptionPanel::restoreCheck(QCheckBox* box, int state)
 
 void OptionPanel::restoreOption(QRadioButton* button, bool selected)
 {
-    QRadioButton* partner = button == m_form.Option7 ? m_form.Option8 : m_form.Option7;
     button->setChecked(selected);
     if (selected)
-        partner->setChecked(false);
+        partnerOf(button)->setChecked(false);
     // Start-up restores Option7 first: storing the pair then would overwrite "Option8" before it
     // is read, so the pair is stored once the second button has been restored.
     if (button == m_form.Option8)

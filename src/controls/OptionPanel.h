@@ -40,6 +40,9 @@ private:
     void storeCheck(QCheckBox* box);
     void storeList(QComboBox* list);
     void storeOutputChoice();
+    QRadioButton* partnerOf(const QRadioButton* button) const;
+    // Selects one output choice, switches its partner off and stores both.
+    void chooseOutput(QRadioButton* chosen);
     void leaveCheck(QLineEdit* field);
     // Shows a leave-check message, then puts the focus back into the field.
     void refuse(QLineEdit* field, const QString& message);
