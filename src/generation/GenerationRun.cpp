@@ -196,7 +196,6 @@ void GenerationRun::PushButton1_Click()
                 break;
             guard.step(186, [&] { f.yield(); });
             bool accepted = false;
-
             int r = 0;
             guard.step(190, [&] { r = RandomInteger(platform.random->next(), n); });
             if (!guard.test(194, [&] { return r >= 1 && r <= n; }))
