@@ -1,9 +1,9 @@
 // Measures the program's long commands on the real window (offscreen), the real word database and
 // the real file writer, each beside a floor: the bare work the command cannot do without.
+#include "engine/SqliteWordStore.h"
+#include "engine/TimeOfDayRandom.h"
 #include "platform/QtEventPump.h"
 #include "platform/RealPlatform.h"
-#include "platform/SqliteWordStore.h"
-#include "platform/TimeOfDayRandom.h"
 #include "results/ResultListModel.h"
 #include "results/ResultListView.h"
 #include "window/Form1.h"
@@ -52,6 +52,7 @@ public:
         ++calls;
         m_pump.yield();
     }
+    void waitForEvents() override { m_pump.waitForEvents(); }
     long calls = 0;
 
 private:

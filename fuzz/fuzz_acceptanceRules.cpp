@@ -2,9 +2,9 @@
 // each letter by whether it starts a word; a word meets the rules that name its own first, last
 // and tested letter; the tested position never lies past the word.
 #include "FuzzSupport.h"
-#include "generation/AcceptanceRules.h"
-#include "generation/NumericText.h"
-#include "platform/PlatformError.h"
+#include "engine/AcceptanceRules.h"
+#include "engine/NumericText.h"
+#include "engine/PlatformError.h"
 
 #include <QStringList>
 #include <iterator>
@@ -65,28 +65,26 @@ void checkRules(const QString& word, const QString& letterPosition)
     Fuzz::check(startRuleHolds(word, word.left(1)), "a word starts with its first character", word);
     Fuzz::check(endRuleHolds(word, word.right(1)), "a word ends with its last character", word);
 
-    const int tested = testedPosition(word, letterPosition);
+    const std::optional<int> position = letterPositionOf(letterPosition);
+    const int tested = testedPosition(word, position);
     Fuzz::check(tested <= word.size(), "the tested position lies within the word",
         word + QLatin1Char('|') + letterPosition);
     if (letterPosition == QLatin1String("last"))
         Fuzz::check(tested == word.size(), "\"last\" tests the last letter", word);
 
+    const auto judged = [&](LetterRule::Kind kind, const QString& letter) {
+        return judge(word, WordRules { {}, {}, {}, {}, LetterRule { position, kind, letter } });
+    };
     if (tested < 1) {
-        bool refused = false;
-        try {
-            letterAt(word, tested);
-        } catch (const PlatformError&) {
-            refused = true;
-        }
-        Fuzz::check(refused, "a position below 1 cannot be taken",
-            word + QLatin1Char('|') + letterPosition);
+        Fuzz::check(!judged(LetterRule::Vowel, {}).letterFailure.isEmpty(),
+            "a position below 1 cannot be taken", word + QLatin1Char('|') + letterPosition);
         return;
     }
     const QString letter = letterAt(word, tested);
-    Fuzz::check(letterRuleHolds(letter, word.mid(tested - 1, 1)),
+    Fuzz::check(judged(LetterRule::Letter, word.mid(tested - 1, 1)).accepted,
         "a word meets the letter rule that names its own letter", word);
-    Fuzz::check(letterRuleHolds(letter, QStringLiteral("[vowel]"))
-            != letterRuleHolds(letter, QStringLiteral("[consonant]")),
+    Fuzz::check(
+        judged(LetterRule::Vowel, {}).accepted != judged(LetterRule::Consonant, {}).accepted,
         "a letter is a vowel or a consonant", word);
     Fuzz::check(isVowel(letter) == QStringList({ "a", "e", "i", "o", "u" }).contains(letter),
         "the vowels are a, e, i, o and u", letter);

@@ -2,7 +2,7 @@
 // exactly two and halves every inner run (rounding up), and changes nothing more once no inner
 // run is left to halve.
 #include "FuzzSupport.h"
-#include "generation/FolderPath.h"
+#include "engine/FolderPath.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
 // Number texts: value() against a reference grammar and the C library's conversion; rounding
 // and leadingNumber() against their definitions; RandomInteger() stays within 1 to n.
 #include "FuzzSupport.h"
-#include "generation/NumericText.h"
-#include "generation/RandomInteger.h"
+#include "engine/NumericText.h"
+#include "engine/RandomInteger.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -2,8 +2,8 @@
 // accepts or one of the documented failures, never anything else; the title is the name cut at
 // blanks.
 #include "FuzzSupport.h"
-#include "generation/NumericText.h"
-#include "platform/PlatformError.h"
+#include "engine/NumericText.h"
+#include "engine/PlatformError.h"
 #include "window/ApplicationTitle.h"
 #include "window/RestoreConversions.h"
 

@@ -1,7 +1,7 @@
 // Separator layouts: the pieces of a file concatenate to the words joined by the layout's joiner,
 // and only the five list texts name a layout.
 #include "FuzzSupport.h"
-#include "results/SeparatorLayout.h"
+#include "engine/SeparatorLayout.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 #include "platform/XlsxSpreadsheetApplication.h"
 #include "platform/XlsxSpreadsheetLauncher.h"
 

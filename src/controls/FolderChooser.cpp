@@ -1,6 +1,6 @@
 #include "controls/FolderChooser.h"
 
-#include "controls/StepGuard.h"
+#include "window/StepGuard.h"
 #include "window/Form1.h"
 #include "window/SettingsKeys.h"
 

@@ -1,6 +1,6 @@
 #include "controls/OptionPanel.h"
 
-#include "generation/NumericText.h"
+#include "engine/NumericText.h"
 #include "window/Form1.h"
 #include "window/SettingsKeys.h"
 
@@ -203,8 +203,7 @@ void OptionPanel::Text6_LostFocus()
         refuse(m_form.Text6, QStringLiteral("Must be greater than zero."));
     if (m_form.Check6->checkState() != Qt::Checked || m_form.Check5->checkState() != Qt::Checked)
         return;
-    const auto minimum = NumericText::value(m_form.Text2->text());
-    if (minimum && *maximum < *minimum)
+    if (NumericText::isLess(m_form.Text6->text(), m_form.Text2->text()).value_or(false))
         m_form.Text6->setText(m_form.Text2->text());
 }
 

@@ -1,13 +1,14 @@
 #include "generation/GenerationRun.h"
 
-#include "controls/StepGuard.h"
-#include "generation/AcceptanceRules.h"
-#include "generation/FolderPath.h"
-#include "generation/NumericText.h"
-#include "generation/RandomInteger.h"
+#include "engine/AcceptanceRules.h"
+#include "engine/FolderPath.h"
+#include "engine/NumericText.h"
+#include "engine/RandomInteger.h"
+#include "engine/SeparatorLayout.h"
+#include "engine/WordDrawer.h"
 #include "results/ResultListModel.h"
-#include "results/SeparatorLayout.h"
 #include "window/Form1.h"
+#include "window/StepGuard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -30,12 +32,34 @@ bool unticked(const QCheckBox* box)
     return box->checkState() == Qt::Unchecked;
 }
 
-double numberOf(const QString& text)
+// The text of a length bound as the query takes it; anything but a whole number is refused
+// before it can reach the query.
+QString bound(const QLineEdit* field)
 {
-    const auto value = NumericText::value(text);
-    if (!value)
-        throw PlatformError(QStringLiteral("Type mismatch"));
-    return *value;
+    const QString& text = field->text();
+    if (!NumericText::isWholeNumber(text))
+        throw PlatformError(
+            QStringLiteral("The length bound \"%1\" is not a whole number.").arg(text));
+    return text;
+}
+
+// The rules as the controls show them at this attempt; the letter position was fixed at Start.
+WordRules rulesShown(const Form1& f, std::optional<int> letterPosition)
+{
+    WordRules rules;
+    if (ticked(f.Check2))
+        rules.start = f.Text3->text();
+    if (ticked(f.Check3))
+        rules.end = f.Text4->text();
+    if (ticked(f.Check4)) {
+        LetterRule letter { letterPosition, LetterRule::Letter, f.Combo3->currentText() };
+        if (letter.letter == QLatin1String("[vowel]"))
+            letter.kind = LetterRule::Vowel;
+        else if (letter.letter == QLatin1String("[consonant]"))
+            letter.kind = LetterRule::Consonant;
+        rules.letter = letter;
+    }
+    return rules;
 }
 
 } // namespace
@@ -127,13 +151,7 @@ void GenerationRun::PushButton1_Click()
     QString letterPosition;
     guard.step(146, [&] { letterPosition = position; });
     // The position as a number, worked out once; the tested position still follows each word.
-    const bool lastLetter = letterPosition == QLatin1String("last");
-    qint32 p = 0;
-    if (!lastLetter) {
-        const auto number = NumericText::value(letterPosition);
-        p = NumericText::roundHalfEven32(
-            number ? *number : NumericText::leadingNumber(letterPosition));
-    }
+    const std::optional<int> testedAt = AcceptanceRules::letterPositionOf(letterPosition);
 
     guard.step(148, [&] { f.setMousePointer(Form1::PointerHourglass); });
 
@@ -142,28 +160,35 @@ void GenerationRun::PushButton1_Click()
     bool storeFailed = !guard.step(150, [&] {
         connection = platform.words->open(platform.programFolder + QStringLiteral("/dbWords.mdb"));
     });
-    const auto makeWordSet = [&](int step, const QString& sql) {
+    const auto makeWordSet = [&](int step, const auto& sql) {
         if (!storeFailed)
-            storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql); });
+            storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql()); });
     };
     if (guard.test(154, [&] { return unticked(f.Check5) && unticked(f.Check6); })) {
-        makeWordSet(156, QStringLiteral("select * from words"));
+        makeWordSet(156, [] { return QStringLiteral("select * from words"); });
     } else if (guard.test(158, [&] { return ticked(f.Check5) && ticked(f.Check6); })) {
         if (guard.test(160, [&] { return NumericText::isNumeric(f.Text2->text()); })) {
-            if (guard.test(
-                    162, [&] { return numberOf(f.Text6->text()) < numberOf(f.Text2->text()); }))
+            if (guard.test(162, [&] {
+                    const auto below = NumericText::isLess(f.Text6->text(), f.Text2->text());
+                    if (!below)
+                        throw PlatformError(QStringLiteral("Type mismatch"));
+                    return *below;
+                }))
                 guard.step(164, [&] { f.Text6->setText(f.Text2->text()); });
         }
-        makeWordSet(166,
-            QStringLiteral("select * from words where length(word)>=") + f.Text2->text()
-                + QStringLiteral(" AND length(word)<=") + f.Text6->text());
+        makeWordSet(166, [&] {
+            return QStringLiteral("select * from words where length(word)>=") + bound(f.Text2)
+                + QStringLiteral(" AND length(word)<=") + bound(f.Text6);
+        });
     } else {
         if (guard.test(168, [&] { return ticked(f.Check5); }))
-            makeWordSet(
-                170, QStringLiteral("select * from words where length(word)<=") + f.Text6->text());
+            makeWordSet(170, [&] {
+                return QStringLiteral("select * from words where length(word)<=") + bound(f.Text6);
+            });
         if (guard.test(172, [&] { return ticked(f.Check6); }))
-            makeWordSet(
-                174, QStringLiteral("select * from words where length(word)>=") + f.Text2->text());
+            makeWordSet(174, [&] {
+                return QStringLiteral("select * from words where length(word)>=") + bound(f.Text2);
+            });
     }
 
     if (!storeFailed && wordSet && guard.test(176, [&] { return wordSet->count() > 0; })) {
@@ -174,18 +199,11 @@ void GenerationRun::PushButton1_Click()
         QString word;
         // The list shows new rows at display rate while the run goes on, and all of them at its
         // end.
-        struct Batch
-        {
-            ResultListModel* list;
-            explicit Batch(ResultListModel* l)
-                : list(l)
-            {
-                list->beginBatch();
-            }
-            ~Batch() { list->endBatch(); }
-            Batch(const Batch&) = delete;
-            Batch& operator=(const Batch&) = delete;
-        } batch(list);
+        list->beginBatch();
+        const auto batch = qScopeGuard([list] { list->endBatch(); });
+        // Draws among the words that meet the rules of each attempt; the matching words are found
+        // again only when the user changes a rule during the run.
+        std::optional<WordDrawer> drawer;
         for (qint32 i = 1; i <= limit && !failed; ++i) {
             // The bar holds whole percentages; the real value is rounded like any conversion.
             guard.step(182, [&] {
@@ -196,59 +214,33 @@ void GenerationRun::PushButton1_Click()
                 break;
             guard.step(186, [&] { f.yield(); });
             bool accepted = false;
+            const WordRules rules = rulesShown(f, testedAt);
+            if (!drawer)
+                drawer.emplace(*wordSet, rules, WordDrawer::Untestable::Keep);
+            else
+                drawer->setRules(rules);
+            if (drawer->matchCount() == 0) {
+                // No word can be accepted until the user changes a rule or stops the run.
+                guard.step(186, [&] { f.waitForEvents(); });
+                --i;
+                continue;
+            }
             int r = 0;
-            guard.step(190, [&] { r = RandomInteger(platform.random->next(), n); });
+            guard.step(190, [&] { r = drawer->row(platform.random->next()); });
             if (!guard.test(194, [&] { return r >= 1 && r <= n; }))
                 continue;
             failed = !guard.step(196, [&] { word = wordSet->word(r); });
             if (failed)
                 break;
-            int testedPosition = 0;
-            const int length = int(word.size());
-            if (guard.test(198, [&] { return lastLetter; }))
-                guard.step(200, [&] { testedPosition = length; });
-            else if (guard.test(202, [&] { return length < p; }))
-                guard.step(204, [&] { testedPosition = length; });
-            else
-                testedPosition = p;
-            guard.step(206, [&] { accepted = true; });
-
-            if (guard.test(208, [&] { return ticked(f.Check2); })) {
-                if (!guard.test(210,
-                        [&] { return AcceptanceRules::startRuleHolds(word, f.Text3->text()); }))
-                    guard.step(214, [&] { accepted = false; });
-            }
-            if (guard.test(218, [&] { return ticked(f.Check3); })) {
-                if (!guard.test(
-                        220, [&] { return AcceptanceRules::endRuleHolds(word, f.Text4->text()); }))
-                    guard.step(224, [&] { accepted = false; });
-            }
-            if (guard.test(228, [&] { return ticked(f.Check4); })) {
-                const QString required = f.Combo3->currentText();
-                // A letter that cannot be taken is reported once, counts as passed, and ends the
-                // run.
-                const int before = guard.failures();
-                bool holds = true;
-                if (guard.test(230, [&] { return required == QLatin1String("[vowel]"); })) {
-                    holds = guard.test(232, [&] {
-                        return AcceptanceRules::isVowel(
-                            AcceptanceRules::letterAt(word, testedPosition));
-                    });
-                } else if (guard.test(
-                               238, [&] { return required == QLatin1String("[consonant]"); })) {
-                    holds = guard.test(240, [&] {
-                        return !AcceptanceRules::isVowel(
-                            AcceptanceRules::letterAt(word, testedPosition));
-                    });
-                } else {
-                    holds = guard.test(246, [&] {
-                        return AcceptanceRules::letterRuleHolds(
-                            AcceptanceRules::letterAt(word, testedPosition), required);
-                    });
-                }
-                if (!holds)
-                    accepted = false;
-                failed = guard.failures() > before;
+            AcceptanceRules::Verdict verdict;
+            guard.step(206, [&] { verdict = AcceptanceRules::judge(word, rules); });
+            accepted = verdict.accepted;
+            if (!verdict.letterFailure.isEmpty()) {
+                // A letter that cannot be taken is reported once at its test, counts as passed,
+                // and ends the run.
+                static constexpr int letterSteps[] = { 232, 240, 246 };
+                failed = !guard.step(letterSteps[rules.letter->kind],
+                    [&] { throw PlatformError(verdict.letterFailure); });
             }
 
             if (!guard.test(254, [&] { return accepted; })) {

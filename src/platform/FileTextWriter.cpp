@@ -1,6 +1,6 @@
 #include "platform/FileTextWriter.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "platform/LocalFileSystem.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

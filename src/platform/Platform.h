@@ -4,11 +4,11 @@
 #include "platform/Dialogs.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
-#include "platform/RandomSource.h"
+#include "engine/RandomSource.h"
 #include "platform/SettingsStore.h"
 #include "platform/Spreadsheet.h"
 #include "platform/TextWriter.h"
-#include "platform/WordStore.h"
+#include "engine/WordStore.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "platform/QtClipboard.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

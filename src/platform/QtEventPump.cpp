@@ -6,3 +6,8 @@ void QtEventPump::yield()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+void QtEventPump::waitForEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}

@@ -7,4 +7,5 @@ class QtEventPump : public EventPump
 {
 public:
     void yield() override;
+    void waitForEvents() override;
 };

@@ -7,8 +7,8 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/SqliteWordStore.h"
-#include "platform/TimeOfDayRandom.h"
+#include "engine/SqliteWordStore.h"
+#include "engine/TimeOfDayRandom.h"
 #include "platform/XlsxSpreadsheetLauncher.h"
 
 // The real services, owned together. Callers may point single services of platform() elsewhere

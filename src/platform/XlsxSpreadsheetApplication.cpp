@@ -1,6 +1,6 @@
 #include "platform/XlsxSpreadsheetApplication.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QDateTime>
 #include <QDir>

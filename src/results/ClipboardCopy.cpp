@@ -1,6 +1,6 @@
 #include "results/ClipboardCopy.h"
 
-#include "controls/StepGuard.h"
+#include "window/StepGuard.h"
 #include "results/ListSource.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"

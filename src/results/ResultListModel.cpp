@@ -1,6 +1,6 @@
 #include "results/ResultListModel.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent)

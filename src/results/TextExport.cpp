@@ -1,8 +1,8 @@
 #include "results/TextExport.h"
 
-#include "controls/StepGuard.h"
+#include "window/StepGuard.h"
 #include "results/ResultListModel.h"
-#include "results/SeparatorLayout.h"
+#include "engine/SeparatorLayout.h"
 #include "window/Form1.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "window/Appearance.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 #include "results/ResultListView.h"
 #include "window/Form1.h"
 

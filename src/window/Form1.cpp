@@ -1,22 +1,22 @@
 #include "window/Form1.h"
 
-#include "controls/ErrorBoxText.h"
 #include "controls/FolderChooser.h"
 #include "controls/OptionPanel.h"
 #include "controls/PointerFeedback.h"
-#include "controls/StepGuard.h"
+#include "engine/SeparatorLayout.h"
 #include "generation/GenerationRun.h"
 #include "results/ClipboardCopy.h"
 #include "results/ResultListCommands.h"
 #include "results/ResultListModel.h"
 #include "results/ResultListView.h"
-#include "results/SeparatorLayout.h"
 #include "results/SpreadsheetExport.h"
 #include "results/TextExport.h"
 #include "window/Appearance.h"
 #include "window/ApplicationTitle.h"
+#include "window/ErrorBoxText.h"
 #include "window/RestoreConversions.h"
 #include "window/SettingsKeys.h"
+#include "window/StepGuard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -416,6 +416,13 @@ void Form1::showErrorBox(const QString& message)
 void Form1::yield()
 {
     m_platform.pump->yield();
+    if (m_closed)
+        throw WindowClosed {};
+}
+
+void Form1::waitForEvents()
+{
+    m_platform.pump->waitForEvents();
     if (m_closed)
         throw WindowClosed {};
 }

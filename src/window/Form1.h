@@ -65,6 +65,8 @@ public:
     void showErrorBox(const QString& message);
     // Yields to the event loop; throws WindowClosed when the window was closed meanwhile.
     void yield();
+    // Waits for the next event and handles it; throws WindowClosed like yield().
+    void waitForEvents();
 
     // The store, under the program's application and section.
     QString readSetting(const QString& key, const QString& defaultValue) const;

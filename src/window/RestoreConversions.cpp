@@ -1,7 +1,7 @@
 #include "window/RestoreConversions.h"
 
-#include "generation/NumericText.h"
-#include "platform/PlatformError.h"
+#include "engine/NumericText.h"
+#include "engine/PlatformError.h"
 
 #include <cmath>
 

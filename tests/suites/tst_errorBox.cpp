@@ -1,5 +1,5 @@
-#include "controls/ErrorBoxText.h"
-#include "controls/StepGuard.h"
+#include "window/ErrorBoxText.h"
+#include "window/StepGuard.h"
 #include "window/ApplicationTitle.h"
 
 #include "FakePlatform.h"

@@ -1,5 +1,5 @@
 #include "platform/FileTextWriter.h"
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

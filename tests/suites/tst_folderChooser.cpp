@@ -1,4 +1,4 @@
-#include "controls/ErrorBoxText.h"
+#include "window/ErrorBoxText.h"
 #include "window/Form1.h"
 
 #include "TestSupport.h"

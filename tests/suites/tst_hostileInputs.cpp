@@ -1,6 +1,6 @@
-#include "controls/ErrorBoxText.h"
+#include "window/ErrorBoxText.h"
 #include "platform/FileTextWriter.h"
-#include "platform/SqliteWordStore.h"
+#include "engine/SqliteWordStore.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"
 

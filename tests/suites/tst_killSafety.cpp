@@ -1,4 +1,4 @@
-#include "platform/SqliteWordStore.h"
+#include "engine/SqliteWordStore.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

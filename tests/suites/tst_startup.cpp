@@ -1,4 +1,4 @@
-#include "controls/ErrorBoxText.h"
+#include "window/ErrorBoxText.h"
 #include "results/ResultListView.h"
 #include "window/Form1.h"
 

@@ -1,7 +1,7 @@
-#include "generation/RandomInteger.h"
-#include "platform/PlatformError.h"
-#include "platform/SqliteWordStore.h"
-#include "platform/TimeOfDayRandom.h"
+#include "engine/RandomInteger.h"
+#include "engine/PlatformError.h"
+#include "engine/SqliteWordStore.h"
+#include "engine/TimeOfDayRandom.h"
 
 #include <QCryptographicHash>
 #include <QFile>

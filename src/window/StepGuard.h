@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
 
 #include <QString>
 #include <exception>

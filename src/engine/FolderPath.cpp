@@ -1,4 +1,4 @@
-#include "generation/FolderPath.h"
+#include "engine/FolderPath.h"
 
 namespace {
 

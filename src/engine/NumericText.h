@@ -28,6 +28,13 @@ inline bool isNumeric(const QString& text)
     return value(text).has_value();
 }
 
+// Whether the number in a is smaller than the number in b; nothing when either is not numeric.
+std::optional<bool> isLess(const QString& a, const QString& b);
+
+// Digits only, with an optional sign and blanks around: a text that can stand as a number in a
+// query as it is.
+bool isWholeNumber(const QString& text);
+
 // Rounds to the nearest whole number, halves to the even neighbour, kept within 32 bits.
 qint32 roundHalfEven32(double value);
 

@@ -1,4 +1,4 @@
-#include "platform/TimeOfDayRandom.h"
+#include "engine/TimeOfDayRandom.h"
 
 #include <QTime>
 #include <chrono>

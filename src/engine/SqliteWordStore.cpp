@@ -1,31 +1,13 @@
-#include "platform/SqliteWordStore.h"
+#include "engine/SqliteWordStore.h"
 
-#include "platform/PlatformError.h"
+#include "engine/PlatformError.h"
+#include "engine/WordList.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
 #include <vector>
 
 namespace {
-
-class VectorWordSet : public WordSet
-{
-public:
-    explicit VectorWordSet(std::vector<QString> words)
-        : m_words(std::move(words))
-    { }
-    int count() const override { return static_cast<int>(m_words.size()); }
-    const QString& word(int r) const override
-    {
-        if (r < 1 || r > count())
-            throw PlatformError(QStringLiteral(
-                "Either BOF or EOF is True, or the current record has been deleted."));
-        return m_words[static_cast<size_t>(r - 1)];
-    }
-
-private:
-    std::vector<QString> m_words;
-};
 
 class SqliteConnection : public WordConnection
 {
@@ -51,6 +33,9 @@ public:
         // One statement only: whatever follows it is refused rather than ignored.
         if (tail && QByteArray(tail).trimmed().size() > 0 && QByteArray(tail).trimmed() != ";")
             throw PlatformError(QStringLiteral("Only one statement may be run."));
+        // A parameter would match nothing and say nothing: refuse it like any malformed query.
+        if (sqlite3_bind_parameter_count(statement) > 0)
+            throw PlatformError(QStringLiteral("The query holds a parameter without a value."));
         if (!sqlite3_stmt_readonly(statement))
             throw PlatformError(QStringLiteral("The query would change the word database."));
 
@@ -78,7 +63,7 @@ public:
             const int size = sqlite3_column_bytes(statement, wordColumn);
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
         }
-        return std::make_unique<VectorWordSet>(std::move(words));
+        return std::make_unique<WordList>(std::move(words));
     }
 
 private:

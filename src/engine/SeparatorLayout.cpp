@@ -1,4 +1,4 @@
-#include "results/SeparatorLayout.h"
+#include "engine/SeparatorLayout.h"
 
 namespace SeparatorLayout {
 

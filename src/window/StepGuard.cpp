@@ -1,6 +1,6 @@
-#include "controls/StepGuard.h"
+#include "window/StepGuard.h"
 
-#include "controls/ErrorBoxText.h"
+#include "window/ErrorBoxText.h"
 
 StepGuard::StepGuard(Reporter reporter, const QString& handler)
     : m_reporter(std::move(reporter))

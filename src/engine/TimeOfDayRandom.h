@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RandomSource.h"
+#include "engine/RandomSource.h"
 
 #include <QtGlobal>
 #include <random>

@@ -1,4 +1,4 @@
-#include "controls/ErrorBoxText.h"
+#include "window/ErrorBoxText.h"
 
 namespace ErrorBoxText {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WordStore.h"
+#include "engine/WordStore.h"
 
 // Word databases in SQLite files, opened read-only.
 class SqliteWordStore : public WordStore

@@ -1,4 +1,4 @@
-#include "generation/NumericText.h"
+#include "engine/NumericText.h"
 
 #include <QLocale>
 #include <cmath>
@@ -126,6 +126,28 @@ double leadingNumber(const QString& text)
 QString wholeNumberText(double value)
 {
     return QString::number(value, 'g', 17);
+}
+
+std::optional<bool> isLess(const QString& a, const QString& b)
+{
+    const auto x = value(a);
+    const auto y = value(b);
+    if (!x || !y)
+        return std::nullopt;
+    return *x < *y;
+}
+
+bool isWholeNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    qsizetype i = t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (i == t.size())
+        return false;
+    for (; i < t.size(); ++i) {
+        if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9'))
+            return false;
+    }
+    return true;
 }
 
 } // namespace NumericText

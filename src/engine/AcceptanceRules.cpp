@@ -1,0 +1,134 @@
+#include "engine/AcceptanceRules.h"
+
+#include "engine/NumericText.h"
+#include "engine/PlatformError.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace AcceptanceRules {
+
+namespace {
+
+    QString lower(const QString& text)
+    {
+        static const QLocale locale;
+        return locale.toLower(text);
+    }
+
+} // namespace
+
+std::optional<int> letterPositionOf(const QString& letterPosition)
+{
+    if (letterPosition == QLatin1String("last"))
+        return std::nullopt;
+    const auto number = NumericText::value(letterPosition);
+    return NumericText::roundHalfEven32(
+        number ? *number : NumericText::leadingNumber(letterPosition));
+}
+
+int testedPosition(const QString& word, std::optional<int> position)
+{
+    const int length = int(word.size());
+    return !position || length < *position ? length : *position;
+}
+
+qsizetype characterCount(const QString& word)
+{
+    // A letter beyond the first 65536 takes two units and counts once.
+    qsizetype count = word.size();
+    for (const QChar c : word)
+        count -= c.isLowSurrogate();
+    return count;
+}
+
+bool startRuleHolds(const QString& word, const QString& required)
+{
+    return lower(required) == lower(word.left(std::max<qsizetype>(1, required.size())));
+}
+
+bool endRuleHolds(const QString& word, const QString& required)
+{
+    return lower(required) == lower(word.right(std::max<qsizetype>(1, required.size())));
+}
+
+QString letterAt(const QString& word, int position)
+{
+    if (position < 1)
+        throw PlatformError(QStringLiteral("Invalid procedure call or argument"));
+    return lower(word.mid(position - 1, 1));
+}
+
+bool isVowel(const QString& letter)
+{
+    return letter.size() == 1 && QStringLiteral("aeiou").contains(letter.front());
+}
+
+bool letterRuleHolds(const QString& letter, const LetterRule& rule)
+{
+    switch (rule.kind) {
+    case LetterRule::Vowel:
+        return isVowel(letter);
+    case LetterRule::Consonant:
+        return !isVowel(letter);
+    case LetterRule::Letter:
+        break;
+    }
+    return lower(rule.letter) == letter;
+}
+
+Verdict judge(const QString& word, const WordRules& rules)
+{
+    Verdict verdict;
+    if (rules.minLength || rules.maxLength) {
+        const qsizetype length = characterCount(word);
+        if ((rules.minLength && length < *rules.minLength)
+            || (rules.maxLength && length > *rules.maxLength))
+            verdict.accepted = false;
+    }
+    if (rules.start && !startRuleHolds(word, *rules.start))
+        verdict.accepted = false;
+    if (rules.end && !endRuleHolds(word, *rules.end))
+        verdict.accepted = false;
+    if (rules.letter) {
+        try {
+            if (!letterRuleHolds(
+                    letterAt(word, testedPosition(word, rules.letter->position)), *rules.letter))
+                verdict.accepted = false;
+        } catch (const PlatformError& error) {
+            verdict.letterFailure = error.description();
+        }
+    }
+    return verdict;
+}
+
+QString delivered(const QString& word, const GenerationOptions& options)
+{
+    return options.properCase ? ProperCase(word) : word;
+}
+
+QString ProperCase(const QString& text)
+{
+    QString result = text;
+    bool startOfWord = true;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        // A letter beyond the first 65536 takes two units and is cased as one character.
+        const bool pair = result[i].isHighSurrogate() && i + 1 < result.size()
+            && result[i + 1].isLowSurrogate();
+        char32_t u = pair ? QChar::surrogateToUcs4(result[i], result[i + 1]) : result[i].unicode();
+        const bool separator = u == U' ' || u == U'\t' || u == U'\n' || u == U'\v' || u == U'\f'
+            || u == U'\r' || u == U'\0';
+        if (QChar::isLetter(u))
+            u = startOfWord ? QChar::toUpper(u) : QChar::toLower(u);
+        if (pair) {
+            result[i] = QChar(QChar::highSurrogate(u));
+            result[++i] = QChar(QChar::lowSurrogate(u));
+        } else {
+            result[i] = QChar(char16_t(u));
+        }
+        startOfWord = separator;
+    }
+    return result;
+}
+
+} // namespace AcceptanceRules

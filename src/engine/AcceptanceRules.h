@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/GenerationOptions.h"
+
+#include <QString>
+
+// The tests a drawn word must pass, and the form in which an accepted word is delivered.
+namespace AcceptanceRules {
+
+// The outcome of the rules for one word.
+struct Verdict
+{
+    bool accepted = true;
+    // Why the letter rule could not be tested (a position below 1); the letter then counts as
+    // met. Empty when it could.
+    QString letterFailure;
+};
+
+// Judges a word by every rule that is on. The letter rule is tested even when another rule has
+// already failed, so a letter that cannot be tested is always noticed.
+Verdict judge(const QString& word, const WordRules& rules);
+
+// The word as delivered: in proper case when asked for.
+QString delivered(const QString& word, const GenerationOptions& options);
+
+// The number of characters, as the word database counts them.
+qsizetype characterCount(const QString& word);
+
+// The position a LetterPosition text names: nothing for "last", otherwise the number (or the
+// number its text starts with) rounded to a whole number.
+std::optional<int> letterPositionOf(const QString& letterPosition);
+
+// The position of the letter to test: the word's length for the last letter or for a word
+// shorter than the position, otherwise the position.
+int testedPosition(const QString& word, std::optional<int> position);
+
+// The word starts (ends) with the required text, both lower-cased. An empty text is compared
+// with the first (last) character, so it holds only for an empty word.
+bool startRuleHolds(const QString& word, const QString& required);
+bool endRuleHolds(const QString& word, const QString& required);
+
+// The word's character at a 1-based position, lower-cased (empty past the end).
+// Throws PlatformError for a position below 1.
+QString letterAt(const QString& word, int position);
+
+bool isVowel(const QString& letter);
+
+// Whether the tested letter meets the rule: a vowel, a consonant, or the rule's letter.
+bool letterRuleHolds(const QString& letter, const LetterRule& rule);
+
+// First letter of each blank-separated word upper case, every other letter lower case.
+QString ProperCase(const QString& text);
+
+} // namespace AcceptanceRules

@@ -1,0 +1,38 @@
+#include "engine/WordDrawer.h"
+
+#include "engine/AcceptanceRules.h"
+#include "engine/RandomInteger.h"
+
+WordDrawer::WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable)
+    : m_words(words)
+    , m_untestable(untestable)
+    , m_rules(rules)
+{
+    match();
+}
+
+void WordDrawer::setRules(const WordRules& rules)
+{
+    if (rules == m_rules)
+        return;
+    m_rules = rules;
+    match();
+}
+
+int WordDrawer::row(double u) const
+{
+    return m_rows[size_t(RandomInteger(u, matchCount()) - 1)];
+}
+
+void WordDrawer::match()
+{
+    m_rows.clear();
+    m_rows.reserve(size_t(m_words.count()));
+    const int n = m_words.count();
+    for (int r = 1; r <= n; ++r) {
+        const auto verdict = AcceptanceRules::judge(m_words.word(r), m_rules);
+        const bool untestable = !verdict.letterFailure.isEmpty();
+        if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
+            m_rows.push_back(r);
+    }
+}

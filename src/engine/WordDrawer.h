@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/GenerationOptions.h"
+#include "engine/WordStore.h"
+
+#include <vector>
+
+// Draws rows of a word set among those that meet the rules: uniformly and with repetition, as if
+// every row were drawn and the failing ones thrown away, but without the wasted draws.
+class WordDrawer
+{
+public:
+    // What to do with a word whose letter cannot be tested: Keep lets it be drawn, so that the
+    // caller meets the failure as it would have by drawing every row.
+    enum class Untestable
+    {
+        Keep,
+        Drop
+    };
+
+    WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable);
+
+    // Takes the rules for the next draws; the matching rows are found again only when they change.
+    void setRules(const WordRules& rules);
+    const WordRules& rules() const { return m_rules; }
+
+    // The number of rows that meet the rules.
+    int matchCount() const { return static_cast<int>(m_rows.size()); }
+    // The row (1-based) that a uniform number u, 0 <= u < 1, picks among the matching rows.
+    int row(double u) const;
+    // n different matching rows, picked with the uniform numbers next() gives (n at most
+    // matchCount()).
+    template <typename Next> std::vector<int> distinctRows(int n, Next&& next) const;
+
+private:
+    void match();
+
+    const WordSet& m_words;
+    Untestable m_untestable;
+    WordRules m_rules;
+    std::vector<int> m_rows;
+};
+
+template <typename Next> std::vector<int> WordDrawer::distinctRows(int n, Next&& next) const
+{
+    // The first n places of a Fisher-Yates shuffle.
+    std::vector<int> rows = m_rows;
+    const int m = matchCount();
+    for (int i = 0; i < n && i < m; ++i) {
+        const int j = i + int(next() * (m - i));
+        std::swap(rows[size_t(i)], rows[size_t(std::min(j, m - 1))]);
+    }
+    rows.resize(size_t(std::min(n, m)));
+    return rows;
+}
