@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <cmath>
@@ -280,18 +281,8 @@ bool Form1::Form_Load()
 
     using namespace SettingsKeys;
     // The write-back below repeats what the store holds, so it may reach the disk in one go.
-    struct Deferral
-    {
-        SettingsStore* store;
-        explicit Deferral(SettingsStore* s)
-            : store(s)
-        {
-            store->beginDeferral();
-        }
-        ~Deferral() { store->endDeferral(); }
-        Deferral(const Deferral&) = delete;
-        Deferral& operator=(const Deferral&) = delete;
-    } deferral(m_platform.settings);
+    m_platform.settings->beginDeferral();
+    const auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
     namespace rc = RestoreConversions;
     guard.step(140,
         [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
