@@ -1,0 +1,340 @@
+// tessavine-cli: random English words from the shell, drawn by the rules the window uses.
+#include "engine/AcceptanceRules.h"
+#include "engine/PlainWordList.h"
+#include "engine/PlatformError.h"
+#include "engine/SqliteWordStore.h"
+#include "engine/TimeOfDayRandom.h"
+#include "engine/WordDrawer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+enum Status
+{
+    Success = 0,
+    Failure = 1,
+    UsageError = 2
+};
+
+// Ends the run: main prints the message as one line on standard error and exits with the status.
+struct Exit
+{
+    int status;
+    QString message;
+};
+
+[[noreturn]] void fail(int status, const QString& message)
+{
+    throw Exit { status, message };
+}
+
+// The value of a whole-number option: digits only, so that a sign, a fraction or a stray letter
+// is refused rather than read as something the user did not mean.
+quint64 wholeNumber(const QCommandLineParser& parser, const QString& name, quint64 max)
+{
+    const QString text = parser.value(name);
+    bool ok = !text.isEmpty();
+    for (const QChar c : text)
+        ok = ok && c >= u'0' && c <= u'9';
+    const quint64 value = ok ? text.toULongLong(&ok) : 0;
+    if (!ok || value > max)
+        fail(UsageError,
+            QStringLiteral("--%1 needs a whole number from 0 to %2, not '%3'")
+                .arg(name)
+                .arg(max)
+                .arg(text));
+    return value;
+}
+
+// POS:WHAT, POS a whole number from 1 or "last", WHAT "vowel", "consonant" or one letter.
+LetterRule letterRule(const QString& text)
+{
+    const qsizetype colon = text.indexOf(u':');
+    const QString position = text.left(colon);
+    const QString what = text.mid(colon + 1);
+    LetterRule rule;
+    bool ok = colon > 0;
+    if (ok && position != QLatin1String("last")) {
+        bool digits = true;
+        for (const QChar c : position)
+            digits = digits && c >= u'0' && c <= u'9';
+        rule.position = position.toInt(&ok);
+        ok = ok && digits && *rule.position >= 1;
+    }
+    if (what == QLatin1String("vowel")) {
+        rule.kind = LetterRule::Vowel;
+    } else if (what == QLatin1String("consonant")) {
+        rule.kind = LetterRule::Consonant;
+    } else {
+        rule.kind = LetterRule::Letter;
+        rule.letter = what;
+        ok = ok && AcceptanceRules::characterCount(what) == 1;
+    }
+    if (!ok)
+        fail(UsageError,
+            QStringLiteral("--letter needs POS:WHAT (POS a whole number from 1 or 'last'; WHAT "
+                           "'vowel', 'consonant' or one letter), not '%1'")
+                .arg(text));
+    return rule;
+}
+
+// Where the words go: standard output, or a temporary file beside FILE that replaces it only
+// once everything is written, so that a failed run leaves an existing FILE as it was.
+class Output
+{
+public:
+    explicit Output(const QString& path)
+        : m_path(path)
+    {
+        if (path.isEmpty())
+            return;
+        m_file.emplace(path);
+        if (!m_file->open(QIODevice::WriteOnly))
+            failed(m_file->errorString());
+    }
+
+    void write(const QByteArray& bytes)
+    {
+        if (m_file) {
+            if (m_file->write(bytes) != bytes.size())
+                failed(m_file->errorString());
+            return;
+        }
+        const char* data = bytes.constData();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
+            if (written < 0 && errno != EINTR)
+                failed(QString::fromLocal8Bit(std::strerror(errno)));
+            data += std::max<ssize_t>(written, 0);
+            left -= std::max<ssize_t>(written, 0);
+        }
+    }
+
+    void commit()
+    {
+        if (m_file && !m_file->commit())
+            failed(m_file->errorString());
+    }
+
+private:
+    [[noreturn]] void failed(const QString& reason)
+    {
+        fail(Failure,
+            QStringLiteral("cannot write %1: %2")
+                .arg(m_path.isEmpty() ? QStringLiteral("standard output") : m_path, reason));
+    }
+
+    QString m_path;
+    std::optional<QSaveFile> m_file;
+};
+
+// The words of a plain list, or of the word table of an SQLite database.
+std::unique_ptr<WordSet> readWords(const QString& path, bool plain)
+{
+    try {
+        if (plain)
+            return std::make_unique<WordList>(readPlainWordList(path));
+        // The system's reason for a file that cannot be opened says more than the store's.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw PlatformError(file.errorString());
+        file.close();
+        SqliteWordStore store;
+        return store.open(path)->query(QStringLiteral("select * from words"));
+    } catch (const PlatformError& error) {
+        fail(Failure, QStringLiteral("cannot read %1: %2").arg(path, error.description()));
+    }
+}
+
+int run(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes random English words: drawn from a word list among the words that "
+                       "meet the rules given, every such word equally likely each time."));
+    const auto unsignedMax = std::numeric_limits<quint64>::max();
+    const auto lengthMax = quint64(std::numeric_limits<qsizetype>::max());
+    const QCommandLineOption count({ QStringLiteral("n"), QStringLiteral("count") },
+        QStringLiteral("Write N words (default 10)."), QStringLiteral("N"), QStringLiteral("10"));
+    const QCommandLineOption min(QStringLiteral("min"),
+        QStringLiteral("Only words of at least N characters."), QStringLiteral("N"));
+    const QCommandLineOption max(QStringLiteral("max"),
+        QStringLiteral("Only words of at most N characters (not below --min)."),
+        QStringLiteral("N"));
+    const QCommandLineOption start(QStringLiteral("start"),
+        QStringLiteral("Only words that start with TEXT, compared lower-cased."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption end(QStringLiteral("end"),
+        QStringLiteral("Only words that end with TEXT, compared lower-cased."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption letter(QStringLiteral("letter"),
+        QStringLiteral("Only words whose letter at POS (a whole number from 1, or last; the last "
+                       "letter for a shorter word) is WHAT: vowel, consonant or one letter."),
+        QStringLiteral("POS:WHAT"));
+    const QCommandLineOption proper(
+        QStringLiteral("proper"), QStringLiteral("Write each word in proper case."));
+    const QCommandLineOption separator({ QStringLiteral("s"), QStringLiteral("separator") },
+        QStringLiteral("Put TEXT between words (default a line feed); the output ends with a line "
+                       "feed."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("Write to FILE, replaced only when the run succeeds (default standard "
+                       "output)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption seed(QStringLiteral("seed"),
+        QStringLiteral("Seed the random numbers with N: the same seed, word list and options "
+                       "give the same words (default a seed from the clock)."),
+        QStringLiteral("N"));
+    const QCommandLineOption unique(
+        QStringLiteral("unique"), QStringLiteral("Write no word twice."));
+    const QCommandLineOption words(QStringLiteral("words"),
+        QStringLiteral("Draw from FILE, a UTF-8 word list, one word a line."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption database(QStringLiteral("database"),
+        QStringLiteral("Draw from FILE, an SQLite word database (default the dbWords.mdb "
+                       "installed with the program)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption countMatches(QStringLiteral("count-matches"),
+        QStringLiteral("Write only the number of words that meet the rules."));
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
+    const QCommandLineOption version(
+        QStringLiteral("version"), QStringLiteral("Show the version."));
+    parser.addOptions({ count, min, max, start, end, letter, proper, separator, output, seed,
+        unique, words, database, countMatches, help, version });
+
+    if (!parser.parse(app.arguments()))
+        fail(UsageError, parser.errorText());
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QString text = parser.isSet(help)
+            ? parser.helpText()
+            : QStringLiteral("tessavine-cli %1\n").arg(QCoreApplication::applicationVersion());
+        Output(QString()).write(text.toUtf8());
+        return Success;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        fail(UsageError,
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+
+    GenerationOptions options;
+    WordRules& rules = options.rules;
+    if (parser.isSet(min))
+        rules.minLength = qsizetype(wholeNumber(parser, min.names().first(), lengthMax));
+    if (parser.isSet(max))
+        rules.maxLength = qsizetype(wholeNumber(parser, max.names().first(), lengthMax));
+    // A maximum below the minimum is a slip, not a rule: say so rather than match nothing.
+    if (rules.minLength && rules.maxLength && *rules.maxLength < *rules.minLength)
+        fail(UsageError,
+            QStringLiteral("--max %1 is below --min %2")
+                .arg(*rules.maxLength)
+                .arg(*rules.minLength));
+    if (parser.isSet(start))
+        rules.start = parser.value(start);
+    if (parser.isSet(end))
+        rules.end = parser.value(end);
+    if (parser.isSet(letter))
+        rules.letter = letterRule(parser.value(letter));
+    options.properCase = parser.isSet(proper);
+    const auto wanted = qint64(
+        wholeNumber(parser, QStringLiteral("count"), quint64(std::numeric_limits<qint64>::max())));
+    const bool seeded = parser.isSet(seed);
+    const quint64 seedValue = seeded ? wholeNumber(parser, QStringLiteral("seed"), unsignedMax) : 0;
+    if (parser.isSet(words) && parser.isSet(database))
+        fail(UsageError, QStringLiteral("--words and --database cannot be used together"));
+
+    const std::unique_ptr<WordSet> wordSet = parser.isSet(words)
+        ? readWords(parser.value(words), true)
+        : readWords(parser.isSet(database)
+                ? parser.value(database)
+                : QCoreApplication::applicationDirPath() + QStringLiteral("/dbWords.mdb"),
+            false);
+    // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
+    // window would report it: a list may well hold one, and it should not end the run.
+    const WordDrawer drawer(*wordSet, rules, WordDrawer::Untestable::Drop);
+    const int matches = drawer.matchCount();
+    if (parser.isSet(countMatches)) {
+        Output out(parser.value(output));
+        out.write(QByteArray::number(matches) + '\n');
+        out.commit();
+        return Success;
+    }
+    // Checked before any draw, so that impossible rules end the run at once.
+    if (matches == 0)
+        fail(Failure, QStringLiteral("no word matches these rules"));
+    if (parser.isSet(unique) && wanted > matches)
+        fail(Failure,
+            QStringLiteral("--unique cannot give %1 words: only %2 match these rules")
+                .arg(wanted)
+                .arg(matches));
+
+    TimeOfDayRandom random;
+    if (seeded)
+        random.seed(seedValue);
+    else
+        random.seedFromTimeOfDay();
+    const auto next = [&random] { return random.next(); };
+
+    // Each drawn word is made ready for output once; a long run then only copies bytes, into a
+    // buffer written in large blocks.
+    std::vector<QByteArray> encoded(size_t(wordSet->count()) + 1);
+    const QByteArray between
+        = parser.isSet(separator) ? parser.value(separator).toUtf8() : QByteArray("\n");
+    constexpr qsizetype block = 1 << 20;
+    QByteArray buffer;
+    buffer.reserve(block + 4096);
+    Output out(parser.value(output));
+    const auto put = [&](int row, bool first) {
+        QByteArray& text = encoded[size_t(row)];
+        if (text.isNull())
+            text = AcceptanceRules::delivered(wordSet->word(row), options).toUtf8();
+        if (!first)
+            buffer += between;
+        buffer += text;
+        if (buffer.size() >= block) {
+            out.write(buffer);
+            buffer.resize(0);
+        }
+    };
+    if (parser.isSet(unique)) {
+        const std::vector<int> rows = drawer.distinctRows(int(wanted), next);
+        for (size_t i = 0; i < rows.size(); ++i)
+            put(rows[i], i == 0);
+    } else {
+        for (qint64 i = 0; i < wanted; ++i)
+            put(drawer.row(next()), i == 0);
+    }
+    if (wanted > 0)
+        buffer += '\n';
+    out.write(buffer);
+    out.commit();
+    return Success;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tessavine-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSAVINE_VERSION));
+    try {
+        return run(app);
+    } catch (const Exit& exit) {
+        std::fprintf(stderr, "tessavine-cli: %s\n", qPrintable(exit.message));
+        return exit.status;
+    } catch (const PlatformError& error) {
+        std::fprintf(stderr, "tessavine-cli: %s\n", error.what());
+        return Failure;
+    }
+}
