@@ -12,8 +12,3 @@ void TimeOfDayRandom::seedFromTimeOfDay()
     const quint64 sinceMidnight = quint64(QTime::currentTime().msecsSinceStartOfDay());
     m_engine.seed((sinceMidnight << 32) ^ quint64(nanos));
 }
-
-double TimeOfDayRandom::next()
-{
-    return double(m_engine() >> 11) * 0x1.0p-53;
-}

@@ -1,7 +1,6 @@
 #include "engine/WordDrawer.h"
 
 #include "engine/AcceptanceRules.h"
-#include "engine/RandomInteger.h"
 
 WordDrawer::WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable)
     : m_words(words)
@@ -17,11 +16,6 @@ void WordDrawer::setRules(const WordRules& rules)
         return;
     m_rules = rules;
     match();
-}
-
-int WordDrawer::row(double u) const
-{
-    return m_rows[size_t(RandomInteger(u, matchCount()) - 1)];
 }
 
 void WordDrawer::match()

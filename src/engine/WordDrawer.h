@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/RandomInteger.h"
 #include "engine/WordStore.h"
 
 #include <vector>
@@ -27,7 +28,11 @@ public:
     // The number of rows that meet the rules.
     int matchCount() const { return static_cast<int>(m_rows.size()); }
     // The row (1-based) that a uniform number u, 0 <= u < 1, picks among the matching rows.
-    int row(double u) const;
+    int row(double u) const { return rowAt(place(u)); }
+    // The same in two halves: the place (0-based) of that row among the matching rows, and the
+    // row at a place. A caller that keeps something per matching row indexes it by place.
+    int place(double u) const { return RandomInteger(u, matchCount()) - 1; }
+    int rowAt(int place) const { return m_rows[size_t(place)]; }
     // n different matching rows, picked with the uniform numbers next() gives (n at most
     // matchCount()).
     template <typename Next> std::vector<int> distinctRows(int n, Next&& next) const;
