@@ -89,12 +89,14 @@ LetterRule letterRule(const QString& text)
 }
 
 // Where the words go: standard output, or a temporary file beside FILE that replaces it only
-// once everything is written, so that a failed run leaves an existing FILE as it was.
+// once everything is written, so that a failed run leaves an existing FILE as it was. Bytes are
+// gathered into large blocks, so that a million words take a few writes.
 class Output
 {
 public:
     explicit Output(const QString& path)
         : m_path(path)
+        , m_buffer(size_t(1) << 20)
     {
         if (path.isEmpty())
             return;
@@ -103,31 +105,57 @@ public:
             failed(m_file->errorString());
     }
 
-    void write(const QByteArray& bytes)
+    void put(const char* data, qsizetype size)
     {
-        if (m_file) {
-            if (m_file->write(bytes) != bytes.size())
-                failed(m_file->errorString());
-            return;
+        if (m_used + size > qsizetype(m_buffer.size())) {
+            flush();
+            if (size > qsizetype(m_buffer.size()))
+                return send(data, size);
         }
-        const char* data = bytes.constData();
-        qsizetype left = bytes.size();
-        while (left > 0) {
-            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
-            if (written < 0 && errno != EINTR)
-                failed(QString::fromLocal8Bit(std::strerror(errno)));
-            data += std::max<ssize_t>(written, 0);
-            left -= std::max<ssize_t>(written, 0);
-        }
+        std::memcpy(m_buffer.data() + m_used, data, size_t(size));
+        m_used += size;
+    }
+    void put(const QByteArray& bytes) { put(bytes.constData(), bytes.size()); }
+    // Copies the whole slot, of which the first size bytes count: one fixed-size copy, which the
+    // compiler makes a few moves, rather than a call per word.
+    template <size_t N> void putSlot(const char (&slot)[N], qsizetype size)
+    {
+        if (m_used + qsizetype(N) > qsizetype(m_buffer.size()))
+            flush();
+        std::memcpy(m_buffer.data() + m_used, slot, N);
+        m_used += size;
     }
 
     void commit()
     {
+        flush();
         if (m_file && !m_file->commit())
             failed(m_file->errorString());
     }
 
 private:
+    void flush()
+    {
+        send(m_buffer.data(), m_used);
+        m_used = 0;
+    }
+
+    void send(const char* data, qsizetype size)
+    {
+        if (m_file) {
+            if (m_file->write(data, size) != size)
+                failed(m_file->errorString());
+            return;
+        }
+        while (size > 0) {
+            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(size));
+            if (written < 0 && errno != EINTR)
+                failed(QString::fromLocal8Bit(std::strerror(errno)));
+            data += std::max<ssize_t>(written, 0);
+            size -= std::max<ssize_t>(written, 0);
+        }
+    }
+
     [[noreturn]] void failed(const QString& reason)
     {
         fail(Failure,
@@ -137,6 +165,8 @@ private:
 
     QString m_path;
     std::optional<QSaveFile> m_file;
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
 };
 
 // The words of a plain list, or of the word table of an SQLite database.
@@ -220,7 +250,9 @@ int run(const QCoreApplication& app)
         const QString text = parser.isSet(help)
             ? parser.helpText()
             : QStringLiteral("tessavine-cli %1\n").arg(QCoreApplication::applicationVersion());
-        Output(QString()).write(text.toUtf8());
+        Output out { QString() };
+        out.put(text.toUtf8());
+        out.commit();
         return Success;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -265,7 +297,7 @@ int run(const QCoreApplication& app)
     const int matches = drawer.matchCount();
     if (parser.isSet(countMatches)) {
         Output out(parser.value(output));
-        out.write(QByteArray::number(matches) + '\n');
+        out.put(QByteArray::number(matches) + '\n');
         out.commit();
         return Success;
     }
@@ -285,38 +317,53 @@ int run(const QCoreApplication& app)
         random.seedFromTimeOfDay();
     const auto next = [&random] { return random.next(); };
 
-    // Each drawn word is made ready for output once; a long run then only copies bytes, into a
-    // buffer written in large blocks.
-    std::vector<QByteArray> encoded(size_t(wordSet->count()) + 1);
     const QByteArray between
         = parser.isSet(separator) ? parser.value(separator).toUtf8() : QByteArray("\n");
-    constexpr qsizetype block = 1 << 20;
-    QByteArray buffer;
-    buffer.reserve(block + 4096);
-    Output out(parser.value(output));
-    const auto put = [&](int row, bool first) {
-        QByteArray& text = encoded[size_t(row)];
-        if (text.isNull())
-            text = AcceptanceRules::delivered(wordSet->word(row), options).toUtf8();
-        if (!first)
-            buffer += between;
-        buffer += text;
-        if (buffer.size() >= block) {
-            out.write(buffer);
-            buffer.resize(0);
-        }
+    const auto encoded = [&](int row) {
+        return AcceptanceRules::delivered(wordSet->word(row), options).toUtf8() + between;
     };
+    Output out(parser.value(output));
+    // The last word goes without the separator: the output ends with one line feed instead.
+    const auto cut = [&](qsizetype size, bool last) { return last ? size - between.size() : size; };
     if (parser.isSet(unique)) {
         const std::vector<int> rows = drawer.distinctRows(int(wanted), next);
-        for (size_t i = 0; i < rows.size(); ++i)
-            put(rows[i], i == 0);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const QByteArray text = encoded(rows[i]);
+            out.put(text.constData(), cut(text.size(), i + 1 == rows.size()));
+        }
     } else {
-        for (qint64 i = 0; i < wanted; ++i)
-            put(drawer.row(next()), i == 0);
+        // Each matching word is encoded once, on its first draw, with the separator after it and
+        // mostly into a slot of its own: a long run then costs little more than its draws.
+        struct Text
+        {
+            char slot[32] {};
+            qsizetype size = -1;
+            // Where a text too long for its slot lies in longTexts.
+            qsizetype offset = 0;
+        };
+        std::vector<Text> texts(static_cast<size_t>(matches));
+        QByteArray longTexts;
+        for (qint64 i = 0; i < wanted; ++i) {
+            const int place = drawer.place(next());
+            Text& text = texts[size_t(place)];
+            if (text.size < 0) {
+                const QByteArray bytes = encoded(drawer.rowAt(place));
+                text.size = bytes.size();
+                if (text.size <= qsizetype(sizeof text.slot)) {
+                    std::memcpy(text.slot, bytes.constData(), size_t(text.size));
+                } else {
+                    text.offset = longTexts.size();
+                    longTexts += bytes;
+                }
+            }
+            if (text.size <= qsizetype(sizeof text.slot))
+                out.putSlot(text.slot, cut(text.size, i + 1 == wanted));
+            else
+                out.put(longTexts.constData() + text.offset, cut(text.size, i + 1 == wanted));
+        }
     }
     if (wanted > 0)
-        buffer += '\n';
-    out.write(buffer);
+        out.put("\n", 1);
     out.commit();
     return Success;
 }
