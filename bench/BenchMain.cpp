@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -167,11 +168,16 @@ std::unique_ptr<Form1> openWindow(Services& services)
     return form;
 }
 
-double listRun(Services& services, int count)
+// A run into the list; with a start letter, only words that start with it.
+double listRun(Services& services, int count, QChar start = {})
 {
     auto form = openWindow(services);
     form->Option7->click();
     form->Text1->setText(QString::number(count));
+    if (!start.isNull()) {
+        form->Check2->setChecked(true);
+        form->Text3->setText(start);
+    }
     QElapsedTimer timer;
     timer.start();
     form->PushButton1_Click();
@@ -218,7 +224,8 @@ int main(int argc, char* argv[])
     const std::vector<QString> words = loadAllWords(database);
     std::printf("word database: %zu words\n", words.size());
 
-    // Workloads named on the command line run alone: startup, list, memory, file, rejection.
+    // Workloads named on the command line run alone: startup, list, memory, file, rejection,
+    // cli.
     QStringList chosen = QCoreApplication::arguments().mid(1);
     const auto wanted = [&](const char* name) {
         return chosen.isEmpty() || chosen.contains(QLatin1String(name));
@@ -355,6 +362,60 @@ int main(int argc, char* argv[])
             "rejection-heavy run: start letter '%c' accepts %.2f%% of words, %.0f attempts\n",
             rare.toLatin1(), rareShare * 100, attempts);
         line("rejection-heavy run, attempts per second", attempts / run, "1/s", floorRate, true);
+
+        // The same rule on a long run, beside a run of as many words without rules.
+        const double plain = listRun(services, 100000);
+        line("rejection-heavy list run, 100000 words", listRun(services, 100000, rare), "s", plain);
+    }
+
+    // The command line writing a million words that start with "s", beside grep and shuf doing
+    // the same over the same words exported as a plain list; the best of three runs each.
+    if (wanted("cli")) {
+        QTemporaryDir folder;
+        const QString list = folder.filePath(QStringLiteral("words.txt"));
+        const QString out = folder.filePath(QStringLiteral("out.txt"));
+        QFile file(list);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the plain list");
+        for (const QString& w : words)
+            file.write(w.toUtf8() + '\n');
+        file.close();
+        const auto best = [](const QString& program, const QStringList& arguments) {
+            double fastest = 1e9;
+            for (int i = 0; i < 3; ++i) {
+                QProcess process;
+                QElapsedTimer timer;
+                timer.start();
+                process.start(program, arguments);
+                if (!process.waitForFinished(-1) || process.exitCode() != 0)
+                    qFatal("%s failed: %s", qPrintable(program),
+                        process.readAllStandardError().constData());
+                fastest = std::min(fastest, seconds(timer));
+            }
+            return fastest;
+        };
+        const double pipeline = best(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"), QStringLiteral("grep '^s' \"$1\" | shuf -rn 1000000 > \"$2\""),
+                QStringLiteral("sh"), list, out });
+        const QString cli = QStringLiteral(TESSAVINE_CLI);
+        const QStringList rules { QStringLiteral("-n"), QStringLiteral("1000000"),
+            QStringLiteral("--start"), QStringLiteral("s") };
+        // The command with its standard output sent to the file, as the shell does for the
+        // pipeline.
+        const auto redirected = [&](const QStringList& command) {
+            return best(QStringLiteral("/bin/sh"),
+                QStringList { QStringLiteral("-c"),
+                    QStringLiteral("o=$1; shift; exec \"$@\" > \"$o\""), QStringLiteral("sh"), out }
+                    + command);
+        };
+        // -o also flushes the file to disk before it replaces the old one; a redirection does not.
+        line("tessavine-cli -o FILE, 1000000 words, start s",
+            best(cli, rules + QStringList { QStringLiteral("-o"), out }), "s", pipeline);
+        line("tessavine-cli > FILE, 1000000 words, start s",
+            redirected(QStringList { cli } + rules), "s", pipeline);
+        line("tessavine-cli --words > FILE, same",
+            redirected(QStringList { cli, QStringLiteral("--words"), list } + rules), "s",
+            pipeline);
     }
     return 0;
 }
