@@ -62,8 +62,10 @@ void checkProperCase(const QString& text)
 void checkRules(const QString& word, const QString& letterPosition)
 {
     using namespace AcceptanceRules;
-    Fuzz::check(startRuleHolds(word, word.left(1)), "a word starts with its first character", word);
-    Fuzz::check(endRuleHolds(word, word.right(1)), "a word ends with its last character", word);
+    Fuzz::check(judge(word, WordRules { {}, {}, word.left(1), {}, {} }).accepted,
+        "a word starts with its first character", word);
+    Fuzz::check(judge(word, WordRules { {}, {}, {}, word.right(1), {} }).accepted,
+        "a word ends with its last character", word);
 
     const std::optional<int> position = letterPositionOf(letterPosition);
     const int tested = testedPosition(word, position);

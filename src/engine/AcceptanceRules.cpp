@@ -42,15 +42,33 @@ qsizetype characterCount(const QString& word)
     return count;
 }
 
-bool startRuleHolds(const QString& word, const QString& required)
-{
-    return lower(required) == lower(word.left(std::max<qsizetype>(1, required.size())));
-}
+namespace {
 
-bool endRuleHolds(const QString& word, const QString& required)
-{
-    return lower(required) == lower(word.right(std::max<qsizetype>(1, required.size())));
-}
+    // A required text already lower-cased, compared with the first (last) characters of a word.
+    bool startsWithLowered(const QString& word, const QString& lowered, qsizetype size)
+    {
+        return lowered == lower(word.left(std::max<qsizetype>(1, size)));
+    }
+
+    bool endsWithLowered(const QString& word, const QString& lowered, qsizetype size)
+    {
+        return lowered == lower(word.right(std::max<qsizetype>(1, size)));
+    }
+
+    bool letterHoldsLowered(const QString& letter, const LetterRule& lowered)
+    {
+        switch (lowered.kind) {
+        case LetterRule::Vowel:
+            return isVowel(letter);
+        case LetterRule::Consonant:
+            return !isVowel(letter);
+        case LetterRule::Letter:
+            break;
+        }
+        return lowered.letter == letter;
+    }
+
+} // namespace
 
 QString letterAt(const QString& word, int position)
 {
@@ -64,36 +82,38 @@ bool isVowel(const QString& letter)
     return letter.size() == 1 && QStringLiteral("aeiou").contains(letter.front());
 }
 
-bool letterRuleHolds(const QString& letter, const LetterRule& rule)
+Judge::Judge(const WordRules& rules)
+    : m_rules(rules)
 {
-    switch (rule.kind) {
-    case LetterRule::Vowel:
-        return isVowel(letter);
-    case LetterRule::Consonant:
-        return !isVowel(letter);
-    case LetterRule::Letter:
-        break;
+    if (m_rules.start) {
+        m_startSize = m_rules.start->size();
+        m_rules.start = lower(*m_rules.start);
     }
-    return lower(rule.letter) == letter;
+    if (m_rules.end) {
+        m_endSize = m_rules.end->size();
+        m_rules.end = lower(*m_rules.end);
+    }
+    if (m_rules.letter)
+        m_rules.letter->letter = lower(m_rules.letter->letter);
 }
 
-Verdict judge(const QString& word, const WordRules& rules)
+Verdict Judge::operator()(const QString& word) const
 {
     Verdict verdict;
-    if (rules.minLength || rules.maxLength) {
+    if (m_rules.minLength || m_rules.maxLength) {
         const qsizetype length = characterCount(word);
-        if ((rules.minLength && length < *rules.minLength)
-            || (rules.maxLength && length > *rules.maxLength))
+        if ((m_rules.minLength && length < *m_rules.minLength)
+            || (m_rules.maxLength && length > *m_rules.maxLength))
             verdict.accepted = false;
     }
-    if (rules.start && !startRuleHolds(word, *rules.start))
+    if (m_rules.start && !startsWithLowered(word, *m_rules.start, m_startSize))
         verdict.accepted = false;
-    if (rules.end && !endRuleHolds(word, *rules.end))
+    if (m_rules.end && !endsWithLowered(word, *m_rules.end, m_endSize))
         verdict.accepted = false;
-    if (rules.letter) {
+    if (m_rules.letter) {
         try {
-            if (!letterRuleHolds(
-                    letterAt(word, testedPosition(word, rules.letter->position)), *rules.letter))
+            if (!letterHoldsLowered(letterAt(word, testedPosition(word, m_rules.letter->position)),
+                    *m_rules.letter))
                 verdict.accepted = false;
         } catch (const PlatformError& error) {
             verdict.letterFailure = error.description();

@@ -16,9 +16,26 @@ struct Verdict
     QString letterFailure;
 };
 
-// Judges a word by every rule that is on. The letter rule is tested even when another rule has
+// Judges words by every rule that is on. The letter rule is tested even when another rule has
 // already failed, so a letter that cannot be tested is always noticed.
-Verdict judge(const QString& word, const WordRules& rules);
+class Judge
+{
+public:
+    explicit Judge(const WordRules& rules);
+    Verdict operator()(const QString& word) const;
+
+private:
+    // The rules, with their texts lower-cased once for all the words judged.
+    WordRules m_rules;
+    // How many characters of a word the start and end rules compare: the texts' own lengths.
+    qsizetype m_startSize = 0;
+    qsizetype m_endSize = 0;
+};
+
+inline Verdict judge(const QString& word, const WordRules& rules)
+{
+    return Judge(rules)(word);
+}
 
 // The word as delivered: in proper case when asked for.
 QString delivered(const QString& word, const GenerationOptions& options);
@@ -34,19 +51,11 @@ std::optional<int> letterPositionOf(const QString& letterPosition);
 // shorter than the position, otherwise the position.
 int testedPosition(const QString& word, std::optional<int> position);
 
-// The word starts (ends) with the required text, both lower-cased. An empty text is compared
-// with the first (last) character, so it holds only for an empty word.
-bool startRuleHolds(const QString& word, const QString& required);
-bool endRuleHolds(const QString& word, const QString& required);
-
 // The word's character at a 1-based position, lower-cased (empty past the end).
 // Throws PlatformError for a position below 1.
 QString letterAt(const QString& word, int position);
 
 bool isVowel(const QString& letter);
-
-// Whether the tested letter meets the rule: a vowel, a consonant, or the rule's letter.
-bool letterRuleHolds(const QString& letter, const LetterRule& rule);
 
 // First letter of each blank-separated word upper case, every other letter lower case.
 QString ProperCase(const QString& text);

@@ -28,7 +28,8 @@ struct WordRules
     // Length bounds in characters, both inclusive.
     std::optional<qsizetype> minLength;
     std::optional<qsizetype> maxLength;
-    // The text a word must start or end with, compared lower-cased.
+    // The text a word must start or end with, compared lower-cased. An empty text is compared
+    // with the first (last) character, so it holds only for an empty word.
     std::optional<QString> start;
     std::optional<QString> end;
     std::optional<LetterRule> letter;

@@ -23,8 +23,9 @@ void WordDrawer::match()
     m_rows.clear();
     m_rows.reserve(size_t(m_words.count()));
     const int n = m_words.count();
+    const AcceptanceRules::Judge judge(m_rules);
     for (int r = 1; r <= n; ++r) {
-        const auto verdict = AcceptanceRules::judge(m_words.word(r), m_rules);
+        const auto verdict = judge(m_words.word(r));
         const bool untestable = !verdict.letterFailure.isEmpty();
         if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
             m_rows.push_back(r);

@@ -250,8 +250,10 @@ void TestTextFunctions::startAndEndRulesCompareWholeTextIgnoringCase()
     QFETCH(QString, required);
     QFETCH(bool, startHolds);
     QFETCH(bool, endHolds);
-    QCOMPARE(AcceptanceRules::startRuleHolds(word, required), startHolds);
-    QCOMPARE(AcceptanceRules::endRuleHolds(word, required), endHolds);
+    QCOMPARE(
+        AcceptanceRules::judge(word, WordRules { {}, {}, required, {}, {} }).accepted, startHolds);
+    QCOMPARE(
+        AcceptanceRules::judge(word, WordRules { {}, {}, {}, required, {} }).accepted, endHolds);
 }
 
 void TestTextFunctions::letterRuleKnowsOnlyFiveVowels_data()
