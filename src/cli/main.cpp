@@ -9,12 +9,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -90,7 +93,8 @@ LetterRule letterRule(const QString& text)
 
 // Where the words go: standard output, or a temporary file beside FILE that replaces it only
 // once everything is written, so that a failed run leaves an existing FILE as it was. Bytes are
-// gathered into large blocks, so that a million words take a few writes.
+// gathered into large blocks, so that a million words take a few writes. Like any tool writing a
+// list the user can make again, it does not wait for the disk to confirm the write.
 class Output
 {
 public:
@@ -100,9 +104,14 @@ public:
     {
         if (path.isEmpty())
             return;
-        m_file.emplace(path);
-        if (!m_file->open(QIODevice::WriteOnly))
-            failed(m_file->errorString());
+        // A link is written through, as any write to FILE would be.
+        const QFileInfo info(path);
+        m_target = info.isSymLink() ? info.symLinkTarget() : path;
+        m_file.emplace(m_target + QStringLiteral(".XXXXXX"));
+        if (!m_file->open())
+            failed(QFileInfo(m_target).absoluteDir().exists()
+                    ? m_file->errorString()
+                    : QString::fromLocal8Bit(std::strerror(ENOENT)));
     }
 
     void put(const char* data, qsizetype size)
@@ -129,8 +138,23 @@ public:
     void commit()
     {
         flush();
-        if (m_file && !m_file->commit())
-            failed(m_file->errorString());
+        if (!m_file)
+            return;
+        // The file gets the permissions FILE had, or those a new file gets.
+        const QFileInfo existing(m_target);
+        if (existing.exists()) {
+            m_file->setPermissions(existing.permissions());
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(m_file->handle(), 0666 & ~mask);
+        }
+        if (!m_file->flush()
+            || ::rename(QFile::encodeName(m_file->fileName()).constData(),
+                   QFile::encodeName(m_target).constData())
+                != 0)
+            failed(QString::fromLocal8Bit(std::strerror(errno)));
+        m_file->setAutoRemove(false);
     }
 
 private:
@@ -164,7 +188,8 @@ private:
     }
 
     QString m_path;
-    std::optional<QSaveFile> m_file;
+    QString m_target;
+    std::optional<QTemporaryFile> m_file;
     std::vector<char> m_buffer;
     qsizetype m_used = 0;
 };
