@@ -98,12 +98,12 @@ private slots:
         QTest::newRow("list order")
             << QByteArray("pear\napple\nfig\n") << QStringList { "pear", "apple", "fig" };
         QTest::newRow("duplicates at first appearance")
-            << QByteArray("b\na\nb\nc\na\n") << QStringList { "b", "a", "c" };
+            << QByteArray("bee\nant\nbee\ncat\nant\n") << QStringList { "bee", "ant", "cat" };
         QTest::newRow("possessives") << QByteArray("cat\ncat's\nit's\no'clock\ncat\u2019s\n")
                                      << QStringList { "cat", "o'clock" };
         QTest::newRow("capitalised") << QByteArray("Paris\nNASA\nparis\n\u00c9mile\n\u01c5ungla\n"
-                                                   "\u00e5ngstr\u00f6m\n3d\n")
-                                     << QStringList { "paris", "\u00e5ngstr\u00f6m", "3d" };
+                                                   "\u00e5ngstr\u00f6m\n3-way\n")
+                                     << QStringList { "paris", "\u00e5ngstr\u00f6m", "3-way" };
         QTest::newRow("accented lower case") << QByteArray("caf\u00e9\ncaf\u00e9's\nna\u00efve")
                                              << QStringList { "caf\u00e9", "na\u00efve" };
         QTest::newRow("blank lines")
@@ -223,7 +223,7 @@ private slots:
             QVERIFY2(word == word.toLower(), qPrintable(word));
         }
         int newlySkipped = 0;
-        for (const QString& skip :
+        for (const char* skip :
             { "inner capital", "single letter", "Roman numeral", "without vowel" })
             newlySkipped += summaryCount(run.out, skip);
         const QStringList skips { "blank", "duplicate", "possessive", "capitalised",
