@@ -1,4 +1,4 @@
-// build_word_database [--keep-all] INPUT OUTPUT
+// tessavine-build-words [--keep-all] INPUT OUTPUT  (target build_word_database)
 //
 // Reads a UTF-8 word list (one word a line) and writes the SQLite word database the program
 // draws from: table `words`, one column `word TEXT`, one row per distinct word in the order of
@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr const char* toolName = "build_word_database";
+constexpr const char* toolName = "tessavine-build-words";
 
 struct Counts
 {
