@@ -59,10 +59,12 @@ set(CPACK_PACKAGE_NAME tessavine)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Tessavine developers <${TESSAVINE_SUPPORT_ADDRESS}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "generator of lists of random English words")
-set(CPACK_PACKAGE_DESCRIPTION "Tessavine draws a chosen number of words at random from a \
-database of about 64,000 English words, narrowed if wished by length, first and last character, \
-a rule on one letter and proper case. The list can be saved as text in five layouts, copied to \
-the clipboard, or handed to a spreadsheet application.")
+# Lines of at most 80 characters, as the package's description is read in a terminal.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Tessavine draws a chosen number of words at random from a database of about"
+    "64,000 English words, narrowed if wished by length, first and last character,"
+    "a rule on one letter and proper case. The list can be saved as text in five"
+    "layouts, copied to the clipboard, or handed to a spreadsheet application.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
