@@ -70,10 +70,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
 # The library scan finds what the executables link; it cannot see what Qt loads at run time:
-# the SVG plugins that draw the icon, and the font that "sans-serif" should resolve to. The xcb
-# platform plugin comes with libqt6gui6, which the scan does find.
+# the SVG plugins that draw the icon, Liberation Sans for the window's Arial (the layout is
+# measured for its widths) and DejaVu Sans, which "sans-serif" resolves to in dialogs (with
+# Liberation alone it becomes Liberation Mono). The xcb platform plugin comes with libqt6gui6,
+# which the scan does find.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation, fonts-dejavu-core")
 # The spreadsheet export opens LibreOffice Calc, or else the desktop's default via xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc, xdg-utils, qt6-wayland")
 include(CPack)

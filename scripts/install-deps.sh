@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # install-deps.sh SET...: installs the Debian packages of the named sets, nothing else.
-#   run      starting a built program: the SVG plugin that draws its icon, a plain sans font,
-#            xdg-open for the spreadsheet fallback (the Qt libraries come with the build set)
+#   run      starting a built program: the SVG plugin that draws its icon, Liberation Sans for
+#            the window's Arial (the layout is measured for its widths), DejaVu Sans for Qt's
+#            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
+#            fallback; the Qt libraries come with the build set
 #   build    compiling the program and its word database
 #   test     running the suites (includes run and build)
 #   package  making the Debian package (includes build)
@@ -10,7 +12,7 @@
 set -euo pipefail
 
 declare -A sets=(
-    [run]="libqt6svg6 fonts-dejavu-core xdg-utils"
+    [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
         libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican"
     [test]="unzip"
