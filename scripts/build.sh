@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds Tessavine into BUILD_DIR (default: build).
+# Configures and builds Tessavine into BUILD_DIR (default: build); BUILD_TARGET names the one
+# target to build (default: all). Arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
@@ -12,4 +13,8 @@ if [ ! -f "$build_dir/CMakeCache.txt" ]; then
 elif [ $# -gt 0 ]; then
     cmake -S . -B "$build_dir" "$@"
 fi
-cmake --build "$build_dir" --parallel "$(nproc)"
+targets=()
+if [ -n "${BUILD_TARGET:-}" ]; then
+    targets=(--target "$BUILD_TARGET")
+fi
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

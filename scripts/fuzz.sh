@@ -4,6 +4,7 @@
 # Not part of the test run: a few minutes of fuzzing is too slow for it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh fuzz
 seconds=${1:-60}
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=(fuzz_numericText fuzz_folderPath fuzz_acceptanceRules fuzz_separatorLayout

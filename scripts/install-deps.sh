@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing Tessavine needs.
+# install-deps.sh SET...: installs the Debian packages of the named sets, nothing else.
+#   run      starting a built program: the SVG plugin that draws its icon, Liberation Sans for
+#            the window's Arial (the layout is measured for its widths), DejaVu Sans for Qt's
+#            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
+#            fallback; the Qt libraries come with the build set
+#   build    compiling the program and its word database
+#   test     running the suites (includes run and build)
+#   package  making the Debian package (includes build)
+#   fuzz     the libFuzzer targets and the formatter (includes build); scripts/fuzz.sh asks for it
 # Idempotent: when everything is already there it only checks and returns.
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins
-    libgl-dev libvulkan-dev
-    libsqlite3-dev sqlite3
-    libxlsxwriter-dev unzip
-    wamerican
-    fonts-liberation
-    clang clang-format libclang-rt-dev
-    xvfb xauth xdotool x11-utils imagemagick
-    xdg-utils
+declare -A sets=(
+    [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
+    [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+        libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican"
+    [test]="unzip"
+    [package]="dpkg-dev file"
+    [fuzz]="clang clang-format libclang-rt-dev"
 )
+declare -A includes=([test]="run build" [package]="build" [fuzz]="build")
+
+[ $# -gt 0 ] || { echo "usage: $0 run|build|test|package|fuzz..." >&2; exit 2; }
+packages=()
+for set in "$@"; do
+    [ -n "${sets[$set]:-}" ] || { echo "$0: no package set '$set'" >&2; exit 2; }
+    for part in $set ${includes[$set]:-}; do
+        # Word splitting of the set's text is wanted here: package names hold no blanks.
+        # shellcheck disable=SC2206
+        packages+=(${sets[$part]})
+    done
+done
 
 missing=()
+declare -A seen=()
 for p in "${packages[@]}"; do
+    [ -z "${seen[$p]:-}" ] || continue
+    seen[$p]=1
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$p")
     fi

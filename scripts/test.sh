@@ -3,7 +3,7 @@
 # once more with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan) and runs them there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600

@@ -1,21 +1,26 @@
-// build_word_database INPUT OUTPUT
+// tessavine-build-words [--keep-all] INPUT OUTPUT  (target build_word_database)
 //
 // Reads a UTF-8 word list (one word a line) and writes the SQLite word database the program
 // draws from: table `words`, one column `word TEXT`, one row per distinct word in the order of
-// first appearance. Possessive forms and capitalised entries (names, abbreviations) are left out.
-// OUTPUT is replaced only once the new database is complete.
+// first appearance. Possessive forms and capitalised entries (names, abbreviations) are left out,
+// and so, unless --keep-all is given, are the entries a reader would not call words: a capital
+// inside (eBay), single letters other than "a", Roman numerals and entries without a vowel
+// (kg, brr). OUTPUT is replaced only once the new database is complete.
 
 #include <QChar>
+#include <QString>
 
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,7 +29,7 @@
 
 namespace {
 
-constexpr const char* toolName = "build_word_database";
+constexpr const char* toolName = "tessavine-build-words";
 
 struct Counts
 {
@@ -34,6 +39,10 @@ struct Counts
     long duplicate = 0;
     long possessive = 0;
     long capitalised = 0;
+    long innerCapital = 0;
+    long singleLetter = 0;
+    long romanNumeral = 0;
+    long noVowel = 0;
     long invalidUtf8 = 0;
     long crLf = 0;
 };
@@ -50,11 +59,11 @@ std::string systemError(const std::string& what, const std::string& path)
 }
 
 // Decodes the whole line strictly: overlong forms, surrogates, code points past U+10FFFF,
-// truncated sequences and NUL are refused. Returns the first code point, or nothing when the
-// line is not acceptable text.
-std::optional<char32_t> firstCodePointOfValidUtf8(std::string_view text)
+// truncated sequences and NUL are refused. Returns the code points, or nothing when the line
+// is not acceptable text.
+std::optional<std::u32string> decodeUtf8(std::string_view text)
 {
-    std::optional<char32_t> first;
+    std::u32string decoded;
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -89,11 +98,10 @@ std::optional<char32_t> firstCodePointOfValidUtf8(std::string_view text)
         }
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0)
             return std::nullopt;
-        if (!first)
-            first = cp;
+        decoded.push_back(cp);
         i += length;
     }
-    return first;
+    return decoded;
 }
 
 bool isBlank(std::string_view line)
@@ -107,10 +115,43 @@ bool isPossessive(std::string_view word)
     return word.ends_with("'s") || word.ends_with("\u2019s");
 }
 
-bool isCapitalised(char32_t first)
+bool isCapital(char32_t letter)
 {
-    const QChar::Category category = QChar::category(first);
+    const QChar::Category category = QChar::category(letter);
     return category == QChar::Letter_Uppercase || category == QChar::Letter_Titlecase;
+}
+
+bool hasCapital(std::u32string_view word)
+{
+    return std::any_of(word.begin(), word.end(), isCapital);
+}
+
+bool isSingleLetter(std::u32string_view word)
+{
+    return word.size() == 1 && word != U"a" && QChar::isLetter(word.front());
+}
+
+// Only the canonical form counts (subtractive pairs IV IX XL XC CD CM, at most three repeats),
+// so words that merely use the numeral letters, like dim, mild, civil, lid or vim, stay. Of the
+// canonical forms in the usual English lists, three are words in their own right and stay too.
+bool isRomanNumeral(std::string_view word)
+{
+    static const std::regex numeral("m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})");
+    static constexpr std::string_view words[] = { "mix", "mi", "xi" };
+    return !word.empty() && std::find(std::begin(words), std::end(words), word) == std::end(words)
+        && std::regex_match(word.begin(), word.end(), numeral);
+}
+
+// Accented vowels count by their base letter (é is e); ligatures and ø have none, so they are
+// named.
+bool hasVowel(std::u32string_view word)
+{
+    return std::any_of(word.begin(), word.end(), [](char32_t letter) {
+        const QString decomposed = QChar::decomposition(letter);
+        const char32_t base = decomposed.isEmpty() ? letter : decomposed.front().unicode();
+        return std::u32string_view(U"aeiouy\u00e6\u00f8\u0153").find(base)
+            != std::u32string_view::npos;
+    });
 }
 
 class InputFile
@@ -210,7 +251,7 @@ private:
     sqlite3_stmt* m_insert = nullptr;
 };
 
-Counts writeDatabase(const std::string& inputPath, const std::string& databasePath)
+Counts writeDatabase(const std::string& inputPath, const std::string& databasePath, bool keepAll)
 {
     InputFile input(inputPath);
     Database database(databasePath);
@@ -234,15 +275,23 @@ Counts writeDatabase(const std::string& inputPath, const std::string& databasePa
         if (counts.lines == 1 && line.starts_with("\xEF\xBB\xBF"))
             line.remove_prefix(3);
 
-        const std::optional<char32_t> first = firstCodePointOfValidUtf8(line);
+        const std::optional<std::u32string> word = decodeUtf8(line);
         if (isBlank(line))
             ++counts.blank;
-        else if (!first)
+        else if (!word)
             ++counts.invalidUtf8;
         else if (isPossessive(line))
             ++counts.possessive;
-        else if (isCapitalised(*first))
+        else if (isCapital(word->front()))
             ++counts.capitalised;
+        else if (!keepAll && hasCapital(*word))
+            ++counts.innerCapital;
+        else if (!keepAll && isSingleLetter(*word))
+            ++counts.singleLetter;
+        else if (!keepAll && isRomanNumeral(line))
+            ++counts.romanNumeral;
+        else if (!keepAll && !hasVowel(*word))
+            ++counts.noVowel;
         else if (!seen.emplace(line).second)
             ++counts.duplicate;
         else {
@@ -261,27 +310,33 @@ Counts writeDatabase(const std::string& inputPath, const std::string& databasePa
 void printSummary(const Counts& c)
 {
     std::printf("%s: %ld lines read, %ld words stored; skipped: %ld blank, %ld duplicate, "
-                "%ld possessive, %ld capitalised, %ld invalid UTF-8; %ld CR LF line ends\n",
+                "%ld possessive, %ld capitalised, %ld inner capital, %ld single letter, "
+                "%ld Roman numeral, %ld without vowel, %ld invalid UTF-8; %ld CR LF line ends\n",
         toolName, c.lines, c.stored, c.blank, c.duplicate, c.possessive, c.capitalised,
-        c.invalidUtf8, c.crLf);
+        c.innerCapital, c.singleLetter, c.romanNumeral, c.noVowel, c.invalidUtf8, c.crLf);
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s INPUT OUTPUT\n", toolName);
+    const bool keepAll = argc == 4 && std::string_view(argv[1]) == "--keep-all";
+    if (argc != 3 && !keepAll) {
+        std::fprintf(stderr,
+            "usage: %s [--keep-all] INPUT OUTPUT\n"
+            "--keep-all keeps inner capitals, single letters, Roman numerals and entries without "
+            "a vowel;\npossessive and capitalised entries are left out either way\n",
+            toolName);
         return 2;
     }
-    const std::string inputPath = argv[1];
-    const std::string outputPath = argv[2];
+    const std::string inputPath = argv[argc - 2];
+    const std::string outputPath = argv[argc - 1];
     // Built beside OUTPUT so that the final rename stays within one file system.
     const std::string temporaryPath = outputPath + ".tmp-" + std::to_string(::getpid());
 
     try {
         std::remove(temporaryPath.c_str());
-        const Counts counts = writeDatabase(inputPath, temporaryPath);
+        const Counts counts = writeDatabase(inputPath, temporaryPath, keepAll);
         if (std::rename(temporaryPath.c_str(), outputPath.c_str()) != 0)
             throw BuildError(systemError("cannot rename the new database onto", outputPath));
         printSummary(counts);
