@@ -6,7 +6,12 @@
 
 #include "TestSupport.h"
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +31,10 @@ private slots:
     void piecesReplaceThenAppend();
     void failuresCarryTheSystemText_data();
     void failuresCarryTheSystemText();
+    void leadingDoubleSeparatorIsTheTop();
+    void otherThanRegularFilesAreRefusedWithoutBlocking_data();
+    void otherThanRegularFilesAreRefusedWithoutBlocking();
+    void failedWriteCutsBackToTheLastWholePiece();
 };
 
 void TestFileTextWriter::piecesReplaceThenAppend_data()
@@ -95,7 +104,6 @@ void TestFileTextWriter::failuresCarryTheSystemText_data()
     QTest::newRow("parent is a file") << "plain.txt/out.txt" << 1 << ENOTDIR;
     QTest::newRow("empty path") << "" << 1 << ENOENT;
     QTest::newRow("share path without a share") << "//Words.txt" << 1 << ENOENT;
-    QTest::newRow("share path without a file") << "//server/Words.txt" << 1 << ENOENT;
 }
 
 void TestFileTextWriter::failuresCarryTheSystemText()
@@ -120,6 +128,75 @@ void TestFileTextWriter::failuresCarryTheSystemText()
     }
     QCOMPARE(readAll(dir.filePath("plain.txt")), QByteArray("keep"));
     QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+}
+
+void TestFileTextWriter::leadingDoubleSeparatorIsTheTop()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FileTextWriter().WriteTextPiece("w1", "/" + dir.filePath("Words.txt"), 1);
+    QCOMPARE(readAll(dir.filePath("Words.txt")), QByteArray("w1"));
+}
+
+void TestFileTextWriter::otherThanRegularFilesAreRefusedWithoutBlocking_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("reader");
+
+    QTest::newRow("named pipe without a reader") << "pipe" << false;
+    QTest::newRow("named pipe with a reader") << "pipe" << true;
+    QTest::newRow("device") << "/dev/null" << false;
+}
+
+void TestFileTextWriter::otherThanRegularFilesAreRefusedWithoutBlocking()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, reader);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    const int readEnd = reader ? ::open(pipe.constData(), O_RDONLY | O_NONBLOCK) : -1;
+    const QString path = target.startsWith('/') ? target : dir.filePath(target);
+    for (int piece : { 1, 2 }) {
+        try {
+            FileTextWriter().WriteTextPiece("w1", path, piece);
+            QFAIL("the write did not fail");
+        } catch (const PlatformError& failure) {
+            QCOMPARE(failure.description(), QStringLiteral("Not a regular file"));
+        }
+    }
+    if (readEnd >= 0)
+        ::close(readEnd);
+}
+
+void TestFileTextWriter::failedWriteCutsBackToTheLastWholePiece()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Words.txt");
+    FileTextWriter writer;
+    writer.WriteTextPiece("alpha,", path, 1);
+
+    // A file size limit makes the next piece fail halfway, as a full disk does.
+    rlimit saved {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 9;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString description;
+    try {
+        writer.WriteTextPiece("bulgarian,", path, 2);
+    } catch (const PlatformError& failure) {
+        description = failure.description();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(description, systemText(EFBIG));
+    QCOMPARE(readAll(path), QByteArray("alpha,"));
 }
 
 QTEST_GUILESS_MAIN(TestFileTextWriter)

@@ -524,7 +524,7 @@ void TestGenerationRun::properCaseIsDeliveredWhenAsked()
 
     w.toFolder(QStringLiteral("/out"), commas);
     w.press();
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], QStringLiteral("Ice Cream"));
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], QStringLiteral("Ice Cream"));
 }
 
 void TestGenerationRun::positionPromptRepeatsUntilNumeric()
@@ -625,11 +625,12 @@ void TestGenerationRun::fileGetsWordsJoinedByLayout()
     w.setCount(QStringLiteral("3"));
     w.fake.dialogs.promptAnswers.assign(answers.begin(), answers.end());
     const QString path = QStringLiteral("//home/u/Words.txt");
-    w.fake.writer.files[path] = QStringLiteral("earlier contents");
+    const QString file = QStringLiteral("/home/u/Words.txt");
+    w.fake.writer.files[file] = QStringLiteral("earlier contents");
     w.fake.random.script = { 0.0, 0.4, 0.9 };
     w.press();
 
-    QCOMPARE(w.fake.writer.files[path], content);
+    QCOMPARE(w.fake.writer.files[file], content);
     QCOMPARE(w.fake.writer.files.size(), size_t(1));
     QList<int> pieces;
     for (const FakeTextWriter::Call& call : w.fake.writer.calls) {
@@ -701,7 +702,7 @@ void TestGenerationRun::stoppedFileRunLeavesSeparatorAfterLastWord()
     };
     w.press();
 
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], content);
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], content);
     QCOMPARE(w.fake.pump.calls, pressAt);
     QCOMPARE(captions, QStringList { startCaption });
     QVERIFY(w.fake.dialogs.entries.empty());
@@ -731,7 +732,7 @@ void TestGenerationRun::runWithoutWordsLeavesFileUntouched()
     Window w;
     QVERIFY(w.load({ QStringLiteral("alpha") }));
     w.toFolder(QStringLiteral("/out"), commas);
-    const QString path = QStringLiteral("//out/Words.txt");
+    const QString path = QStringLiteral("/out/Words.txt");
     w.fake.writer.files[path] = QStringLiteral("earlier contents");
     w.setCount(count);
     if (emptyWordSet)
@@ -783,7 +784,7 @@ void TestGenerationRun::writeFailureIsReportedOnceAndKeepsEarlierWords()
     QCOMPARE(errorSteps(w.fake.dialogs), QList<int> { step });
     QVERIFY(w.fake.dialogs.errorBoxes().front().startsWith(QStringLiteral("Permission denied")));
     QCOMPARE(w.fake.writer.calls.size(), size_t(3));
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], QStringLiteral("alpha,beta,"));
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], QStringLiteral("alpha,beta,"));
     QCOMPARE(w.fake.pump.calls, 3);
     QVERIFY(w.fake.dialogs.messages().isEmpty());
     QCOMPARE(w.look(), idleLook);
