@@ -5,6 +5,7 @@
 #include "window/Form1.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -15,6 +16,11 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 #include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Appearance {
 
@@ -80,20 +86,38 @@ void applySkin(Form1& form)
 
 QCursor loadCursorFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read without blocking and only from a regular file: a named pipe in its place must not hang
+    // the start-up.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        throw PlatformError(QString::fromLocal8Bit(std::strerror(errno)));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw PlatformError(file.errorString());
-    const QByteArray header = file.read(14);
-    // A cursor file starts with reserved 0, type 2 and at least one image entry.
-    if (header.size() < 14 || qFromLittleEndian<quint16>(header.constData()) != 0
-        || qFromLittleEndian<quint16>(header.constData() + 2) != 2
-        || qFromLittleEndian<quint16>(header.constData() + 4) == 0)
+    }
+    struct stat status
+    { };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        throw PlatformError(QStringLiteral("Not a regular file"));
+    // A pointer image is a few kilobytes; a larger file is no pointer file.
+    constexpr qint64 largest = 1 << 20;
+    const QByteArray bytes = file.read(largest + 1);
+    if (bytes.size() > largest)
         throw PlatformError(QStringLiteral("Invalid picture"));
-    const int hotX = qFromLittleEndian<quint16>(header.constData() + 10);
-    const int hotY = qFromLittleEndian<quint16>(header.constData() + 12);
-    file.close();
 
-    QImageReader reader(path, "cur");
+    // A cursor file starts with reserved 0, type 2 and at least one image entry.
+    if (bytes.size() < 14 || qFromLittleEndian<quint16>(bytes.constData()) != 0
+        || qFromLittleEndian<quint16>(bytes.constData() + 2) != 2
+        || qFromLittleEndian<quint16>(bytes.constData() + 4) == 0)
+        throw PlatformError(QStringLiteral("Invalid picture"));
+    const int hotX = qFromLittleEndian<quint16>(bytes.constData() + 10);
+    const int hotY = qFromLittleEndian<quint16>(bytes.constData() + 12);
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "cur");
     const QImage image = reader.read();
     if (image.isNull())
         throw PlatformError(QStringLiteral("Invalid picture"));

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <sys/stat.h>
 
 class AppearanceTest : public QObject
 {
@@ -26,6 +27,7 @@ private slots:
     void skinFileRecoloursTheWindow_data();
     void skinFileRecoloursTheWindow();
     void handCursorKeepsItsDeclaredHotSpot();
+    void unloadableCursorIsReportedAtLine112_data();
     void unloadableCursorIsReportedAtLine112();
     void withoutCursorFileTheHandLooksLikeTheStandardPointer();
     void pointerFollowsWhatItMovesOver_data();
@@ -153,10 +155,23 @@ void AppearanceTest::handCursorKeepsItsDeclaredHotSpot()
     QCOMPARE(form.cursor().hotSpot(), QPoint(3, 5));
 }
 
+void AppearanceTest::unloadableCursorIsReportedAtLine112_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("not a cursor") << false;
+    // Would block the start-up for good if it were opened for reading as a file.
+    QTest::newRow("named pipe") << true;
+}
+
 void AppearanceTest::unloadableCursorIsReportedAtLine112()
 {
+    QFETCH(bool, pipe);
     ProgramFolder folder;
-    folder.put(QStringLiteral("HAND-M.CUR"), "not a cursor");
+    if (pipe)
+        QCOMPARE(
+            ::mkfifo(QFile::encodeName(folder.dir.filePath("HAND-M.CUR")).constData(), 0600), 0);
+    else
+        folder.put(QStringLiteral("HAND-M.CUR"), "not a cursor");
     Form1 form(folder.fake.platform);
     QVERIFY(form.Form_Load());
     const QStringList boxes = folder.fake.dialogs.errorBoxes();
