@@ -34,6 +34,7 @@
 #include <QStyle>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -282,7 +283,7 @@ bool Form1::Form_Load()
     using namespace SettingsKeys;
     // The write-back below repeats what the store holds, so it may reach the disk in one go.
     m_platform.settings->beginDeferral();
-    const auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
+    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
     namespace rc = RestoreConversions;
     guard.step(140,
         [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
@@ -345,6 +346,9 @@ bool Form1::Form_Load()
         const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
         m_optionPanel->restoreText(Text5, readSetting(text5, desktop));
     });
+    deferral.dismiss();
+    m_platform.settings->endDeferral();
+    reportSettingsFailure();
     guard.step(206, [&] {
         const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
         if (screen.isValid())
@@ -427,6 +431,21 @@ QString Form1::readSetting(const QString& key, const QString& defaultValue) cons
 void Form1::writeSetting(const QString& key, const QString& value)
 {
     m_platform.settings->write(SettingsKeys::application, SettingsKeys::section, key, value);
+    reportSettingsFailure();
+}
+
+void Form1::reportSettingsFailure()
+{
+    // Once: every later change would fail the same way, and the program works on without a store.
+    if (m_settingsFailureReported)
+        return;
+    const QString failure = m_platform.settings->failure();
+    if (failure.isEmpty())
+        return;
+    m_settingsFailureReported = true;
+    showMessage(QStringLiteral("The options cannot be saved in %1. The program goes on, but the "
+                               "changes you make will be forgotten when it ends.")
+                    .arg(failure));
 }
 
 void Form1::setMousePointer(int pointer)

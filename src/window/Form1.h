@@ -71,6 +71,8 @@ public:
     // The store, under the program's application and section.
     QString readSetting(const QString& key, const QString& defaultValue) const;
     void writeSetting(const QString& key, const QString& value);
+    // Tells the user, once, that the options can no longer be saved.
+    void reportSettingsFailure();
 
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
@@ -133,6 +135,7 @@ private:
     int m_mousePointer = PointerDefault;
     std::optional<QCursor> m_customCursor;
     bool m_closed = false;
+    bool m_settingsFailureReported = false;
     ResultListModel* m_resultList;
 
     std::unique_ptr<OptionPanel> m_optionPanel;
