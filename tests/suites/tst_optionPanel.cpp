@@ -372,26 +372,36 @@ void OptionPanelTest::numericFieldsAreCheckedOnLeaving()
 void OptionPanelTest::twoInvalidFieldsGiveOneMessagePerFocusChange_data()
 {
     QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("byMouse");
 
-    QTest::newRow("tab from minimum to maximum") << "Text2" << false;
-    QTest::newRow("click from minimum into maximum") << "Text2" << true;
-    QTest::newRow("back-tab from maximum to minimum") << "Text6" << false;
-    QTest::newRow("click from maximum into minimum") << "Text6" << true;
+    QTest::newRow("tab from minimum to maximum") << "Text2"
+                                                 << "Text6" << false;
+    QTest::newRow("click from minimum into maximum") << "Text2"
+                                                     << "Text6" << true;
+    QTest::newRow("back-tab from maximum to minimum") << "Text6"
+                                                      << "Text2" << false;
+    QTest::newRow("click from maximum into minimum") << "Text6"
+                                                     << "Text2" << true;
+    // The click belongs to the message: Start does not run and gives no second box.
+    QTest::newRow("click from count onto Start") << "Text1"
+                                                 << "PushButton1" << true;
 }
 
 void OptionPanelTest::twoInvalidFieldsGiveOneMessagePerFocusChange()
 {
     QFETCH(QString, from);
+    QFETCH(QString, to);
     QFETCH(bool, byMouse);
 
     Window w;
     QVERIFY(w.loaded);
     QVERIFY(w.activate());
     auto* start = w.control<QLineEdit>(from);
-    QLineEdit* other = start == w.form.Text2 ? w.form.Text6 : w.form.Text2;
+    auto* other = w.control<QWidget>(to);
     start->setFocus(Qt::TabFocusReason);
     settle();
+    w.form.Text1->setText("ten");
     w.form.Text2->setText("a");
     w.form.Text6->setText("b");
 
@@ -407,6 +417,7 @@ void OptionPanelTest::twoInvalidFieldsGiveOneMessagePerFocusChange()
         QCOMPARE(QApplication::focusWidget(), start);
     }
     QCOMPARE(w.fake.dialogs.messages().constLast(), "Must be a numeric entry.");
+    QVERIFY(w.fake.words.openedPaths.isEmpty());
 }
 
 void OptionPanelTest::leavingTheWindowIsNoLeaveCheck()
