@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QImageReader>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QtEndian>
 #include <cerrno>
 #include <cstring>
@@ -30,8 +32,46 @@ namespace {
     {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Window, colour);
+        // Check boxes and option buttons fill with the button colour.
+        if (qobject_cast<QAbstractButton*>(widget))
+            palette.setColor(QPalette::Button, colour);
         widget->setPalette(palette);
         widget->setAutoFillBackground(true);
+    }
+
+    // Light colours throughout, whatever the desktop's colour scheme: the backgrounds are set
+    // white, so every text colour drawn on them must be dark, the drop-downs, fields and tick
+    // boxes included.
+    QPalette lightPalette()
+    {
+        QPalette palette(QColor(0xef, 0xef, 0xef), Qt::white);
+        palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+        palette.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+        palette.setColor(QPalette::ToolTipText, Qt::black);
+        palette.setColor(QPalette::PlaceholderText, QColor(0x80, 0x80, 0x80));
+        return palette;
+    }
+
+    // The blanks of "The ... letter must be a" make room for the position drop-down; as many are
+    // kept as let the caption's end clear the letter drop-down in this font and style.
+    void fitLetterRuleCaption(Form1& form)
+    {
+        QCheckBox* box = form.Check4;
+        const QString head = QStringLiteral("The");
+        const QString tail = QStringLiteral("letter must be a");
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const int textStart = box->x()
+            + box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box)
+            + box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
+        const QFontMetrics metrics(box->font());
+        const int room = form.Combo3->x() - 2 - textStart;
+        int blanks = 36;
+        while (blanks > 1
+            && metrics.horizontalAdvance(head + QString(blanks, QLatin1Char(' ')) + tail) > room)
+            --blanks;
+        box->setText(head + QString(blanks, QLatin1Char(' ')) + tail);
     }
 
     // Widgets whose background follows the window's face colour.
@@ -50,6 +90,7 @@ namespace {
 
 void applyDesignLook(Form1& form)
 {
+    form.setPalette(lightPalette());
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, Qt::white);
 
@@ -62,6 +103,7 @@ void applyDesignLook(Form1& form)
     buttonFont.setPointSizeF(11.25);
     for (QPushButton* button : form.findChildren<QPushButton*>())
         button->setFont(buttonFont);
+    fitLetterRuleCaption(form);
 }
 
 void applySkin(Form1& form)
@@ -82,6 +124,7 @@ void applySkin(Form1& form)
         child->setStyle(fusion);
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, face);
+    fitLetterRuleCaption(form);
 }
 
 QCursor loadCursorFile(const QString& path)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -24,6 +26,7 @@ class AppearanceTest : public QObject
 
 private slots:
     void designLookIsWhiteWithArialBold();
+    void designLookIsPaintedDarkOnWhiteUnderADarkDesktop();
     void skinFileRecoloursTheWindow_data();
     void skinFileRecoloursTheWindow();
     void handCursorKeepsItsDeclaredHotSpot();
@@ -116,6 +119,50 @@ void AppearanceTest::designLookIsWhiteWithArialBold()
     QCOMPARE(form.ListView1->font().pointSizeF(), 9.0);
     for (QPushButton* button : form.findChildren<QPushButton*>())
         QCOMPARE(button->font().pointSizeF(), 11.25);
+}
+
+void AppearanceTest::designLookIsPaintedDarkOnWhiteUnderADarkDesktop()
+{
+    const QPalette before = QApplication::palette();
+    const QString styleBefore = QApplication::style()->name();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark(QColor(53, 53, 53), QColor(40, 40, 40));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+    const QImage window = form.grab().toImage();
+    QApplication::setPalette(before);
+    QApplication::setStyle(styleBefore);
+
+    // Captions of frames, check boxes (tick box included) and option buttons: white ground, dark
+    // letters, no grey strip.
+    for (QWidget* caption : QList<QWidget*> {
+             form.Frame3, form.Check2, form.Check4, form.Check1, form.Option7, form.Option8 }) {
+        const int width = caption == form.Check4 ? form.Combo2->x() - caption->x() : 120;
+        const QRect area(caption->mapTo(&form, QPoint(0, 0)), QSize(width, 16));
+        int white = 0, darkest = 255, grey = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const int level = qGray(window.pixel(x, y));
+                white += level == 255;
+                grey += level == 0xef;
+                darkest = std::min(darkest, level);
+            }
+        }
+        QVERIFY2(white > area.width() * area.height() / 2, qPrintable(caption->objectName()));
+        QVERIFY2(darkest < 64, qPrintable(caption->objectName()));
+        QVERIFY2(grey < area.width(), qPrintable(caption->objectName()));
+    }
+    // The caption of the letter rule ends before the letter drop-down covers it.
+    QStyleOptionButton option;
+    option.initFrom(form.Check4);
+    const int captionEnd = form.Check4->x()
+        + form.style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, form.Check4)
+        + form.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, form.Check4)
+        + form.Check4->fontMetrics().horizontalAdvance(form.Check4->text());
+    QVERIFY(captionEnd <= form.Combo3->x());
 }
 
 void AppearanceTest::skinFileRecoloursTheWindow_data()
