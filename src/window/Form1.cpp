@@ -14,6 +14,7 @@
 #include "window/Appearance.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBoxText.h"
+#include "window/OptionButtonAccessible.h"
 #include "window/RestoreConversions.h"
 #include "window/SettingsKeys.h"
 #include "window/StepGuard.h"
@@ -212,6 +213,8 @@ void Form1::createControls()
     // The two output choices sit in different frames; their handlers make them exclusive.
     Option7->setAutoExclusive(false);
     Option8->setAutoExclusive(false);
+    OptionButtonAccessible::serve(Option7);
+    OptionButtonAccessible::serve(Option8);
     Option7->setChecked(true);
     // The option buttons stand in for their frames' captions, so they cover them.
     Option7->setAutoFillBackground(true);

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -198,6 +199,12 @@ void OptionPanelTest::outputChoicesAreExclusive()
         QCOMPARE(w.writes(),
             QStringList({ on7 ? "Option7=True" : "Option7=False",
                 on7 ? "Option8=False" : "Option8=True" }));
+        // Screen readers hear option buttons, not check boxes.
+        for (QRadioButton* option : { w.form.Option7, w.form.Option8 }) {
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(option);
+            QCOMPARE(spoken->role(), QAccessible::RadioButton);
+            QCOMPARE(bool(spoken->state().checked), option->isChecked());
+        }
     }
 }
 
