@@ -220,6 +220,9 @@ std::unique_ptr<SpreadsheetApplication> FakeSpreadsheet::start()
 void FakePump::yield()
 {
     ++calls;
+    const int lastAction = actions.empty() ? 0 : actions.rbegin()->first;
+    if (calls > lastAction + limit)
+        throw EndlessYield {};
     if (onEvery)
         onEvery(calls);
     const auto action = actions.find(calls);
