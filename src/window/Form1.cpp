@@ -17,6 +17,7 @@
 #include "window/OptionButtonAccessible.h"
 #include "window/RestoreConversions.h"
 #include "window/SettingsKeys.h"
+#include "window/StatusLine.h"
 #include "window/StepGuard.h"
 
 #include <QCheckBox>
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -117,6 +119,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     m_spreadsheetExport = std::make_unique<SpreadsheetExport>(*this);
     m_listCommands = std::make_unique<ResultListCommands>(*this);
     m_pointerFeedback = std::make_unique<PointerFeedback>(*this);
+    m_statusLine = std::make_unique<StatusLine>(*this, StatusText);
 
     connect(PushButton1, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton1_Click(); }); });
@@ -137,7 +140,9 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    setFixedSize(px(15960), px(5535));
+    // The layout table's size, and one line more for the status line below it.
+    const int statusHeight = 20;
+    setFixedSize(px(15960), px(5535) + statusHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -209,6 +214,12 @@ void Form1::createControls()
     Text5->setMaxLength(std::numeric_limits<int>::max());
     PushButton9
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
+
+    StatusText = new QLabel(this);
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
+    StatusText->setTextFormat(Qt::PlainText);
+    StatusText->setIndent(2);
 
     // The two output choices sit in different frames; their handlers make them exclusive.
     Option7->setAutoExclusive(false);
@@ -352,6 +363,7 @@ bool Form1::Form_Load()
     deferral.dismiss();
     m_platform.settings->endDeferral();
     reportSettingsFailure();
+    m_statusLine->load();
     guard.step(206, [&] {
         const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
         if (screen.isValid())
@@ -394,6 +406,11 @@ void Form1::PushButton9_Click()
 void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
 {
     m_listCommands->ListView1_KeyDown(keyCode, shift);
+}
+
+void Form1::runEnded(int delivered, bool stopped, const QString& file)
+{
+    m_statusLine->runEnded(delivered, stopped, file);
 }
 
 bool Form1::SaveResultsAsExcelFileIsExcelInstalled()

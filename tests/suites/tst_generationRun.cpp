@@ -1,9 +1,11 @@
 #include "FakePlatform.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"
+#include "window/StatusLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,7 +28,11 @@ struct Window
     bool load(const QStringList& words)
     {
         fake.words.words = words;
-        return form.Form_Load();
+        const bool loaded = form.Form_Load();
+        // Only what the runs ask of the store counts, not the status line's list.
+        fake.words.openedPaths.clear();
+        fake.words.queries.clear();
+        return loaded;
     }
     void press() { form.PushButton1_Click(); }
     void pressAtYield(int k)
@@ -133,6 +139,8 @@ private slots:
 
     void stopPressWithBadCountLeavesRunGoing();
     void secondPressInSameYieldStartsNestedRun();
+    void statusLineCountsMatchesAndTellsWhatARunDelivered_data();
+    void statusLineCountsMatchesAndTellsWhatARunDelivered();
 };
 
 void TestGenerationRun::countDecidesHowManyWordsTheListHolds_data()
@@ -849,6 +857,73 @@ void TestGenerationRun::secondPressInSameYieldStartsNestedRun()
     QCOMPARE(w.fake.words.openConnections, 0);
     QVERIFY(w.fake.dialogs.entries.empty());
     QCOMPARE(w.look(), idleLook);
+}
+
+void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("minimum");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<bool>("toFile");
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("every word") << ""
+                                << ""
+                                << "" << false << 0 << "4 of 4 words match";
+    QTest::newRow("start rule") << "c"
+                                << ""
+                                << "" << false << 0 << "2 of 4 words match";
+    QTest::newRow("one word") << "e"
+                              << ""
+                              << "" << false << 0 << "1 of 4 words matches";
+    QTest::newRow("no word") << "z"
+                             << ""
+                             << "" << false << 0 << "No word matches these options";
+    QTest::newRow("length bound") << ""
+                                  << "4"
+                                  << "" << false << 0 << "No word matches these options";
+    QTest::newRow("list run") << ""
+                              << ""
+                              << "3" << false << 0 << "3 words in the list";
+    QTest::newRow("file run") << ""
+                              << ""
+                              << "1" << true << 0 << "1 word written to /out/Words.txt";
+    QTest::newRow("stopped run") << ""
+                                 << ""
+                                 << "5" << false << 3 << "Stopped after 3 words";
+    QTest::newRow("run without a match") << "z"
+                                         << ""
+                                         << "2" << false << 2 << "No word matches these options";
+}
+
+void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, minimum);
+    QFETCH(QString, count);
+    QFETCH(bool, toFile);
+    QFETCH(int, stopAt);
+    QFETCH(QString, expected);
+
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
+    Window w;
+    QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
+    w.form.Check2->setChecked(!start.isEmpty());
+    w.form.Text3->setText(start);
+    w.form.Check6->setChecked(!minimum.isEmpty());
+    w.form.Text2->setText(minimum);
+    if (toFile)
+        w.toFolder("/out", commas);
+    if (!count.isEmpty()) {
+        w.setCount(count);
+        if (stopAt > 0)
+            w.pressAtYield(stopAt);
+        w.press();
+    }
+    QTRY_COMPARE(w.form.StatusText->text(), expected);
+    QCOMPARE(w.form.StatusText->accessibleName(), expected);
 }
 
 QTEST_MAIN(TestGenerationRun)
