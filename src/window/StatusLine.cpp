@@ -44,9 +44,10 @@ StatusLine::StatusLine(Form1& form, QLabel* label)
     , m_label(label)
 {
     m_label->setAccessibleDescription(QStringLiteral("Status"));
-    // A short pause lets a burst of typing be counted once.
+    // A count over every word takes some tens of milliseconds with a start or end rule: it waits
+    // for a pause in the typing, so that a burst of changes is counted once and keys never wait.
     m_recount.setSingleShot(true);
-    m_recount.setInterval(40);
+    m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
     for (QLineEdit* field : { form.Text2, form.Text3, form.Text4, form.Text6 })
         connect(field, &QLineEdit::textChanged, this, &StatusLine::optionsChanged);
