@@ -862,46 +862,29 @@ void TestGenerationRun::secondPressInSameYieldStartsNestedRun()
 void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered_data()
 {
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("minimum");
-    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("count");
     QTest::addColumn<bool>("toFile");
     QTest::addColumn<int>("stopAt");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("every word") << ""
-                                << ""
-                                << "" << false << 0 << "4 of 4 words match";
-    QTest::newRow("start rule") << "c"
-                                << ""
-                                << "" << false << 0 << "2 of 4 words match";
-    QTest::newRow("one word") << "e"
-                              << ""
-                              << "" << false << 0 << "1 of 4 words matches";
-    QTest::newRow("no word") << "z"
-                             << ""
-                             << "" << false << 0 << "No word matches these options";
-    QTest::newRow("length bound") << ""
-                                  << "4"
-                                  << "" << false << 0 << "No word matches these options";
-    QTest::newRow("list run") << ""
-                              << ""
-                              << "3" << false << 0 << "3 words in the list";
-    QTest::newRow("file run") << ""
-                              << ""
-                              << "1" << true << 0 << "1 word written to /out/Words.txt";
-    QTest::newRow("stopped run") << ""
-                                 << ""
-                                 << "5" << false << 3 << "Stopped after 3 words";
-    QTest::newRow("run without a match") << "z"
-                                         << ""
-                                         << "2" << false << 2 << "No word matches these options";
+    const QString none = "No word matches these options";
+    QTest::newRow("every word") << "" << 0 << 0 << false << 0 << "4 of 4 words match";
+    QTest::newRow("start rule") << "c" << 0 << 0 << false << 0 << "2 of 4 words match";
+    QTest::newRow("one word") << "e" << 0 << 0 << false << 0 << "1 of 4 words matches";
+    QTest::newRow("no word") << "z" << 0 << 0 << false << 0 << none;
+    QTest::newRow("length bound") << "" << 4 << 0 << false << 0 << none;
+    QTest::newRow("list run") << "" << 0 << 3 << false << 0 << "3 words in the list";
+    QTest::newRow("file run") << "" << 0 << 1 << true << 0 << "1 word written to /out/Words.txt";
+    QTest::newRow("stopped run") << "" << 0 << 5 << false << 3 << "Stopped after 3 words";
+    QTest::newRow("run without a match") << "z" << 0 << 2 << false << 2 << none;
 }
 
 void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
 {
     QFETCH(QString, start);
-    QFETCH(QString, minimum);
-    QFETCH(QString, count);
+    QFETCH(int, minimum);
+    QFETCH(int, count);
     QFETCH(bool, toFile);
     QFETCH(int, stopAt);
     QFETCH(QString, expected);
@@ -912,12 +895,12 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
     QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
     w.form.Check2->setChecked(!start.isEmpty());
     w.form.Text3->setText(start);
-    w.form.Check6->setChecked(!minimum.isEmpty());
-    w.form.Text2->setText(minimum);
+    w.form.Check6->setChecked(minimum > 0);
+    w.form.Text2->setText(QString::number(minimum));
     if (toFile)
         w.toFolder("/out", commas);
-    if (!count.isEmpty()) {
-        w.setCount(count);
+    if (count > 0) {
+        w.setCount(QString::number(count));
         if (stopAt > 0)
             w.pressAtYield(stopAt);
         w.press();
