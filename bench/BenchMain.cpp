@@ -39,7 +39,10 @@ public:
     {
         return QStringLiteral("1");
     }
-    QString saveFileName(QWidget*, const QString&, const QStringList&) override { return savePath; }
+    QString saveFileName(QWidget*, const QString&, const QStringList&, const QString&) override
+    {
+        return savePath;
+    }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
     QString savePath;
 };
@@ -73,6 +76,8 @@ public:
     bool isFile(const QString& path) const override { return QFileInfo(path).isFile(); }
     bool hasModificationTime(const QString&) const override { return false; }
     QString desktopFolder() const override { return QDir::tempPath(); }
+    bool isFolder(const QString& path) const override { return QFileInfo(path).isDir(); }
+    QString homeFolder() const override { return QDir::tempPath(); }
 };
 
 // The real services, with dialogs that answer at once, no spreadsheet application, a counting

@@ -21,7 +21,10 @@ public:
     {
         return QStringLiteral("1");
     }
-    QString saveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QStringList&, const QString&) override
+    {
+        return {};
+    }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
 
 private:

@@ -20,8 +20,13 @@ void FolderChooser::PushButton9_Click()
     StepGuard guard([this](const QString& message) { m_form.showErrorBox(message); },
         QStringLiteral("PushButton9_Click"));
     QString path;
-    guard.step(
-        100, [&] { path = BrowseForFolder(QStringLiteral("Save To This Folder"), QString()); });
+    guard.step(100, [&] {
+        // The dialog opens at the folder already chosen, so that a neighbour is one step away.
+        const FileSystem& files = *m_form.platform().files;
+        const QString current = m_form.Text5->text();
+        const QString start = files.isFolder(current) ? current : files.homeFolder();
+        path = BrowseForFolder(QStringLiteral("Save To This Folder"), start);
+    });
     if (guard.jumpTest(102, [&] { return path.isEmpty(); }))
         return;
     bool endsWithSeparator = false;

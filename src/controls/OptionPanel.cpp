@@ -4,6 +4,7 @@
 #include "window/Form1.h"
 #include "window/SettingsKeys.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -177,30 +178,37 @@ void OptionPanel::addListEntry(QComboBox* list, const QString& text)
     list->setCurrentIndex(before);
 }
 
+QString OptionPanel::refusalOf(const QLineEdit* field) const
+{
+    const QString notNumeric = QStringLiteral("Must be a numeric entry.");
+    if (field == m_form.Text1)
+        return NumericText::isNumeric(field->text()) ? QString() : notNumeric;
+    if (field != m_form.Text2 && field != m_form.Text6)
+        return {};
+    const auto value = NumericText::value(field->text());
+    if (!value)
+        return notNumeric;
+    if (!(*value >= 1))
+        return QStringLiteral("Must be greater than zero.");
+    return {};
+}
+
 void OptionPanel::Text1_LostFocus()
 {
-    if (!NumericText::isNumeric(m_form.Text1->text()))
-        refuse(m_form.Text1, QStringLiteral("Must be a numeric entry."));
+    refuse(m_form.Text1, refusalOf(m_form.Text1));
 }
 
 void OptionPanel::Text2_LostFocus()
 {
-    const auto value = NumericText::value(m_form.Text2->text());
-    if (!value)
-        refuse(m_form.Text2, QStringLiteral("Must be a numeric entry."));
-    else if (!(*value >= 1))
-        refuse(m_form.Text2, QStringLiteral("Must be greater than zero."));
+    refuse(m_form.Text2, refusalOf(m_form.Text2));
 }
 
 void OptionPanel::Text6_LostFocus()
 {
     const auto maximum = NumericText::value(m_form.Text6->text());
-    if (!maximum) {
-        refuse(m_form.Text6, QStringLiteral("Must be a numeric entry."));
+    refuse(m_form.Text6, refusalOf(m_form.Text6));
+    if (!maximum)
         return;
-    }
-    if (!(*maximum >= 1))
-        refuse(m_form.Text6, QStringLiteral("Must be greater than zero."));
     if (m_form.Check6->checkState() != Qt::Checked || m_form.Check5->checkState() != Qt::Checked)
         return;
     if (NumericText::isLess(m_form.Text6->text(), m_form.Text2->text()).value_or(false))
@@ -209,6 +217,8 @@ void OptionPanel::Text6_LostFocus()
 
 void OptionPanel::refuse(QLineEdit* field, const QString& message)
 {
+    if (message.isEmpty())
+        return;
     const bool wasAnswering = m_answering;
     m_answering = true;
     m_form.showMessage(message);
@@ -226,8 +236,40 @@ void OptionPanel::leaveCheck(QLineEdit* field)
         Text6_LostFocus();
 }
 
+void OptionPanel::holdInput(bool hold)
+{
+    if (hold == m_holdingInput)
+        return;
+    m_holdingInput = hold;
+    if (hold)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool OptionPanel::isHeldInput(QObject* watched, QEvent* event) const
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+        break;
+    default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && widget->window() == m_form.window();
+}
+
 bool OptionPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    // The click or key that took the focus from a refused field belongs to the refusal's message:
+    // it must not also run its own command (which might show a second box).
+    if (m_holdingInput && watched != this && isHeldInput(watched, event))
+        return true;
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (!field)
         return false;
@@ -246,9 +288,12 @@ bool OptionPanel::eventFilter(QObject* watched, QEvent* event)
         if (m_answering || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             return false;
         if (field == m_form.Text1 || field == m_form.Text2 || field == m_form.Text6) {
-            // Checked once the focus change is complete, so that the message does not fight it.
+            // Checked once the focus change is complete, so that the message does not fight it;
+            // input to the window waits for the message until then.
+            holdInput(!refusalOf(field).isEmpty());
             QPointer<QLineEdit> target(field);
             QTimer::singleShot(0, this, [this, target] {
+                holdInput(false);
                 if (target && !m_answering && !m_form.isClosed())
                     leaveCheck(target);
             });

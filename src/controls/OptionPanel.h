@@ -44,10 +44,16 @@ private:
     // Selects one output choice, switches its partner off and stores both.
     void chooseOutput(QRadioButton* chosen);
     void leaveCheck(QLineEdit* field);
-    // Shows a leave-check message, then puts the focus back into the field.
+    // The message of the field's leave-check for its text; empty when the text passes.
+    QString refusalOf(const QLineEdit* field) const;
+    // Shows a leave-check message, if any, then puts the focus back into the field.
     void refuse(QLineEdit* field, const QString& message);
+    // While held, clicks and keys meant for the window are dropped.
+    void holdInput(bool hold);
+    bool isHeldInput(QObject* watched, QEvent* event) const;
 
     Form1& m_form;
     // Set while a leave-check answers, so that the focus moves it makes start no further check.
     bool m_answering = false;
+    bool m_holdingInput = false;
 };

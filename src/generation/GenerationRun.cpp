@@ -6,6 +6,7 @@
 #include "engine/RandomInteger.h"
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDrawer.h"
+#include "platform/LocalFilePath.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"
 #include "window/StepGuard.h"
@@ -191,6 +192,7 @@ void GenerationRun::PushButton1_Click()
             });
     }
 
+    qint32 delivered = 0;
     if (!storeFailed && wordSet && guard.test(176, [&] { return wordSet->count() > 0; })) {
         int n = 0;
         guard.step(178, [&] { n = wordSet->count(); });
@@ -285,8 +287,11 @@ void GenerationRun::PushButton1_Click()
                     break;
                 }
             }
+            if (!failed)
+                delivered = i;
         }
     }
+    f.runEnded(delivered, f.StopRequested, localFilePath(outputPath).value_or(QString()));
 
     guard.step(316, [&] { wordSet.reset(); });
     guard.step(318, [&] { connection.reset(); });

@@ -16,8 +16,10 @@ public:
     virtual void errorBox(QWidget* owner, const QString& text) = 0;
     // Text prompt; Cancel gives the empty text.
     virtual QString prompt(QWidget* owner, const QString& text, const QString& title) = 0;
-    // Save-file dialog without overwrite question or default suffix; empty on Cancel.
-    virtual QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters)
+    // Save-file dialog without overwrite question or default suffix, opening in the start folder;
+    // empty on Cancel.
+    virtual QString saveFileName(
+        QWidget* owner, const QString& caption, const QStringList& filters, const QString& start)
         = 0;
     // Folder dialog showing folders only; empty on Cancel.
     virtual QString existingDirectory(QWidget* owner, const QString& caption, const QString& start)

@@ -1,11 +1,13 @@
 #include "platform/FileTextWriter.h"
 
 #include "engine/PlatformError.h"
+#include "platform/LocalFilePath.h"
 
 #include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -15,44 +17,73 @@ namespace {
     throw PlatformError(QString::fromLocal8Bit(std::strerror(error)));
 }
 
-// A path that starts with two separators names a network share, which needs a server and a share
-// before the file name. "//Words.txt", what an empty folder field gives, has neither; the system
-// would take it for a file at the top of the file system.
-bool isIncompleteSharePath(const QString& path)
+// Closes the file however the write ends.
+struct Descriptor
 {
-    if (!path.startsWith(QLatin1String("//")))
-        return false;
-    const qsizetype server = 2;
-    const qsizetype share = path.indexOf(QLatin1Char('/'), server);
-    return share < 0 || path.indexOf(QLatin1Char('/'), share + 1) < 0;
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+[[noreturn]] void notRegular()
+{
+    throw PlatformError(QStringLiteral("Not a regular file"));
 }
 
 } // namespace
 
 void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, int pieceNumber)
 {
-    if (path.isEmpty() || isIncompleteSharePath(path))
+    const std::optional<QString> local = localFilePath(path);
+    if (!local)
         fail(ENOENT);
-    const QByteArray name = QFile::encodeName(path);
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (pieceNumber <= 1 ? O_TRUNC : O_APPEND);
-    const int fd = ::open(name.constData(), flags, 0666);
-    if (fd < 0)
+    const QByteArray name = QFile::encodeName(*local);
+    // Only regular files are written. A named pipe or a device would block the window or swallow
+    // the words; the open does not block, and the type is checked again on what was opened.
+    struct stat status
+    { };
+    if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)
+        && !S_ISDIR(status.st_mode))
+        notRegular();
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY
+        | (pieceNumber <= 1 ? 0 : O_APPEND);
+    Descriptor file { ::open(name.constData(), flags, 0666) };
+    if (file.fd < 0)
         fail(errno);
+    if (::fstat(file.fd, &status) != 0)
+        fail(errno);
+    if (!S_ISREG(status.st_mode))
+        notRegular();
+    // Emptied only once it is known to be a regular file.
+    if (pieceNumber <= 1 && ::ftruncate(file.fd, 0) != 0)
+        fail(errno);
+    const off_t before = pieceNumber <= 1 ? 0 : status.st_size;
+
     const QByteArray bytes = text.toLocal8Bit();
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        const ssize_t written = ::write(file.fd, data, static_cast<size_t>(left));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            ::close(fd);
+            // A piece is whole or absent: a torn word would read as a word of its own.
+            if (::ftruncate(file.fd, before) != 0) { }
             fail(error);
         }
         data += written;
         left -= written;
     }
-    if (::close(fd) != 0)
-        fail(errno);
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        // Cut back like any failed write; the descriptor is gone, so by name.
+        if (::truncate(name.constData(), before) != 0) { }
+        fail(error);
+    }
 }

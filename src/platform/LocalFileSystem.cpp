@@ -2,6 +2,7 @@
 
 #include "engine/PlatformError.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,8 +19,22 @@ bool LocalFileSystem::hasModificationTime(const QString& path) const
 
 QString LocalFileSystem::desktopFolder() const
 {
+    // Many desktops have no desktop folder; the home folder is where the words can go instead.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (folder.isEmpty())
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    const QString home = homeFolder();
+    if (home.isEmpty())
         throw PlatformError(QStringLiteral("The desktop folder cannot be found."));
-    return folder;
+    return home;
+}
+
+bool LocalFileSystem::isFolder(const QString& path) const
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+QString LocalFileSystem::homeFolder() const
+{
+    return QDir::homePath();
 }

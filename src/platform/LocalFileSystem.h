@@ -9,4 +9,6 @@ public:
     bool isFile(const QString& path) const override;
     bool hasModificationTime(const QString& path) const override;
     QString desktopFolder() const override;
+    bool isFolder(const QString& path) const override;
+    QString homeFolder() const override;
 };

@@ -8,7 +8,10 @@ namespace {
 
 void showBox(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& caption)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    // A window not shown yet has no place of its own: a box centred on it would sit in a corner
+    // of the screen. Without an owner Qt centres the box on the screen.
+    QMessageBox box(
+        icon, caption, text, QMessageBox::Ok, owner && owner->isVisible() ? owner : nullptr);
     // Bare carriage returns in our texts are meant as line breaks.
     box.setText(QString(text)
                     .replace(QLatin1String("\r\n"), QLatin1String("\n"))
@@ -36,10 +39,11 @@ QString QtDialogs::prompt(QWidget* owner, const QString& text, const QString& ti
     return ok ? answer : QString();
 }
 
-QString QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QStringList& filters)
+QString QtDialogs::saveFileName(
+    QWidget* owner, const QString& caption, const QStringList& filters, const QString& start)
 {
-    return QFileDialog::getSaveFileName(owner, caption, QString(),
-        filters.join(QLatin1String(";;")), nullptr, QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(owner, caption, start, filters.join(QLatin1String(";;")),
+        nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtDialogs::existingDirectory(QWidget* owner, const QString& caption, const QString& start)

@@ -9,8 +9,8 @@ public:
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     void errorBox(QWidget* owner, const QString& text) override;
     QString prompt(QWidget* owner, const QString& text, const QString& title) override;
-    QString saveFileName(
-        QWidget* owner, const QString& caption, const QStringList& filters) override;
+    QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters,
+        const QString& start) override;
     QString existingDirectory(
         QWidget* owner, const QString& caption, const QString& start) override;
 };

@@ -1,5 +1,8 @@
 #include "platform/QtSettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 QString fullKey(const QString& section, const QString& key)
@@ -41,7 +44,7 @@ void QtSettingsStore::write(
     QSettings& settings = settingsOf(application);
     settings.setValue(fullKey(section, key), value);
     if (m_deferrals == 0)
-        settings.sync();
+        sync(settings);
 }
 
 void QtSettingsStore::beginDeferral()
@@ -57,5 +60,26 @@ void QtSettingsStore::endDeferral()
     if (m_deferrals == 0 || --m_deferrals > 0)
         return;
     for (auto& [application, settings] : m_settings)
-        settings->sync();
+        sync(*settings);
+}
+
+void QtSettingsStore::sync(QSettings& settings)
+{
+    settings.sync();
+    if (!m_failure.isEmpty())
+        return;
+    const QFileInfo file(settings.fileName());
+    const QFileInfo folder(file.absolutePath());
+    QString reason;
+    if (file.exists() && (!file.isFile() || !file.isWritable()))
+        reason = file.isFile() ? QStringLiteral("the file is read-only")
+                               : QStringLiteral("it is a folder");
+    else if (folder.exists() && (!folder.isDir() || !folder.isWritable()))
+        reason = folder.isDir() ? QStringLiteral("its folder is read-only")
+                                : QStringLiteral("its folder is a file");
+    else if (settings.status() != QSettings::NoError)
+        reason = QStringLiteral("writing it failed; the disk may be full");
+    if (!reason.isEmpty())
+        m_failure
+            = QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(file.filePath()), reason);
 }

@@ -16,11 +16,15 @@ public:
         const QString& value) override;
     void beginDeferral() override;
     void endDeferral() override;
+    QString failure() const override { return m_failure; }
 
 private:
     QSettings& settingsOf(const QString& application) const;
+    // Writes the store's changes to its file and notes the first that fails.
+    void sync(QSettings& settings);
 
     // One store per application, kept open so that reads need not parse the file again.
     mutable std::map<QString, std::unique_ptr<QSettings>> m_settings;
     int m_deferrals = 0;
+    QString m_failure;
 };

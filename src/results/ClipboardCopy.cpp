@@ -30,6 +30,11 @@ void ClipboardCopy::PushButton3_Click()
 {
     StepGuard guard([this](const QString& message) { m_form.showErrorBox(message); },
         QStringLiteral("PushButton3_Click"));
+    // Nothing to copy: the clipboard keeps what the user put there.
+    if (!hasTickedRow(*m_form.resultList())) {
+        m_form.showMessage(noRowTicked());
+        return;
+    }
     guard.step(106, [&] { m_form.PushButton4->setEnabled(false); });
     guard.step(108, [&] { CopyListToClipboard(*m_form.resultList()); });
     guard.step(110, [&] { m_form.PushButton4->setEnabled(true); });

@@ -15,3 +15,19 @@ public:
     virtual QString cellText(int row, int column) const = 0;
     virtual bool isChecked(int row) const = 0;
 };
+
+// True when at least one row is ticked: the copy and the spreadsheet export carry only those.
+inline bool hasTickedRow(const ListSource& list)
+{
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        if (list.isChecked(row))
+            return true;
+    }
+    return false;
+}
+
+// What the copy and the spreadsheet export say when they have nothing to carry.
+inline QString noRowTicked()
+{
+    return QStringLiteral("No row is ticked.");
+}

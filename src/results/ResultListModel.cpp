@@ -135,8 +135,13 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_shown)
         return {};
     const Row& row = m_rows[size_t(index.row())];
-    if (role == Qt::DisplayRole)
-        return row.text;
+    if (role == Qt::DisplayRole) {
+        // Laying out a word of megabytes at every repaint would freeze the window; the row keeps
+        // the whole word for the exports.
+        if (row.text.size() <= shownCharacters)
+            return row.text;
+        return QStringView(row.text).left(shownCharacters).toString() + QChar(0x2026);
+    }
     if (role == Qt::CheckStateRole)
         return row.checked ? Qt::Checked : Qt::Unchecked;
     return {};

@@ -13,6 +13,9 @@ class ResultListModel : public QAbstractTableModel, public ListSource
 public:
     explicit ResultListModel(QObject* parent = nullptr);
 
+    // The most characters of a row the list shows; a longer row ends in an ellipsis.
+    static constexpr qsizetype shownCharacters = 300;
+
     // Gives the list its one column.
     void setColumnHeader(const QString& header);
 

@@ -50,8 +50,10 @@ void SpreadsheetExport::exportList(const ListSource& list)
         });
         return;
     }
-    if (guard.jumpTest(108, [&] { return list.rowCount() == 0; }))
+    if (guard.jumpTest(108, [&] { return !hasTickedRow(list); })) {
+        m_form.showMessage(noRowTicked());
         return;
+    }
 
     guard.step(110, [&] { m_form.setMousePointer(Form1::PointerHourglass); });
     guard.step(112, [&] { m_form.PushButton4->setEnabled(false); });

@@ -6,6 +6,7 @@
 #include "window/Form1.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 
 TextExport::TextExport(Form1& form)
@@ -33,11 +34,14 @@ void TextExport::PushButton2_Click()
 
     QString saveFilePath;
     guard.step(112, [&] {
+        const FileSystem& files = *platform.files;
+        const QString start = files.isFolder(m_lastFolder) ? m_lastFolder : files.homeFolder();
         saveFilePath = platform.dialogs->saveFileName(&m_form, QStringLiteral("Save"),
-            { QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)") });
+            { QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)") }, start);
     });
     if (guard.jumpTest(124, [&] { return saveFilePath.isEmpty(); }))
         return;
+    m_lastFolder = QFileInfo(saveFilePath).absolutePath();
 
     guard.step(126, [&] { m_form.setMousePointer(Form1::PointerHourglass); });
     guard.step(128, [&] { m_form.PushButton4->setEnabled(false); });

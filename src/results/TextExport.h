@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Form1;
 
 // "Save Results As Text File": every row of the result list into a file the user names.
@@ -12,4 +14,6 @@ public:
 
 private:
     Form1& m_form;
+    // Where the save dialog opens next: the folder of the last file saved in this session.
+    QString m_lastFolder;
 };

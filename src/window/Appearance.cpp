@@ -5,7 +5,9 @@
 #include "window/Form1.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QImageReader>
@@ -14,7 +16,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Appearance {
 
@@ -24,8 +32,46 @@ namespace {
     {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Window, colour);
+        // Check boxes and option buttons fill with the button colour.
+        if (qobject_cast<QAbstractButton*>(widget))
+            palette.setColor(QPalette::Button, colour);
         widget->setPalette(palette);
         widget->setAutoFillBackground(true);
+    }
+
+    // Light colours throughout, whatever the desktop's colour scheme: the backgrounds are set
+    // white, so every text colour drawn on them must be dark, the drop-downs, fields and tick
+    // boxes included.
+    QPalette lightPalette()
+    {
+        QPalette palette(QColor(0xef, 0xef, 0xef), Qt::white);
+        palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+        palette.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+        palette.setColor(QPalette::ToolTipText, Qt::black);
+        palette.setColor(QPalette::PlaceholderText, QColor(0x80, 0x80, 0x80));
+        return palette;
+    }
+
+    // The blanks of "The ... letter must be a" make room for the position drop-down; as many are
+    // kept as let the caption's end clear the letter drop-down in this font and style.
+    void fitLetterRuleCaption(Form1& form)
+    {
+        QCheckBox* box = form.Check4;
+        const QString head = QStringLiteral("The");
+        const QString tail = QStringLiteral("letter must be a");
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const int textStart = box->x()
+            + box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box)
+            + box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
+        const QFontMetrics metrics(box->font());
+        const int room = form.Combo3->x() - 2 - textStart;
+        int blanks = 36;
+        while (blanks > 1
+            && metrics.horizontalAdvance(head + QString(blanks, QLatin1Char(' ')) + tail) > room)
+            --blanks;
+        box->setText(head + QString(blanks, QLatin1Char(' ')) + tail);
     }
 
     // Widgets whose background follows the window's face colour.
@@ -44,6 +90,7 @@ namespace {
 
 void applyDesignLook(Form1& form)
 {
+    form.setPalette(lightPalette());
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, Qt::white);
 
@@ -56,6 +103,7 @@ void applyDesignLook(Form1& form)
     buttonFont.setPointSizeF(11.25);
     for (QPushButton* button : form.findChildren<QPushButton*>())
         button->setFont(buttonFont);
+    fitLetterRuleCaption(form);
 }
 
 void applySkin(Form1& form)
@@ -76,24 +124,43 @@ void applySkin(Form1& form)
         child->setStyle(fusion);
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, face);
+    fitLetterRuleCaption(form);
 }
 
 QCursor loadCursorFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read without blocking and only from a regular file: a named pipe in its place must not hang
+    // the start-up.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        throw PlatformError(QString::fromLocal8Bit(std::strerror(errno)));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw PlatformError(file.errorString());
-    const QByteArray header = file.read(14);
-    // A cursor file starts with reserved 0, type 2 and at least one image entry.
-    if (header.size() < 14 || qFromLittleEndian<quint16>(header.constData()) != 0
-        || qFromLittleEndian<quint16>(header.constData() + 2) != 2
-        || qFromLittleEndian<quint16>(header.constData() + 4) == 0)
+    }
+    struct stat status
+    { };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        throw PlatformError(QStringLiteral("Not a regular file"));
+    // A pointer image is a few kilobytes; a larger file is no pointer file.
+    constexpr qint64 largest = 1 << 20;
+    const QByteArray bytes = file.read(largest + 1);
+    if (bytes.size() > largest)
         throw PlatformError(QStringLiteral("Invalid picture"));
-    const int hotX = qFromLittleEndian<quint16>(header.constData() + 10);
-    const int hotY = qFromLittleEndian<quint16>(header.constData() + 12);
-    file.close();
 
-    QImageReader reader(path, "cur");
+    // A cursor file starts with reserved 0, type 2 and at least one image entry.
+    if (bytes.size() < 14 || qFromLittleEndian<quint16>(bytes.constData()) != 0
+        || qFromLittleEndian<quint16>(bytes.constData() + 2) != 2
+        || qFromLittleEndian<quint16>(bytes.constData() + 4) == 0)
+        throw PlatformError(QStringLiteral("Invalid picture"));
+    const int hotX = qFromLittleEndian<quint16>(bytes.constData() + 10);
+    const int hotY = qFromLittleEndian<quint16>(bytes.constData() + 12);
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "cur");
     const QImage image = reader.read();
     if (image.isNull())
         throw PlatformError(QStringLiteral("Invalid picture"));

@@ -14,8 +14,10 @@
 #include "window/Appearance.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBoxText.h"
+#include "window/OptionButtonAccessible.h"
 #include "window/RestoreConversions.h"
 #include "window/SettingsKeys.h"
+#include "window/StatusLine.h"
 #include "window/StepGuard.h"
 
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -34,6 +37,7 @@
 #include <QStyle>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -115,6 +119,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     m_spreadsheetExport = std::make_unique<SpreadsheetExport>(*this);
     m_listCommands = std::make_unique<ResultListCommands>(*this);
     m_pointerFeedback = std::make_unique<PointerFeedback>(*this);
+    m_statusLine = std::make_unique<StatusLine>(*this, StatusText);
 
     connect(PushButton1, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton1_Click(); }); });
@@ -135,7 +140,9 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    setFixedSize(px(15960), px(5535));
+    // The layout table's size, and one line more for the status line below it.
+    const int statusHeight = 20;
+    setFixedSize(px(15960), px(5535) + statusHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -208,9 +215,17 @@ void Form1::createControls()
     PushButton9
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
 
+    StatusText = new QLabel(this);
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
+    StatusText->setTextFormat(Qt::PlainText);
+    StatusText->setIndent(2);
+
     // The two output choices sit in different frames; their handlers make them exclusive.
     Option7->setAutoExclusive(false);
     Option8->setAutoExclusive(false);
+    OptionButtonAccessible::serve(Option7);
+    OptionButtonAccessible::serve(Option8);
     Option7->setChecked(true);
     // The option buttons stand in for their frames' captions, so they cover them.
     Option7->setAutoFillBackground(true);
@@ -282,7 +297,7 @@ bool Form1::Form_Load()
     using namespace SettingsKeys;
     // The write-back below repeats what the store holds, so it may reach the disk in one go.
     m_platform.settings->beginDeferral();
-    const auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
+    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
     namespace rc = RestoreConversions;
     guard.step(140,
         [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
@@ -345,6 +360,10 @@ bool Form1::Form_Load()
         const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
         m_optionPanel->restoreText(Text5, readSetting(text5, desktop));
     });
+    deferral.dismiss();
+    m_platform.settings->endDeferral();
+    reportSettingsFailure();
+    m_statusLine->load();
     guard.step(206, [&] {
         const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
         if (screen.isValid())
@@ -389,6 +408,11 @@ void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
     m_listCommands->ListView1_KeyDown(keyCode, shift);
 }
 
+void Form1::runEnded(int delivered, bool stopped, const QString& file)
+{
+    m_statusLine->runEnded(delivered, stopped, file);
+}
+
 bool Form1::SaveResultsAsExcelFileIsExcelInstalled()
 {
     return m_spreadsheetExport->SaveResultsAsExcelFileIsExcelInstalled();
@@ -427,6 +451,21 @@ QString Form1::readSetting(const QString& key, const QString& defaultValue) cons
 void Form1::writeSetting(const QString& key, const QString& value)
 {
     m_platform.settings->write(SettingsKeys::application, SettingsKeys::section, key, value);
+    reportSettingsFailure();
+}
+
+void Form1::reportSettingsFailure()
+{
+    // Once: every later change would fail the same way, and the program works on without a store.
+    if (m_settingsFailureReported)
+        return;
+    const QString failure = m_platform.settings->failure();
+    if (failure.isEmpty())
+        return;
+    m_settingsFailureReported = true;
+    showMessage(QStringLiteral("The options cannot be saved in %1. The program goes on, but the "
+                               "changes you make will be forgotten when it ends.")
+                    .arg(failure));
 }
 
 void Form1::setMousePointer(int pointer)

@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -24,6 +25,7 @@ class ResultListCommands;
 class OptionPanel;
 class FolderChooser;
 class PointerFeedback;
+class StatusLine;
 
 // Thrown out of a yield once the window has been closed, so that no command runs on after it.
 struct WindowClosed
@@ -54,6 +56,9 @@ public:
     void PushButton5_Click();
     void PushButton9_Click();
     void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    // A run's end, for the status line: the words delivered, whether the user stopped the run,
+    // and the file written (empty for the list).
+    void runEnded(int delivered, bool stopped, const QString& file);
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
     const Platform& platform() const { return m_platform; }
@@ -71,6 +76,8 @@ public:
     // The store, under the program's application and section.
     QString readSetting(const QString& key, const QString& defaultValue) const;
     void writeSetting(const QString& key, const QString& value);
+    // Tells the user, once, that the options can no longer be saved.
+    void reportSettingsFailure();
 
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
@@ -117,6 +124,8 @@ public:
     QPushButton* PushButton9;
     QProgressBar* ProgressBar1;
     ResultListView* ListView1;
+    // The status line below the layout: the count of matching words, or what a run delivered.
+    QLabel* StatusText;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +142,7 @@ private:
     int m_mousePointer = PointerDefault;
     std::optional<QCursor> m_customCursor;
     bool m_closed = false;
+    bool m_settingsFailureReported = false;
     ResultListModel* m_resultList;
 
     std::unique_ptr<OptionPanel> m_optionPanel;
@@ -143,4 +153,5 @@ private:
     std::unique_ptr<SpreadsheetExport> m_spreadsheetExport;
     std::unique_ptr<ResultListCommands> m_listCommands;
     std::unique_ptr<PointerFeedback> m_pointerFeedback;
+    std::unique_ptr<StatusLine> m_statusLine;
 };

@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 
+#include "platform/LocalFilePath.h"
+
 // FakeDialogs
 
 void FakeDialogs::message(QWidget*, const QString& text, const QString& caption)
@@ -20,10 +22,12 @@ QString FakeDialogs::prompt(QWidget*, const QString& text, const QString& title)
     return answer(promptAnswers, text);
 }
 
-QString FakeDialogs::saveFileName(QWidget*, const QString& caption, const QStringList& filters)
+QString FakeDialogs::saveFileName(
+    QWidget*, const QString& caption, const QStringList& filters, const QString& start)
 {
     entries.push_back({ SaveFile, caption, caption });
     lastFilters = filters;
+    lastSaveStart = start;
     return answer(saveAnswers, caption);
 }
 
@@ -138,13 +142,14 @@ void FakeTextWriter::WriteTextPiece(const QString& text, const QString& path, in
     calls.push_back({ text, path, pieceNumber });
     if (!failure.isEmpty())
         throw PlatformError(failure);
-    // No file has an empty name, as with the real writer.
-    if (path.isEmpty())
+    // The same paths are refused and resolved as by the real writer.
+    const std::optional<QString> local = localFilePath(path);
+    if (!local)
         throw PlatformError(QStringLiteral("No such file or directory"));
     if (pieceNumber <= 1)
-        files[path] = text;
+        files[*local] = text;
     else
-        files[path] += text;
+        files[*local] += text;
 }
 
 // FakeClipboard
@@ -215,6 +220,9 @@ std::unique_ptr<SpreadsheetApplication> FakeSpreadsheet::start()
 void FakePump::yield()
 {
     ++calls;
+    const int lastAction = actions.empty() ? 0 : actions.rbegin()->first;
+    if (calls > lastAction + limit)
+        throw EndlessYield {};
     if (onEvery)
         onEvery(calls);
     const auto action = actions.find(calls);

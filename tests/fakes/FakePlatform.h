@@ -39,8 +39,8 @@ public:
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     void errorBox(QWidget* owner, const QString& text) override;
     QString prompt(QWidget* owner, const QString& text, const QString& title) override;
-    QString saveFileName(
-        QWidget* owner, const QString& caption, const QStringList& filters) override;
+    QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters,
+        const QString& start) override;
     QString existingDirectory(
         QWidget* owner, const QString& caption, const QString& start) override;
 
@@ -55,6 +55,7 @@ public:
     std::deque<QString> folderAnswers;
     QStringList lastFilters;
     QString lastFolderStart;
+    QString lastSaveStart;
     // Called for each message box, e.g. to act while it is shown.
     std::function<void(const QString&)> onMessage;
     // Thrown instead of showing the folder dialog, when set.
@@ -94,8 +95,8 @@ public:
     std::function<bool(const QString& sql, const QString& word)> filter;
 };
 
-// Files in memory: path to content, following the piece rules; can be told to fail. An empty
-// path fails like a missing file.
+// Files in memory: the path the real writer resolves to, to content, following the piece rules;
+// refuses the paths the real writer refuses and can be told to fail.
 class FakeTextWriter : public TextWriter
 {
 public:
@@ -140,6 +141,11 @@ public:
     int cellCalls = 0;
 };
 
+// Thrown by the fake yield when a command yields on and on with nothing left for the test to do:
+// a run that never ends fails its test instead of hanging it. It passes every step guard.
+struct EndlessYield
+{ };
+
 // The yield: counts calls and runs the test's actions at chosen calls.
 class FakePump : public EventPump
 {
@@ -152,6 +158,8 @@ public:
         yield();
     }
 
+    // Yields allowed after the last queued action has run.
+    int limit = 1000000;
     int calls = 0;
     int waits = 0;
     std::map<int, std::function<void()>> actions;
@@ -176,8 +184,12 @@ public:
     bool isFile(const QString& path) const override { return files.contains(path); }
     bool hasModificationTime(const QString& path) const override { return files.contains(path); }
     QString desktopFolder() const override;
+    bool isFolder(const QString& path) const override { return folders.contains(path); }
+    QString homeFolder() const override { return home; }
 
     QStringList files;
+    QStringList folders;
+    QString home = QStringLiteral("/home/user");
     QString desktop = QStringLiteral("/home/user/Desktop");
 };
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <sys/stat.h>
 
 class AppearanceTest : public QObject
 {
@@ -23,9 +25,11 @@ class AppearanceTest : public QObject
 
 private slots:
     void designLookIsWhiteWithArialBold();
+    void designLookIsPaintedDarkOnWhiteUnderADarkDesktop();
     void skinFileRecoloursTheWindow_data();
     void skinFileRecoloursTheWindow();
     void handCursorKeepsItsDeclaredHotSpot();
+    void unloadableCursorIsReportedAtLine112_data();
     void unloadableCursorIsReportedAtLine112();
     void withoutCursorFileTheHandLooksLikeTheStandardPointer();
     void pointerFollowsWhatItMovesOver_data();
@@ -116,6 +120,43 @@ void AppearanceTest::designLookIsWhiteWithArialBold()
         QCOMPARE(button->font().pointSizeF(), 11.25);
 }
 
+void AppearanceTest::designLookIsPaintedDarkOnWhiteUnderADarkDesktop()
+{
+    const QPalette before = QApplication::palette();
+    const QString styleBefore = QApplication::style()->name();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark(QColor(53, 53, 53), QColor(40, 40, 40));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+    const QImage window = form.grab().toImage();
+    QApplication::setPalette(before);
+    QApplication::setStyle(styleBefore);
+
+    // Captions of frames, check boxes (tick box included) and option buttons: mostly white, so
+    // no grey strip, with dark letters.
+    for (QWidget* caption : QList<QWidget*> {
+             form.Frame3, form.Check2, form.Check4, form.Check1, form.Option7, form.Option8 }) {
+        const int width = caption == form.Check4 ? form.Combo2->x() - caption->x() : 120;
+        const QImage area
+            = window.copy(QRect(caption->mapTo(&form, QPoint(0, 0)), QSize(width, 16)));
+        int white = 0, darkest = 255;
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                white += qGray(area.pixel(x, y)) == 255;
+                darkest = std::min(darkest, qGray(area.pixel(x, y)));
+            }
+        }
+        QVERIFY2(white > width * 16 / 2 && darkest < 64, qPrintable(caption->objectName()));
+    }
+    // The letter-rule caption ends before the letter drop-down: no letter left of its edge.
+    const QPoint corner = form.Combo3->mapTo(&form, QPoint(-1, 0));
+    for (int y = corner.y(); y < corner.y() + form.Combo3->height(); ++y)
+        QVERIFY(qGray(window.pixel(corner.x(), y)) > 200);
+}
+
 void AppearanceTest::skinFileRecoloursTheWindow_data()
 {
     QTest::addColumn<bool>("skinIsFile");
@@ -153,10 +194,23 @@ void AppearanceTest::handCursorKeepsItsDeclaredHotSpot()
     QCOMPARE(form.cursor().hotSpot(), QPoint(3, 5));
 }
 
+void AppearanceTest::unloadableCursorIsReportedAtLine112_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("not a cursor") << false;
+    // Would block the start-up for good if it were opened for reading as a file.
+    QTest::newRow("named pipe") << true;
+}
+
 void AppearanceTest::unloadableCursorIsReportedAtLine112()
 {
+    QFETCH(bool, pipe);
     ProgramFolder folder;
-    folder.put(QStringLiteral("HAND-M.CUR"), "not a cursor");
+    if (pipe)
+        QCOMPARE(
+            ::mkfifo(QFile::encodeName(folder.dir.filePath("HAND-M.CUR")).constData(), 0600), 0);
+    else
+        folder.put(QStringLiteral("HAND-M.CUR"), "not a cursor");
     Form1 form(folder.fake.platform);
     QVERIFY(form.Form_Load());
     const QStringList boxes = folder.fake.dialogs.errorBoxes();

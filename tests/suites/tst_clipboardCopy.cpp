@@ -71,7 +71,7 @@ void TestClipboardCopy::copiesTheTickedRows_data()
     QTest::newRow("no padding in one column")
         << QStringList { "a", "abcd", "ab" } << QList<int> { 1, 2, 3 } << "a\r\nabcd\r\nab\r\n"
         << 9;
-    QTest::newRow("all unticked: empty text") << three << QList<int>() << "" << 6;
+    QTest::newRow("all unticked: clipboard untouched") << three << QList<int>() << "<before>" << 0;
     QTest::newRow("empty list: clipboard untouched")
         << QStringList() << QList<int>() << "<before>" << 0;
 }
@@ -90,12 +90,13 @@ void TestClipboardCopy::copiesTheTickedRows()
     w.form.PushButton3_Click();
 
     QCOMPARE(w.fake.clipboard.text, expected);
-    const int touches = words.isEmpty() ? 0 : 1;
+    const int touches = ticked.isEmpty() ? 0 : 1;
     QCOMPARE(w.fake.clipboard.clears, touches);
     QCOMPARE(w.fake.clipboard.puts, touches);
     QCOMPARE(w.fake.pump.calls, yields);
     QCOMPARE(w.fake.dialogs.entries.size(), size_t(1));
-    QCOMPARE(w.fake.dialogs.messages(), QStringList { copiedMessage });
+    QCOMPARE(w.fake.dialogs.messages(),
+        QStringList { ticked.isEmpty() ? QStringLiteral("No row is ticked.") : copiedMessage });
     QCOMPARE(w.fake.dialogs.entries.front().title, w.form.applicationTitle());
     QVERIFY(w.form.PushButton4->isEnabled());
     QCOMPARE(w.form.resultList()->rowCount(), words.size());

@@ -1,12 +1,15 @@
-#include "platform/FileTextWriter.h"
 #include "engine/PlatformError.h"
+#include "platform/FileTextWriter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestSupport.h"
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +29,8 @@ private slots:
     void piecesReplaceThenAppend();
     void failuresCarryTheSystemText_data();
     void failuresCarryTheSystemText();
+    void otherThanRegularFilesAreRefused();
+    void failedWriteCutsBackToTheLastWholePiece();
 };
 
 void TestFileTextWriter::piecesReplaceThenAppend_data()
@@ -95,7 +100,6 @@ void TestFileTextWriter::failuresCarryTheSystemText_data()
     QTest::newRow("parent is a file") << "plain.txt/out.txt" << 1 << ENOTDIR;
     QTest::newRow("empty path") << "" << 1 << ENOENT;
     QTest::newRow("share path without a share") << "//Words.txt" << 1 << ENOENT;
-    QTest::newRow("share path without a file") << "//server/Words.txt" << 1 << ENOENT;
 }
 
 void TestFileTextWriter::failuresCarryTheSystemText()
@@ -120,6 +124,48 @@ void TestFileTextWriter::failuresCarryTheSystemText()
     }
     QCOMPARE(readAll(dir.filePath("plain.txt")), QByteArray("keep"));
     QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+}
+
+void TestFileTextWriter::otherThanRegularFilesAreRefused()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A named pipe without a reader would block the open for good.
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    for (const QString& path : { dir.filePath("pipe"), QStringLiteral("/dev/null") }) {
+        for (int piece : { 1, 2 })
+            QVERIFY_THROWS_EXCEPTION(
+                PlatformError, FileTextWriter().WriteTextPiece("w", path, piece));
+    }
+}
+
+void TestFileTextWriter::failedWriteCutsBackToTheLastWholePiece()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Words.txt");
+    FileTextWriter writer;
+    // A leading "//" is the top folder, not a network share.
+    writer.WriteTextPiece("alpha,", "/" + path, 1);
+
+    // A file size limit makes the next piece fail halfway, as a full disk does.
+    rlimit saved {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 9;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString description;
+    try {
+        writer.WriteTextPiece("bulgarian,", path, 2);
+    } catch (const PlatformError& failure) {
+        description = failure.description();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(description, systemText(EFBIG));
+    QCOMPARE(readAll(path), QByteArray("alpha,"));
 }
 
 QTEST_GUILESS_MAIN(TestFileTextWriter)

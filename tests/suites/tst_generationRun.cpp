@@ -1,9 +1,11 @@
 #include "FakePlatform.h"
 #include "results/ResultListModel.h"
 #include "window/Form1.h"
+#include "window/StatusLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,7 +28,11 @@ struct Window
     bool load(const QStringList& words)
     {
         fake.words.words = words;
-        return form.Form_Load();
+        const bool loaded = form.Form_Load();
+        // Only what the runs ask of the store counts, not the status line's list.
+        fake.words.openedPaths.clear();
+        fake.words.queries.clear();
+        return loaded;
     }
     void press() { form.PushButton1_Click(); }
     void pressAtYield(int k)
@@ -133,6 +139,8 @@ private slots:
 
     void stopPressWithBadCountLeavesRunGoing();
     void secondPressInSameYieldStartsNestedRun();
+    void statusLineCountsMatchesAndTellsWhatARunDelivered_data();
+    void statusLineCountsMatchesAndTellsWhatARunDelivered();
 };
 
 void TestGenerationRun::countDecidesHowManyWordsTheListHolds_data()
@@ -524,7 +532,7 @@ void TestGenerationRun::properCaseIsDeliveredWhenAsked()
 
     w.toFolder(QStringLiteral("/out"), commas);
     w.press();
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], QStringLiteral("Ice Cream"));
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], QStringLiteral("Ice Cream"));
 }
 
 void TestGenerationRun::positionPromptRepeatsUntilNumeric()
@@ -625,11 +633,12 @@ void TestGenerationRun::fileGetsWordsJoinedByLayout()
     w.setCount(QStringLiteral("3"));
     w.fake.dialogs.promptAnswers.assign(answers.begin(), answers.end());
     const QString path = QStringLiteral("//home/u/Words.txt");
-    w.fake.writer.files[path] = QStringLiteral("earlier contents");
+    const QString file = QStringLiteral("/home/u/Words.txt");
+    w.fake.writer.files[file] = QStringLiteral("earlier contents");
     w.fake.random.script = { 0.0, 0.4, 0.9 };
     w.press();
 
-    QCOMPARE(w.fake.writer.files[path], content);
+    QCOMPARE(w.fake.writer.files[file], content);
     QCOMPARE(w.fake.writer.files.size(), size_t(1));
     QList<int> pieces;
     for (const FakeTextWriter::Call& call : w.fake.writer.calls) {
@@ -701,7 +710,7 @@ void TestGenerationRun::stoppedFileRunLeavesSeparatorAfterLastWord()
     };
     w.press();
 
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], content);
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], content);
     QCOMPARE(w.fake.pump.calls, pressAt);
     QCOMPARE(captions, QStringList { startCaption });
     QVERIFY(w.fake.dialogs.entries.empty());
@@ -731,7 +740,7 @@ void TestGenerationRun::runWithoutWordsLeavesFileUntouched()
     Window w;
     QVERIFY(w.load({ QStringLiteral("alpha") }));
     w.toFolder(QStringLiteral("/out"), commas);
-    const QString path = QStringLiteral("//out/Words.txt");
+    const QString path = QStringLiteral("/out/Words.txt");
     w.fake.writer.files[path] = QStringLiteral("earlier contents");
     w.setCount(count);
     if (emptyWordSet)
@@ -783,7 +792,7 @@ void TestGenerationRun::writeFailureIsReportedOnceAndKeepsEarlierWords()
     QCOMPARE(errorSteps(w.fake.dialogs), QList<int> { step });
     QVERIFY(w.fake.dialogs.errorBoxes().front().startsWith(QStringLiteral("Permission denied")));
     QCOMPARE(w.fake.writer.calls.size(), size_t(3));
-    QCOMPARE(w.fake.writer.files[QStringLiteral("//out/Words.txt")], QStringLiteral("alpha,beta,"));
+    QCOMPARE(w.fake.writer.files[QStringLiteral("/out/Words.txt")], QStringLiteral("alpha,beta,"));
     QCOMPARE(w.fake.pump.calls, 3);
     QVERIFY(w.fake.dialogs.messages().isEmpty());
     QCOMPARE(w.look(), idleLook);
@@ -848,6 +857,56 @@ void TestGenerationRun::secondPressInSameYieldStartsNestedRun()
     QCOMPARE(w.fake.words.openConnections, 0);
     QVERIFY(w.fake.dialogs.entries.empty());
     QCOMPARE(w.look(), idleLook);
+}
+
+void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("toFile");
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<QString>("expected");
+
+    const QString none = "No word matches these options";
+    QTest::newRow("every word") << "" << 0 << 0 << false << 0 << "4 of 4 words match";
+    QTest::newRow("start rule") << "c" << 0 << 0 << false << 0 << "2 of 4 words match";
+    QTest::newRow("one word") << "e" << 0 << 0 << false << 0 << "1 of 4 words matches";
+    QTest::newRow("no word") << "z" << 0 << 0 << false << 0 << none;
+    QTest::newRow("length bound") << "" << 4 << 0 << false << 0 << none;
+    QTest::newRow("list run") << "" << 0 << 3 << false << 0 << "3 words in the list";
+    QTest::newRow("file run") << "" << 0 << 1 << true << 0 << "1 word written to /out/Words.txt";
+    QTest::newRow("stopped run") << "" << 0 << 5 << false << 3 << "Stopped after 3 words";
+    QTest::newRow("run without a match") << "z" << 0 << 2 << false << 2 << none;
+}
+
+void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
+{
+    QFETCH(QString, start);
+    QFETCH(int, minimum);
+    QFETCH(int, count);
+    QFETCH(bool, toFile);
+    QFETCH(int, stopAt);
+    QFETCH(QString, expected);
+
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
+    Window w;
+    QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
+    w.form.Check2->setChecked(!start.isEmpty());
+    w.form.Text3->setText(start);
+    w.form.Check6->setChecked(minimum > 0);
+    w.form.Text2->setText(QString::number(minimum));
+    if (toFile)
+        w.toFolder("/out", commas);
+    if (count > 0) {
+        w.setCount(QString::number(count));
+        if (stopAt > 0)
+            w.pressAtYield(stopAt);
+        w.press();
+    }
+    QTRY_COMPARE(w.form.StatusText->text(), expected);
+    QCOMPARE(w.form.StatusText->accessibleName(), expected);
 }
 
 QTEST_MAIN(TestGenerationRun)

@@ -88,6 +88,14 @@ void TestResultList::listAnswersAsAListSource()
     QCOMPARE(source.cellText(3, 1), QString("w3"));
     QCOMPARE(source.isChecked(1), false);
     QCOMPARE(source.isChecked(2), true);
+
+    // A very long word is shown cut short, and kept whole for the exports.
+    const QString longWord(ResultListModel::shownCharacters + 1, 'x');
+    w.list.append(longWord);
+    QCOMPARE(source.cellText(4, 1), longWord);
+    QCOMPARE(w.list.data(w.list.index(3, 0), Qt::DisplayRole).toString(),
+        longWord.left(ResultListModel::shownCharacters) + QChar(0x2026));
+    QCOMPARE(w.list.data(w.list.index(2, 0), Qt::DisplayRole).toString(), "w3");
 }
 
 void TestResultList::outOfRangeAccessThrows()

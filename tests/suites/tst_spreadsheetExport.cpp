@@ -67,7 +67,8 @@ private slots:
     void onlyLaterColumnsLoseEqualsSigns();
     void missingApplicationGivesBothMessages_data();
     void missingApplicationGivesBothMessages();
-    void emptyListEndsSilently();
+    void withoutTickedRowNoSheetIsMade_data();
+    void withoutTickedRowNoSheetIsMade();
     void failedCellIsReportedOnce_data();
     void failedCellIsReportedOnce();
     void windowIsBusyWhileExporting();
@@ -83,7 +84,6 @@ void TestSpreadsheetExport::writesTheTickedRowsInOrder_data()
     const QStringList three { "w1", "w2", "w3" };
     QTest::newRow("only row 2 ticked")
         << three << QList<int> { 2 } << QStringList { "cell(3,1)=w2" } << 1 + 3 + 1;
-    QTest::newRow("nothing ticked: header only") << three << QList<int>() << QStringList() << 1 + 3;
     QTest::newRow("all ticked, column 1 keeps its =")
         << QStringList { "=w", "a=b" } << QList<int> { 1, 2 }
         << QStringList { "cell(2,1)==w", "cell(3,1)=a=b" } << 1 + 2 + 2;
@@ -164,14 +164,22 @@ void TestSpreadsheetExport::missingApplicationGivesBothMessages()
     QVERIFY(form.PushButton4->isEnabled());
 }
 
-void TestSpreadsheetExport::emptyListEndsSilently()
+void TestSpreadsheetExport::withoutTickedRowNoSheetIsMade_data()
 {
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("empty list") << QStringList();
+    QTest::newRow("nothing ticked") << QStringList { "w1", "w2" };
+}
+
+void TestSpreadsheetExport::withoutTickedRowNoSheetIsMade()
+{
+    QFETCH(QStringList, words);
     Window w;
-    QVERIFY(w.load({}));
+    QVERIFY(w.load(words));
     w.form.PushButton5_Click();
     QCOMPARE(w.fake.spreadsheet.calls, QStringList { "start" });
     QCOMPARE(w.fake.spreadsheet.started, 1);
-    QVERIFY(w.fake.dialogs.entries.empty());
+    QCOMPARE(w.fake.dialogs.messages(), QStringList { "No row is ticked." });
     QVERIFY(w.idle());
 }
 

@@ -3,13 +3,16 @@
 #include "window/Form1.h"
 
 #include "FakePlatform.h"
+#include "platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
 
 class StartupTest : public QObject
@@ -31,6 +34,7 @@ private slots:
     void missingDesktopIsReportedAtLine204_data();
     void missingDesktopIsReportedAtLine204();
     void missingDatabaseEndsTheProgramUntouched();
+    void startUpBoxIsCentredOnTheScreen();
 };
 
 namespace {
@@ -374,6 +378,35 @@ void StartupTest::missingDatabaseEndsTheProgramUntouched()
     QCOMPARE(fake.random.seeds, 0);
     QCOMPARE(form.Text1->text(), "");
     QVERIFY(!form.isVisible());
+}
+
+void StartupTest::startUpBoxIsCentredOnTheScreen()
+{
+    // Qt's real message box, answered as soon as it is the active modal window.
+    QtDialogs dialogs;
+    FakePlatform fake;
+    fake.files.files.clear();
+    fake.platform.dialogs = &dialogs;
+    Form1 form(fake.platform);
+    QString shownText;
+    QRect shownAt;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer.stop();
+        shownText = box->text();
+        shownAt = box->frameGeometry();
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(10);
+
+    QVERIFY(!form.Form_Load());
+
+    QCOMPARE(shownText, "/opt/tessavine/dbWords.mdb not found.");
+    const QPoint offCentre = shownAt.center() - form.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() < 40, qPrintable(QString::number(offCentre.x())));
 }
 
 QTEST_MAIN(StartupTest)

@@ -147,6 +147,14 @@ void TestTextExport::savesEveryRowInTheChosenLayout()
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
     QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
     QVERIFY(w.form.PushButton4->isEnabled());
+    // The first save dialog opens at home, the next one where the last file went.
+    QCOMPARE(w.fake.dialogs.lastSaveStart, w.fake.files.home);
+    w.fake.files.folders << w.dir.path();
+    if (layout == 4)
+        w.fake.dialogs.promptAnswers.push_back(separatorX);
+    w.fake.dialogs.saveAnswers.push_back(QString());
+    w.form.PushButton2_Click();
+    QCOMPARE(w.fake.dialogs.lastSaveStart, w.dir.path());
 }
 
 void TestTextExport::emptyListWritesNothing_data()

@@ -25,7 +25,8 @@ public:
     void message(QWidget*, const QString& text, const QString&) override { unexpected(text); }
     void errorBox(QWidget*, const QString& text) override { unexpected(text); }
     QString prompt(QWidget*, const QString& text, const QString&) override { unexpected(text); }
-    QString saveFileName(QWidget*, const QString& caption, const QStringList&) override
+    QString saveFileName(
+        QWidget*, const QString& caption, const QStringList&, const QString&) override
     {
         unexpected(caption);
     }

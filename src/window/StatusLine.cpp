@@ -1,0 +1,156 @@
+#include "window/StatusLine.h"
+
+#include "engine/NumericText.h"
+#include "engine/WordDrawer.h"
+#include "window/Form1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace {
+
+bool ticked(const QCheckBox* box)
+{
+    return box->checkState() == Qt::Checked;
+}
+
+// Numbers with the locale's group separator, also where the locale leaves it out by default.
+QString number(int value)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return locale.toString(value);
+}
+
+QString words(int count)
+{
+    return count == 1 ? QStringLiteral("1 word") : number(count) + QStringLiteral(" words");
+}
+
+std::optional<qsizetype> lengthBound(const QLineEdit* field)
+{
+    if (!NumericText::isWholeNumber(field->text()))
+        return std::nullopt;
+    return qsizetype(NumericText::roundHalfEven32(*NumericText::value(field->text())));
+}
+
+} // namespace
+
+StatusLine::StatusLine(Form1& form, QLabel* label)
+    : m_form(form)
+    , m_label(label)
+{
+    m_label->setAccessibleDescription(QStringLiteral("Status"));
+    // A count over every word takes some tens of milliseconds with a start or end rule: it waits
+    // for a pause in the typing, so that a burst of changes is counted once and keys never wait.
+    m_recount.setSingleShot(true);
+    m_recount.setInterval(150);
+    connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
+    for (QLineEdit* field : { form.Text2, form.Text3, form.Text4, form.Text6 })
+        connect(field, &QLineEdit::textChanged, this, &StatusLine::optionsChanged);
+    for (QCheckBox* box : { form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 })
+        connect(box, &QCheckBox::stateChanged, this, &StatusLine::optionsChanged);
+    for (QComboBox* list : { form.Combo2, form.Combo3 })
+        connect(list, &QComboBox::currentIndexChanged, this, &StatusLine::optionsChanged);
+}
+
+StatusLine::~StatusLine() = default;
+
+void StatusLine::load()
+{
+    const Platform& platform = m_form.platform();
+    try {
+        const auto connection
+            = platform.words->open(platform.programFolder + QStringLiteral("/dbWords.mdb"));
+        m_words = connection->query(QStringLiteral("select * from words"));
+    } catch (const std::exception&) {
+        // The line is a help, not a command: without the list it stays empty, and a run
+        // reports the failure the usual way.
+        m_words.reset();
+    }
+    recount();
+}
+
+void StatusLine::optionsChanged()
+{
+    if (m_words)
+        m_recount.start();
+}
+
+void StatusLine::recount()
+{
+    m_recount.stop();
+    if (!m_words)
+        return;
+    const std::optional<WordRules> rules = rulesShown(m_form);
+    const int matching
+        = rules ? WordDrawer(*m_words, *rules, WordDrawer::Untestable::Drop).matchCount() : 0;
+    show(countText(matching, m_words->count()));
+}
+
+void StatusLine::runEnded(int delivered, bool stopped, const QString& file)
+{
+    m_recount.stop();
+    // A run that delivered nothing found no word to deliver: the count says why.
+    if (delivered == 0)
+        recount();
+    else
+        show(runText(delivered, stopped, file));
+}
+
+void StatusLine::show(const QString& text)
+{
+    m_label->setText(text);
+    m_label->setAccessibleName(text);
+}
+
+std::optional<WordRules> StatusLine::rulesShown(const Form1& form)
+{
+    WordRules rules;
+    if (ticked(form.Check6) && !(rules.minLength = lengthBound(form.Text2)))
+        return std::nullopt;
+    if (ticked(form.Check5) && !(rules.maxLength = lengthBound(form.Text6)))
+        return std::nullopt;
+    // With both bounds a run raises the maximum to the minimum before it draws.
+    if (rules.minLength && rules.maxLength && *rules.maxLength < *rules.minLength)
+        rules.maxLength = rules.minLength;
+    if (ticked(form.Check2))
+        rules.start = form.Text3->text();
+    if (ticked(form.Check3))
+        rules.end = form.Text4->text();
+    // An entered position is asked for at Start; until then the letter rule cannot be counted.
+    const QString position = form.Combo2->currentText();
+    if (ticked(form.Check4) && position != QLatin1String("x")) {
+        static const QStringList ordinals { QStringLiteral("1st"), QStringLiteral("2nd"),
+            QStringLiteral("3rd"), QStringLiteral("4rd") };
+        const qsizetype ordinal = ordinals.indexOf(position);
+        LetterRule letter { ordinal >= 0 ? std::optional<int>(int(ordinal) + 1) : std::nullopt,
+            LetterRule::Letter, form.Combo3->currentText() };
+        if (letter.letter == QLatin1String("[vowel]"))
+            letter.kind = LetterRule::Vowel;
+        else if (letter.letter == QLatin1String("[consonant]"))
+            letter.kind = LetterRule::Consonant;
+        rules.letter = letter;
+    }
+    return rules;
+}
+
+QString StatusLine::countText(int matching, int total)
+{
+    if (matching == 0)
+        return QStringLiteral("No word matches these options");
+    return QStringLiteral("%1 of %2 %3")
+        .arg(number(matching), words(total), matching == 1 ? "matches" : "match");
+}
+
+QString StatusLine::runText(int delivered, bool stopped, const QString& file)
+{
+    if (stopped)
+        return QStringLiteral("Stopped after %1").arg(words(delivered));
+    if (file.isEmpty())
+        return QStringLiteral("%1 in the list").arg(words(delivered));
+    return QStringLiteral("%1 written to %2").arg(words(delivered), file);
+}
