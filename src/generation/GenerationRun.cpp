@@ -1,5 +1,7 @@
 #include "generation/GenerationRun.h"
 
+#include "generation/ShownOptions.h"
+
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
@@ -19,14 +21,11 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 
+using ShownOptions::ticked;
+
 namespace {
 
 const QString stopCaption = QStringLiteral("Stop");
-
-bool ticked(const QCheckBox* box)
-{
-    return box->checkState() == Qt::Checked;
-}
 
 bool unticked(const QCheckBox* box)
 {
@@ -42,25 +41,6 @@ QString bound(const QLineEdit* field)
         throw PlatformError(
             QStringLiteral("The length bound \"%1\" is not a whole number.").arg(text));
     return text;
-}
-
-// The rules as the controls show them at this attempt; the letter position was fixed at Start.
-WordRules rulesShown(const Form1& f, std::optional<int> letterPosition)
-{
-    WordRules rules;
-    if (ticked(f.Check2))
-        rules.start = f.Text3->text();
-    if (ticked(f.Check3))
-        rules.end = f.Text4->text();
-    if (ticked(f.Check4)) {
-        LetterRule letter { letterPosition, LetterRule::Letter, f.Combo3->currentText() };
-        if (letter.letter == QLatin1String("[vowel]"))
-            letter.kind = LetterRule::Vowel;
-        else if (letter.letter == QLatin1String("[consonant]"))
-            letter.kind = LetterRule::Consonant;
-        rules.letter = letter;
-    }
-    return rules;
 }
 
 } // namespace
@@ -138,14 +118,7 @@ void GenerationRun::PushButton1_Click()
                 break;
         }
     } else if (guard.test(140, [&] { return f.Combo2->currentText() != QLatin1String("last"); })) {
-        guard.step(142, [&] {
-            static const QStringList ordinals { QStringLiteral("1st"), QStringLiteral("2nd"),
-                QStringLiteral("3rd"), QStringLiteral("4rd") };
-            const qsizetype ordinal = ordinals.indexOf(f.Combo2->currentText());
-            position = ordinal >= 0
-                ? QString::number(ordinal + 1)
-                : NumericText::wholeNumberText(NumericText::leadingNumber(f.Combo2->currentText()));
-        });
+        guard.step(142, [&] { position = ShownOptions::letterPosition(f.Combo2->currentText()); });
     } else {
         guard.step(144, [&] { position = QStringLiteral("last"); });
     }
@@ -216,7 +189,7 @@ void GenerationRun::PushButton1_Click()
                 break;
             guard.step(186, [&] { f.yield(); });
             bool accepted = false;
-            const WordRules rules = rulesShown(f, testedAt);
+            const WordRules rules = ShownOptions::rules(f, testedAt);
             if (!drawer)
                 drawer.emplace(*wordSet, rules, WordDrawer::Untestable::Keep);
             else

@@ -1,7 +1,9 @@
 #include "window/StatusLine.h"
 
+#include "engine/AcceptanceRules.h"
 #include "engine/NumericText.h"
 #include "engine/WordDrawer.h"
+#include "generation/ShownOptions.h"
 #include "window/Form1.h"
 
 #include <QCheckBox>
@@ -11,11 +13,6 @@
 #include <QLocale>
 
 namespace {
-
-bool ticked(const QCheckBox* box)
-{
-    return box->checkState() == Qt::Checked;
-}
 
 // Numbers with the locale's group separator, also where the locale leaves it out by default.
 QString number(int value)
@@ -109,32 +106,23 @@ void StatusLine::show(const QString& text)
 
 std::optional<WordRules> StatusLine::rulesShown(const Form1& form)
 {
-    WordRules rules;
+    using ShownOptions::ticked;
+    // An entered position is asked for at Start; until then the letter rule cannot be counted.
+    const QString position = form.Combo2->currentText();
+    const bool entered = position == QLatin1String("x");
+    WordRules rules = ShownOptions::rules(form,
+        entered ? std::nullopt
+                : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
+    if (entered)
+        rules.letter.reset();
     if (ticked(form.Check6) && !(rules.minLength = lengthBound(form.Text2)))
         return std::nullopt;
     if (ticked(form.Check5) && !(rules.maxLength = lengthBound(form.Text6)))
         return std::nullopt;
     // With both bounds a run raises the maximum to the minimum before it draws.
-    if (rules.minLength && rules.maxLength && *rules.maxLength < *rules.minLength)
+    if (rules.minLength && rules.maxLength
+        && NumericText::isLess(form.Text6->text(), form.Text2->text()).value_or(false))
         rules.maxLength = rules.minLength;
-    if (ticked(form.Check2))
-        rules.start = form.Text3->text();
-    if (ticked(form.Check3))
-        rules.end = form.Text4->text();
-    // An entered position is asked for at Start; until then the letter rule cannot be counted.
-    const QString position = form.Combo2->currentText();
-    if (ticked(form.Check4) && position != QLatin1String("x")) {
-        static const QStringList ordinals { QStringLiteral("1st"), QStringLiteral("2nd"),
-            QStringLiteral("3rd"), QStringLiteral("4rd") };
-        const qsizetype ordinal = ordinals.indexOf(position);
-        LetterRule letter { ordinal >= 0 ? std::optional<int>(int(ordinal) + 1) : std::nullopt,
-            LetterRule::Letter, form.Combo3->currentText() };
-        if (letter.letter == QLatin1String("[vowel]"))
-            letter.kind = LetterRule::Vowel;
-        else if (letter.letter == QLatin1String("[consonant]"))
-            letter.kind = LetterRule::Consonant;
-        rules.letter = letter;
-    }
     return rules;
 }
 
