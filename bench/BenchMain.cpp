@@ -4,6 +4,7 @@
 #include "engine/TimeOfDayRandom.h"
 #include "platform/QtEventPump.h"
 #include "platform/RealPlatform.h"
+#include "platform/SilentServices.h"
 #include "results/ResultListModel.h"
 #include "results/ResultListView.h"
 #include "window/Form1.h"
@@ -26,27 +27,6 @@
 
 namespace {
 
-// Dialogs that answer at once: the save dialog with a prepared path, every box with OK.
-class BenchDialogs : public Dialogs
-{
-public:
-    void message(QWidget*, const QString&, const QString&) override { }
-    void errorBox(QWidget*, const QString& text) override
-    {
-        std::fprintf(stderr, "error box: %s\n", qPrintable(text));
-    }
-    QString prompt(QWidget*, const QString&, const QString&) override
-    {
-        return QStringLiteral("1");
-    }
-    QString saveFileName(QWidget*, const QString&, const QStringList&, const QString&) override
-    {
-        return savePath;
-    }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
-    QString savePath;
-};
-
 // Counts the yields, which are the attempts of a run.
 class CountingPump : public EventPump
 {
@@ -63,13 +43,6 @@ private:
     QtEventPump m_pump;
 };
 
-// No spreadsheet application in a benchmark.
-class NoSpreadsheet : public SpreadsheetLauncher
-{
-public:
-    std::unique_ptr<SpreadsheetApplication> start() override { return nullptr; }
-};
-
 class BenchFiles : public FileSystem
 {
 public:
@@ -84,8 +57,8 @@ public:
 // yield and no pointer file.
 struct Services
 {
-    BenchDialogs dialogs;
-    NoSpreadsheet spreadsheet;
+    SilentDialogs dialogs;
+    NoSpreadsheetLauncher spreadsheet;
     CountingPump pump;
     BenchFiles files;
     RealPlatform real;

@@ -1,6 +1,7 @@
 // render_window OUT.png: draws the real window, with a dozen generated words in its list, into a
 // PNG without a display (offscreen platform), for the README.
 #include "platform/RealPlatform.h"
+#include "platform/SilentServices.h"
 #include "window/Form1.h"
 
 #include <QApplication>
@@ -8,36 +9,6 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
-
-namespace {
-
-// Nothing may wait for an answer while rendering.
-class SilentDialogs : public Dialogs
-{
-public:
-    void message(QWidget*, const QString& text, const QString&) override { report(text); }
-    void errorBox(QWidget*, const QString& text) override { report(text); }
-    QString prompt(QWidget*, const QString&, const QString&) override
-    {
-        return QStringLiteral("1");
-    }
-    QString saveFileName(QWidget*, const QString&, const QStringList&, const QString&) override
-    {
-        return {};
-    }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
-
-private:
-    static void report(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-
-class NoSpreadsheet : public SpreadsheetLauncher
-{
-public:
-    std::unique_ptr<SpreadsheetApplication> start() override { return nullptr; }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -52,7 +23,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
 
     SilentDialogs dialogs;
-    NoSpreadsheet spreadsheet;
+    NoSpreadsheetLauncher spreadsheet;
     RealPlatform services(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     Platform& platform = services.platform();
     platform.dialogs = &dialogs;
