@@ -1,19 +1,21 @@
-// render_window OUT.png: draws the real window, with a dozen generated words in its list, into a
-// PNG without a display (offscreen platform), for the README.
+// render_window OUT.png [--dark]: draws the real window, with a dozen generated words in its list,
+// into a PNG without a display (offscreen platform), for the README; --dark under a dark scheme.
 #include "platform/RealPlatform.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: render_window OUT.png\n");
+    const bool dark = argc == 3 && qstrcmp(argv[2], "--dark") == 0;
+    if (argc != 2 && !dark) {
+        std::fprintf(stderr, "usage: render_window OUT.png [--dark]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -21,6 +23,18 @@ int main(int argc, char* argv[])
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    if (dark) {
+        // A dark desktop scheme, as a dark theme hands it to Qt programs.
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+        palette.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(palette);
+    }
 
     SilentDialogs dialogs;
     NoSpreadsheetLauncher spreadsheet;
