@@ -42,10 +42,11 @@ void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, in
         fail(ENOENT);
     const QByteArray name = QFile::encodeName(*local);
     // Only regular files are written. A named pipe or a device would block the window or swallow
-    // the words; the open does not block, and the type is checked again on what was opened.
+    // the words: the first piece does not even open one, no open blocks, and the type is checked
+    // on what was opened.
     struct stat status
     { };
-    if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)
+    if (pieceNumber <= 1 && ::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)
         && !S_ISDIR(status.st_mode))
         notRegular();
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY
@@ -53,14 +54,22 @@ void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, in
     Descriptor file { ::open(name.constData(), flags, 0666) };
     if (file.fd < 0)
         fail(errno);
-    if (::fstat(file.fd, &status) != 0)
-        fail(errno);
-    if (!S_ISREG(status.st_mode))
-        notRegular();
-    // Emptied only once it is known to be a regular file.
-    if (pieceNumber <= 1 && ::ftruncate(file.fd, 0) != 0)
-        fail(errno);
-    const off_t before = pieceNumber <= 1 ? 0 : status.st_size;
+    off_t before = 0;
+    if (pieceNumber <= 1) {
+        if (::fstat(file.fd, &status) != 0)
+            fail(errno);
+        if (!S_ISREG(status.st_mode))
+            notRegular();
+        // Emptied only once it is known to be a regular file.
+        if (::ftruncate(file.fd, 0) != 0)
+            fail(errno);
+    } else {
+        // A later piece finds the file's end without a status call, which costs more than the
+        // write itself; a pipe put in the file's place has no end to find.
+        before = ::lseek(file.fd, 0, SEEK_END);
+        if (before < 0)
+            errno == ESPIPE ? notRegular() : fail(errno);
+    }
 
     const QByteArray bytes = text.toLocal8Bit();
     const char* data = bytes.constData();
