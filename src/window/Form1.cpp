@@ -35,6 +35,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -363,7 +364,9 @@ bool Form1::Form_Load()
     deferral.dismiss();
     m_platform.settings->endDeferral();
     reportSettingsFailure();
-    m_statusLine->load();
+    // The word count comes a moment after the window is up: loading every word takes longer than
+    // the rest of start-up, and the window need not wait for it.
+    QTimer::singleShot(100, m_statusLine.get(), &StatusLine::load);
     guard.step(206, [&] {
         const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
         if (screen.isValid())
