@@ -8,8 +8,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
@@ -149,10 +149,9 @@ public:
             ::umask(mask);
             ::fchmod(m_file->handle(), 0666 & ~mask);
         }
-        if (!m_file->flush()
-            || ::rename(QFile::encodeName(m_file->fileName()).constData(),
-                   QFile::encodeName(m_target).constData())
-                != 0)
+        if (::rename(QFile::encodeName(m_file->fileName()).constData(),
+                QFile::encodeName(m_target).constData())
+            != 0)
             failed(QString::fromLocal8Bit(std::strerror(errno)));
         m_file->setAutoRemove(false);
     }
@@ -166,13 +165,10 @@ private:
 
     void send(const char* data, qsizetype size)
     {
-        if (m_file) {
-            if (m_file->write(data, size) != size)
-                failed(m_file->errorString());
-            return;
-        }
+        // Straight to the descriptor: the blocks are large already, another buffer only copies.
+        const int fd = m_file ? m_file->handle() : STDOUT_FILENO;
         while (size > 0) {
-            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(size));
+            const ssize_t written = ::write(fd, data, size_t(size));
             if (written < 0 && errno != EINTR)
                 failed(QString::fromLocal8Bit(std::strerror(errno)));
             data += std::max<ssize_t>(written, 0);
