@@ -30,7 +30,7 @@ struct Descriptor
 
 [[noreturn]] void notRegular()
 {
-    throw PlatformError(QStringLiteral("Not a regular file"));
+    throw notRegularFile();
 }
 
 } // namespace

@@ -21,7 +21,7 @@ QString LocalFileSystem::desktopFolder() const
 {
     // Many desktops have no desktop folder; the home folder is where the words can go instead.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+    if (isFolder(folder))
         return folder;
     const QString home = homeFolder();
     if (home.isEmpty())

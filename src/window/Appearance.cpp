@@ -1,6 +1,7 @@
 #include "window/Appearance.h"
 
 #include "engine/PlatformError.h"
+#include "platform/LocalFilePath.h"
 #include "results/ResultListView.h"
 #include "window/Form1.h"
 
@@ -143,7 +144,7 @@ QCursor loadCursorFile(const QString& path)
     struct stat status
     { };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
-        throw PlatformError(QStringLiteral("Not a regular file"));
+        throw notRegularFile();
     // A pointer image is a few kilobytes; a larger file is no pointer file.
     constexpr qint64 largest = 1 << 20;
     const QByteArray bytes = file.read(largest + 1);
