@@ -66,7 +66,9 @@ void QtSettingsStore::endDeferral()
 void QtSettingsStore::sync(QSettings& settings)
 {
     settings.sync();
-    if (!m_failure.isEmpty())
+    // The reason is looked for only once a write has failed: a write that went through costs no
+    // further look at the disk.
+    if (!m_failure.isEmpty() || settings.status() == QSettings::NoError)
         return;
     const QFileInfo file(settings.fileName());
     const QFileInfo folder(file.absolutePath());
@@ -77,9 +79,7 @@ void QtSettingsStore::sync(QSettings& settings)
     else if (folder.exists() && (!folder.isDir() || !folder.isWritable()))
         reason = folder.isDir() ? QStringLiteral("its folder is read-only")
                                 : QStringLiteral("its folder is a file");
-    else if (settings.status() != QSettings::NoError)
+    else
         reason = QStringLiteral("writing it failed; the disk may be full");
-    if (!reason.isEmpty())
-        m_failure
-            = QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(file.filePath()), reason);
+    m_failure = QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(file.filePath()), reason);
 }
