@@ -1,24 +1,28 @@
 #include "window/Form1.h"
 
-#include "controls/FolderChooser.h"
-#include "controls/OptionPanel.h"
-#include "controls/PointerFeedback.h"
+#include "app/ApplicationTitle.h"
+#include "app/ClipboardCopy.h"
+#include "app/ErrorBoxText.h"
+#include "app/FolderChooser.h"
+#include "app/GenerationRun.h"
+#include "app/OptionsModel.h"
+#include "app/RestoreConversions.h"
+#include "app/ResultListCommands.h"
+#include "app/ResultListModel.h"
+#include "app/SettingsKeys.h"
+#include "app/ShownOptions.h"
+#include "app/SpreadsheetExport.h"
+#include "app/StatusLine.h"
+#include "app/StepGuard.h"
+#include "app/TextExport.h"
 #include "engine/SeparatorLayout.h"
-#include "generation/GenerationRun.h"
-#include "results/ClipboardCopy.h"
-#include "results/ResultListCommands.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
-#include "results/SpreadsheetExport.h"
-#include "results/TextExport.h"
+#include "engine/WordDatabasePath.h"
 #include "window/Appearance.h"
-#include "window/ApplicationTitle.h"
-#include "window/ErrorBoxText.h"
+#include "window/OptionBinding.h"
 #include "window/OptionButtonAccessible.h"
-#include "window/RestoreConversions.h"
-#include "window/SettingsKeys.h"
-#include "window/StatusLine.h"
-#include "window/StepGuard.h"
+#include "window/OptionPanel.h"
+#include "window/PointerFeedback.h"
+#include "window/ResultListView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -86,8 +90,6 @@ W* captioned(QWidget* parent, const char* name, const QString& caption, int l, i
     return widget;
 }
 
-const QString databaseFileName = QStringLiteral("/dbWords.mdb");
-
 } // namespace
 
 // Outside any namespace: the resource registration names a global function. The core library is
@@ -107,10 +109,19 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     , m_platform(platform)
     , m_applicationTitle(productName())
     , m_resultList(new ResultListModel(this))
+    , m_options(new OptionsModel(this))
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
     Appearance::applyDesignLook(*this);
+    using O = OptionsModel;
+    OptionBinding::bind(*m_options,
+        { { O::HowMany, Text1 }, { O::MinLength, Text2 }, { O::StartLetter, Text3 },
+            { O::EndLetter, Text4 }, { O::Folder, Text5 }, { O::MaxLength, Text6 },
+            { O::UpperCaseFirst, Check1 }, { O::MustStart, Check2 }, { O::MustEnd, Check3 },
+            { O::LetterRule, Check4 }, { O::MaxBound, Check5 }, { O::MinBound, Check6 },
+            { O::ListOutput, Option7 }, { O::FileOutput, Option8 }, { O::Layout, Combo1 },
+            { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 } });
 
     m_optionPanel = std::make_unique<OptionPanel>(*this);
     m_folderChooser = std::make_unique<FolderChooser>(*this);
@@ -120,7 +131,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     m_spreadsheetExport = std::make_unique<SpreadsheetExport>(*this);
     m_listCommands = std::make_unique<ResultListCommands>(*this);
     m_pointerFeedback = std::make_unique<PointerFeedback>(*this);
-    m_statusLine = std::make_unique<StatusLine>(*this, StatusText);
+    m_statusLine = std::make_unique<StatusLine>(*this);
 
     connect(PushButton1, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton1_Click(); }); });
@@ -221,6 +232,7 @@ void Form1::createControls()
     StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
     StatusText->setTextFormat(Qt::PlainText);
     StatusText->setIndent(2);
+    StatusText->setAccessibleDescription(QStringLiteral("Status"));
 
     // The two output choices sit in different frames; their handlers make them exclusive.
     Option7->setAutoExclusive(false);
@@ -268,12 +280,11 @@ bool Form1::Form_Load()
 
     bool databasePresent = false;
     guard.step(100, [&] {
-        databasePresent = m_platform.files->isFile(m_platform.programFolder + databaseFileName);
+        databasePresent = m_platform.files->isFile(wordDatabasePath(m_platform.programFolder));
     });
     if (!databasePresent) {
         guard.step(102, [&] {
-            showMessage(
-                m_platform.programFolder + databaseFileName + QStringLiteral(" not found."));
+            showMessage(wordDatabasePath(m_platform.programFolder) + QStringLiteral(" not found."));
         });
         return false;
     }
@@ -332,16 +343,16 @@ bool Form1::Form_Load()
             Combo1, rc::toListIndex(readSetting(combo, QStringLiteral("0")), Combo1->count()));
     });
     step = 170;
-    for (const char* text : { "1st", "2nd", "3rd", "4rd", "x", "last" }) {
-        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, QLatin1String(text)); });
+    for (const QString& text : ShownOptions::positionTexts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, text); });
         step += 2;
     }
     guard.step(182, [&] {
         m_optionPanel->restoreListIndex(
             Combo2, rc::toListIndex(readSetting(nthLetter, QStringLiteral("0")), Combo2->count()));
     });
-    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[vowel]")); });
-    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[consonant]")); });
+    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::vowel); });
+    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::consonant); });
     for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
         guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
     }
@@ -431,6 +442,11 @@ void Form1::showErrorBox(const QString& message)
     m_platform.dialogs->errorBox(this, message);
 }
 
+QString Form1::prompt(const QString& text, const QString& title)
+{
+    return m_platform.dialogs->prompt(this, text, title);
+}
+
 void Form1::yield()
 {
     m_platform.pump->yield();
@@ -480,6 +496,44 @@ void Form1::setMousePointer(int pointer)
         setCursor(*m_customCursor);
     else
         unsetCursor();
+}
+
+void Form1::setProgress(int percent)
+{
+    ProgressBar1->setValue(percent);
+}
+
+void Form1::resetProgress()
+{
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QStringLiteral("Progress Bar"));
+}
+
+QString Form1::startButtonCaption() const
+{
+    return PushButton1->text();
+}
+
+void Form1::setStartButtonCaption(const QString& caption)
+{
+    PushButton1->setText(caption);
+}
+
+void Form1::setClearEnabled(bool enabled)
+{
+    PushButton4->setEnabled(enabled);
+}
+
+int Form1::selectedRow() const
+{
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? 0 : selected.first().row() + 1;
+}
+
+void Form1::showStatus(const QString& text)
+{
+    StatusText->setText(text);
+    StatusText->setAccessibleName(text);
 }
 
 void Form1::setCustomPointerImage(std::optional<QCursor> cursor)

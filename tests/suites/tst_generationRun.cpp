@@ -1,7 +1,7 @@
 #include "FakePlatform.h"
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
-#include "window/StatusLine.h"
+#include "app/StatusLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>

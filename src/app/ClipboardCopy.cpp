@@ -1,11 +1,10 @@
-#include "results/ClipboardCopy.h"
+#include "app/ClipboardCopy.h"
 
-#include "window/StepGuard.h"
-#include "results/ListSource.h"
-#include "results/ResultListModel.h"
-#include "window/Form1.h"
+#include "app/CommandWindow.h"
+#include "app/ListSource.h"
+#include "app/ResultListModel.h"
+#include "app/StepGuard.h"
 
-#include <QPushButton>
 #include <vector>
 
 namespace {
@@ -22,7 +21,7 @@ template <typename F> void retrySilently(F&& operation)
 
 } // namespace
 
-ClipboardCopy::ClipboardCopy(Form1& form)
+ClipboardCopy::ClipboardCopy(CommandWindow& form)
     : m_form(form)
 { }
 
@@ -35,9 +34,9 @@ void ClipboardCopy::PushButton3_Click()
         m_form.showMessage(noRowTicked());
         return;
     }
-    guard.step(106, [&] { m_form.PushButton4->setEnabled(false); });
+    guard.step(106, [&] { m_form.setClearEnabled(false); });
     guard.step(108, [&] { CopyListToClipboard(*m_form.resultList()); });
-    guard.step(110, [&] { m_form.PushButton4->setEnabled(true); });
+    guard.step(110, [&] { m_form.setClearEnabled(true); });
     if (guard.failures() == 0) {
         guard.step(112, [&] {
             m_form.showMessage(

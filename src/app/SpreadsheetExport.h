@@ -1,13 +1,13 @@
 #pragma once
 
-class Form1;
+class CommandWindow;
 class ListSource;
 
 // "Save Results As Excel File": the ticked rows into a new sheet of the spreadsheet application.
 class SpreadsheetExport
 {
 public:
-    explicit SpreadsheetExport(Form1& form);
+    explicit SpreadsheetExport(CommandWindow& form);
 
     void PushButton5_Click();
     // The command on any list: the button runs it on the result list, which has one column.
@@ -16,5 +16,5 @@ public:
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
 private:
-    Form1& m_form;
+    CommandWindow& m_form;
 };

@@ -1,16 +1,16 @@
 #pragma once
 
-class Form1;
+class CommandWindow;
 
 // "Start Generating" and "Stop": one run draws, tests and delivers words until the count is
 // reached or the user stops it, yielding to the window once per attempt.
 class GenerationRun
 {
 public:
-    explicit GenerationRun(Form1& form);
+    explicit GenerationRun(CommandWindow& form);
 
     void PushButton1_Click();
 
 private:
-    Form1& m_form;
+    CommandWindow& m_form;
 };

@@ -1,18 +1,18 @@
-#include "controls/FolderChooser.h"
+#include "app/FolderChooser.h"
 
-#include "window/StepGuard.h"
-#include "window/Form1.h"
-#include "window/SettingsKeys.h"
+#include "app/CommandWindow.h"
+#include "app/OptionsModel.h"
+#include "app/SettingsKeys.h"
+#include "app/StepGuard.h"
 
-#include <QLineEdit>
-
-FolderChooser::FolderChooser(Form1& form)
+FolderChooser::FolderChooser(CommandWindow& form)
     : m_form(form)
 { }
 
 QString FolderChooser::BrowseForFolder(const QString& prompt, const QString& initialFolder)
 {
-    return m_form.platform().dialogs->existingDirectory(&m_form, prompt, initialFolder);
+    return m_form.platform().dialogs->existingDirectory(
+        m_form.dialogOwner(), prompt, initialFolder);
 }
 
 void FolderChooser::PushButton9_Click()
@@ -23,7 +23,7 @@ void FolderChooser::PushButton9_Click()
     guard.step(100, [&] {
         // The dialog opens at the folder already chosen, so that a neighbour is one step away.
         const FileSystem& files = *m_form.platform().files;
-        const QString current = m_form.Text5->text();
+        const QString current = m_form.options().text(OptionsModel::Folder);
         const QString start = files.isFolder(current) ? current : files.homeFolder();
         path = BrowseForFolder(QStringLiteral("Save To This Folder"), start);
     });
@@ -35,7 +35,8 @@ void FolderChooser::PushButton9_Click()
         endsWithSeparator = path.endsWith(QLatin1Char('/'));
     });
     if (!endsWithSeparator)
-        guard.step(106, [&] { m_form.Text5->setText(path + QLatin1Char('/')); });
+        guard.step(
+            106, [&] { m_form.options().setText(OptionsModel::Folder, path + QLatin1Char('/')); });
     else
-        guard.step(108, [&] { m_form.Text5->setText(path); });
+        guard.step(108, [&] { m_form.options().setText(OptionsModel::Folder, path); });
 }

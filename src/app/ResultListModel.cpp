@@ -1,4 +1,4 @@
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 
 #include "engine/PlatformError.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
-class Form1;
+class CommandWindow;
 class QString;
 
-// The "..." button beside the output folder: picks a folder into Text5.
+// The "..." button beside the output folder: picks the output folder.
 class FolderChooser
 {
 public:
-    explicit FolderChooser(Form1& form);
+    explicit FolderChooser(CommandWindow& form);
 
     void PushButton9_Click();
 
@@ -15,5 +15,5 @@ public:
     QString BrowseForFolder(const QString& prompt, const QString& initialFolder);
 
 private:
-    Form1& m_form;
+    CommandWindow& m_form;
 };

@@ -2,17 +2,17 @@
 
 #include <Qt>
 
-class Form1;
+class CommandWindow;
 
 // "Clear Results" and the Delete key of the result list.
 class ResultListCommands
 {
 public:
-    explicit ResultListCommands(Form1& form);
+    explicit ResultListCommands(CommandWindow& form);
 
     void PushButton4_Click();
     void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
 
 private:
-    Form1& m_form;
+    CommandWindow& m_form;
 };

@@ -1,8 +1,10 @@
-#include "controls/OptionPanel.h"
+#include "window/OptionPanel.h"
 
+#include "app/OptionsModel.h"
+#include "app/SettingsKeys.h"
+#include "app/ShownOptions.h"
 #include "engine/NumericText.h"
 #include "window/Form1.h"
-#include "window/SettingsKeys.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -209,10 +211,9 @@ void OptionPanel::Text6_LostFocus()
     refuse(m_form.Text6, refusalOf(m_form.Text6));
     if (!maximum)
         return;
-    if (m_form.Check6->checkState() != Qt::Checked || m_form.Check5->checkState() != Qt::Checked)
-        return;
-    if (NumericText::isLess(m_form.Text6->text(), m_form.Text2->text()).value_or(false))
-        m_form.Text6->setText(m_form.Text2->text());
+    if (ShownOptions::raisesMaximum(m_form.options()))
+        m_form.options().setText(
+            OptionsModel::MaxLength, m_form.options().text(OptionsModel::MinLength));
 }
 
 void OptionPanel::refuse(QLineEdit* field, const QString& message)

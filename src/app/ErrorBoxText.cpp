@@ -1,4 +1,4 @@
-#include "window/ErrorBoxText.h"
+#include "app/ErrorBoxText.h"
 
 namespace ErrorBoxText {
 

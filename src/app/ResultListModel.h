@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ListSource.h"
+#include "app/ListSource.h"
 
 #include <QAbstractTableModel>
 #include <QTimer>

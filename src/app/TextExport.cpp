@@ -1,15 +1,14 @@
-#include "results/TextExport.h"
+#include "app/TextExport.h"
 
-#include "window/StepGuard.h"
-#include "results/ResultListModel.h"
+#include "app/CommandWindow.h"
+#include "app/OptionsModel.h"
+#include "app/ResultListModel.h"
+#include "app/StepGuard.h"
 #include "engine/SeparatorLayout.h"
-#include "window/Form1.h"
 
-#include <QComboBox>
 #include <QFileInfo>
-#include <QPushButton>
 
-TextExport::TextExport(Form1& form)
+TextExport::TextExport(CommandWindow& form)
     : m_form(form)
 { }
 
@@ -21,11 +20,12 @@ void TextExport::PushButton2_Click()
     using namespace SeparatorLayout;
 
     QString separatorX;
-    if (guard.test(106, [&] { return m_form.Combo1->currentText() == texts()[TypedSeparator]; })) {
+    if (guard.test(106, [&] {
+            return m_form.options().text(OptionsModel::Layout) == texts()[TypedSeparator];
+        })) {
         for (;;) {
             guard.step(108, [&] {
-                separatorX = platform.dialogs->prompt(
-                    &m_form, QStringLiteral("Enter x: "), QStringLiteral("Input X"));
+                separatorX = m_form.prompt(QStringLiteral("Enter x: "), QStringLiteral("Input X"));
             });
             if (!guard.jumpTest(110, [&] { return separatorX.isEmpty(); }))
                 break;
@@ -36,15 +36,15 @@ void TextExport::PushButton2_Click()
     guard.step(112, [&] {
         const FileSystem& files = *platform.files;
         const QString start = files.isFolder(m_lastFolder) ? m_lastFolder : files.homeFolder();
-        saveFilePath = platform.dialogs->saveFileName(&m_form, QStringLiteral("Save"),
+        saveFilePath = platform.dialogs->saveFileName(m_form.dialogOwner(), QStringLiteral("Save"),
             { QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)") }, start);
     });
     if (guard.jumpTest(124, [&] { return saveFilePath.isEmpty(); }))
         return;
     m_lastFolder = QFileInfo(saveFilePath).absolutePath();
 
-    guard.step(126, [&] { m_form.setMousePointer(Form1::PointerHourglass); });
-    guard.step(128, [&] { m_form.PushButton4->setEnabled(false); });
+    guard.step(126, [&] { m_form.setMousePointer(CommandWindow::PointerHourglass); });
+    guard.step(128, [&] { m_form.setClearEnabled(false); });
 
     // The step numbers of each layout: test, loop start, last-row test, word with joiner, last
     // word.
@@ -56,7 +56,7 @@ void TextExport::PushButton2_Click()
         = { { 130, 132, 136, 138, 140 }, { 144, 146, 148, 150, 152 }, { 156, 158, 160, 162, 164 },
               { 168, 170, 172, 174, 176 }, { 180, 182, 184, 186, 188 } };
 
-    const QString shown = m_form.Combo1->currentText();
+    const QString shown = m_form.options().text(OptionsModel::Layout);
     bool writeFailed = false;
     for (int layout = MultipleLines; layout <= TypedSeparator; ++layout) {
         const LayoutSteps& s = steps[layout];
@@ -77,8 +77,8 @@ void TextExport::PushButton2_Click()
         break;
     }
 
-    guard.step(192, [&] { m_form.setMousePointer(Form1::PointerDefault); });
-    guard.step(194, [&] { m_form.PushButton4->setEnabled(true); });
+    guard.step(192, [&] { m_form.setMousePointer(CommandWindow::PointerDefault); });
+    guard.step(194, [&] { m_form.setClearEnabled(true); });
     if (guard.failures() == 0)
         guard.step(196, [&] { m_form.showMessage(QStringLiteral("Done.")); });
 }

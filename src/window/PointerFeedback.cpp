@@ -1,7 +1,7 @@
-#include "controls/PointerFeedback.h"
+#include "window/PointerFeedback.h"
 
-#include "results/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include <QEvent>
 #include <QGroupBox>

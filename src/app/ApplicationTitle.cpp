@@ -1,4 +1,4 @@
-#include "window/ApplicationTitle.h"
+#include "app/ApplicationTitle.h"
 
 QString applicationTitle(const QString& productName)
 {

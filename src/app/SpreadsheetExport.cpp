@@ -1,12 +1,10 @@
-#include "results/SpreadsheetExport.h"
+#include "app/SpreadsheetExport.h"
 
-#include "window/StepGuard.h"
-#include "results/ResultListModel.h"
-#include "window/Form1.h"
+#include "app/CommandWindow.h"
+#include "app/ResultListModel.h"
+#include "app/StepGuard.h"
 
-#include <QPushButton>
-
-SpreadsheetExport::SpreadsheetExport(Form1& form)
+SpreadsheetExport::SpreadsheetExport(CommandWindow& form)
     : m_form(form)
 { }
 
@@ -55,8 +53,8 @@ void SpreadsheetExport::exportList(const ListSource& list)
         return;
     }
 
-    guard.step(110, [&] { m_form.setMousePointer(Form1::PointerHourglass); });
-    guard.step(112, [&] { m_form.PushButton4->setEnabled(false); });
+    guard.step(110, [&] { m_form.setMousePointer(CommandWindow::PointerHourglass); });
+    guard.step(112, [&] { m_form.setClearEnabled(false); });
 
     std::unique_ptr<SpreadsheetApplication> application;
     guard.step(114, [&] {
@@ -106,6 +104,6 @@ void SpreadsheetExport::exportList(const ListSource& list)
         guard.step(166, [&] { application->autoFitColumns(); });
         guard.step(168, [&] { application->setVisible(true); });
     }
-    guard.step(170, [&] { m_form.PushButton4->setEnabled(true); });
-    guard.step(172, [&] { m_form.setMousePointer(Form1::PointerDefault); });
+    guard.step(170, [&] { m_form.setClearEnabled(true); });
+    guard.step(172, [&] { m_form.setMousePointer(CommandWindow::PointerDefault); });
 }

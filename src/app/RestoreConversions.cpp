@@ -1,4 +1,4 @@
-#include "window/RestoreConversions.h"
+#include "app/RestoreConversions.h"
 
 #include "engine/NumericText.h"
 #include "engine/PlatformError.h"

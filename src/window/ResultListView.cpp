@@ -1,6 +1,6 @@
-#include "results/ResultListView.h"
+#include "window/ResultListView.h"
 
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 
 #include <QAction>
 #include <QHeaderView>

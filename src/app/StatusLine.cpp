@@ -1,15 +1,13 @@
-#include "window/StatusLine.h"
+#include "app/StatusLine.h"
 
+#include "app/CommandWindow.h"
+#include "app/OptionsModel.h"
+#include "app/ShownOptions.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/NumericText.h"
+#include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
-#include "generation/ShownOptions.h"
-#include "window/Form1.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 
 namespace {
@@ -27,31 +25,27 @@ QString words(int count)
     return count == 1 ? QStringLiteral("1 word") : number(count) + QStringLiteral(" words");
 }
 
-std::optional<qsizetype> lengthBound(const QLineEdit* field)
+std::optional<qsizetype> lengthBound(const QString& text)
 {
-    if (!NumericText::isWholeNumber(field->text()))
+    if (!NumericText::isWholeNumber(text))
         return std::nullopt;
-    return qsizetype(NumericText::roundHalfEven32(*NumericText::value(field->text())));
+    return qsizetype(NumericText::roundHalfEven32(*NumericText::value(text)));
 }
 
 } // namespace
 
-StatusLine::StatusLine(Form1& form, QLabel* label)
+StatusLine::StatusLine(CommandWindow& form)
     : m_form(form)
-    , m_label(label)
 {
-    m_label->setAccessibleDescription(QStringLiteral("Status"));
     // A count over every word takes some tens of milliseconds with a start or end rule: it waits
     // for a pause in the typing, so that a burst of changes is counted once and keys never wait.
     m_recount.setSingleShot(true);
     m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
-    for (QLineEdit* field : { form.Text2, form.Text3, form.Text4, form.Text6 })
-        connect(field, &QLineEdit::textChanged, this, &StatusLine::optionsChanged);
-    for (QCheckBox* box : { form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 })
-        connect(box, &QCheckBox::stateChanged, this, &StatusLine::optionsChanged);
-    for (QComboBox* list : { form.Combo2, form.Combo3 })
-        connect(list, &QComboBox::currentIndexChanged, this, &StatusLine::optionsChanged);
+    connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
+        if (OptionsModel::isWordRule(option))
+            optionsChanged();
+    });
 }
 
 StatusLine::~StatusLine() = default;
@@ -60,8 +54,7 @@ void StatusLine::load()
 {
     const Platform& platform = m_form.platform();
     try {
-        const auto connection
-            = platform.words->open(platform.programFolder + QStringLiteral("/dbWords.mdb"));
+        const auto connection = platform.words->open(wordDatabasePath(platform.programFolder));
         m_words = connection->query(QStringLiteral("select * from words"));
     } catch (const std::exception&) {
         // The line is a help, not a command: without the list it stays empty, and a run
@@ -82,7 +75,7 @@ void StatusLine::recount()
     m_recount.stop();
     if (!m_words)
         return;
-    const std::optional<WordRules> rules = rulesShown(m_form);
+    const std::optional<WordRules> rules = rulesShown(m_form.options());
     const int matching
         = rules ? WordDrawer(*m_words, *rules, WordDrawer::Untestable::Drop).matchCount() : 0;
     show(countText(matching, m_words->count()));
@@ -100,28 +93,25 @@ void StatusLine::runEnded(int delivered, bool stopped, const QString& file)
 
 void StatusLine::show(const QString& text)
 {
-    m_label->setText(text);
-    m_label->setAccessibleName(text);
+    m_form.showStatus(text);
 }
 
-std::optional<WordRules> StatusLine::rulesShown(const Form1& form)
+std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
 {
-    using ShownOptions::ticked;
+    using O = OptionsModel;
     // An entered position is asked for at Start; until then the letter rule cannot be counted.
-    const QString position = form.Combo2->currentText();
+    const QString position = options.text(O::LetterPosition);
     const bool entered = position == QLatin1String("x");
-    WordRules rules = ShownOptions::rules(form,
+    WordRules rules = ShownOptions::rules(options,
         entered ? std::nullopt
                 : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
     if (entered)
         rules.letter.reset();
-    if (ticked(form.Check6) && !(rules.minLength = lengthBound(form.Text2)))
+    if (options.ticked(O::MinBound) && !(rules.minLength = lengthBound(options.text(O::MinLength))))
         return std::nullopt;
-    if (ticked(form.Check5) && !(rules.maxLength = lengthBound(form.Text6)))
+    if (options.ticked(O::MaxBound) && !(rules.maxLength = lengthBound(options.text(O::MaxLength))))
         return std::nullopt;
-    // With both bounds a run raises the maximum to the minimum before it draws.
-    if (rules.minLength && rules.maxLength
-        && NumericText::isLess(form.Text6->text(), form.Text2->text()).value_or(false))
+    if (ShownOptions::raisesMaximum(options))
         rules.maxLength = rules.minLength;
     return rules;
 }

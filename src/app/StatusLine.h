@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <memory>
 
-class Form1;
-class QLabel;
+class CommandWindow;
+class OptionsModel;
 class WordSet;
 
 // The line at the foot of the window: how many words of the database meet the options as they
@@ -17,7 +17,7 @@ class StatusLine : public QObject
 {
     Q_OBJECT
 public:
-    StatusLine(Form1& form, QLabel* label);
+    explicit StatusLine(CommandWindow& form);
     ~StatusLine() override;
 
     // Loads the word list and shows the first count; without a list the line stays empty.
@@ -28,7 +28,7 @@ public:
 
     // The rules the options in the window give; nothing when they cannot be counted (a length
     // bound that is not a whole number).
-    static std::optional<WordRules> rulesShown(const Form1& form);
+    static std::optional<WordRules> rulesShown(const OptionsModel& options);
 
     // The texts the line shows.
     static QString countText(int matching, int total);
@@ -39,8 +39,7 @@ private:
     void recount();
     void show(const QString& text);
 
-    Form1& m_form;
-    QLabel* m_label;
+    CommandWindow& m_form;
     std::unique_ptr<WordSet> m_words;
     QTimer m_recount;
 };

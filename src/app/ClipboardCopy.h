@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class Form1;
+class CommandWindow;
 class ListSource;
 class Clipboard;
 
@@ -10,7 +10,7 @@ class Clipboard;
 class ClipboardCopy
 {
 public:
-    explicit ClipboardCopy(Form1& form);
+    explicit ClipboardCopy(CommandWindow& form);
 
     void PushButton3_Click();
 
@@ -24,5 +24,5 @@ public:
     static void PutClipboardText(Clipboard& clipboard, const QString& text, int format);
 
 private:
-    Form1& m_form;
+    CommandWindow& m_form;
 };

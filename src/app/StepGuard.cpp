@@ -1,6 +1,6 @@
-#include "window/StepGuard.h"
+#include "app/StepGuard.h"
 
-#include "window/ErrorBoxText.h"
+#include "app/ErrorBoxText.h"
 
 StepGuard::StepGuard(Reporter reporter, const QString& handler)
     : m_reporter(std::move(reporter))
