@@ -122,6 +122,9 @@ Form1::Form1(const Platform& platform, QWidget* parent)
             { O::LetterRule, Check4 }, { O::MaxBound, Check5 }, { O::MinBound, Check6 },
             { O::ListOutput, Option7 }, { O::FileOutput, Option8 }, { O::Layout, Combo1 },
             { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 } });
+    // Set after binding, which only reads what the controls show.
+    m_options->setStore(
+        [this](const QString& key, const QString& value) { writeSetting(key, value); });
 
     m_optionPanel = std::make_unique<OptionPanel>(*this);
     m_folderChooser = std::make_unique<FolderChooser>(*this);
@@ -306,74 +309,7 @@ bool Form1::Form_Load()
     guard.step(136, [&] { m_resultList->setColumnHeader(QStringLiteral("Generated Words")); });
     guard.step(138, [&] { ListView1->setColumnWidth(0, px(7000)); });
 
-    using namespace SettingsKeys;
-    // The write-back below repeats what the store holds, so it may reach the disk in one go.
-    m_platform.settings->beginDeferral();
-    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
-    namespace rc = RestoreConversions;
-    guard.step(140,
-        [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
-    const std::pair<QCheckBox*, const QString*> checks[]
-        = { { Check1, &check1 }, { Check2, &check2 }, { Check3, &check3 }, { Check4, &check4 },
-              { Check5, &check5 }, { Check6, &check6 } };
-    int step = 142;
-    for (const auto& [box, key] : checks) {
-        guard.step(step, [&] {
-            m_optionPanel->restoreCheck(
-                box, rc::toCheckState(readSetting(*key, QStringLiteral("0"))));
-        });
-        step += 2;
-    }
-    guard.step(154, [&] {
-        m_optionPanel->restoreOption(
-            Option7, rc::toBoolean(readSetting(option7, QStringLiteral("1"))));
-    });
-    guard.step(156, [&] {
-        m_optionPanel->restoreOption(
-            Option8, rc::toBoolean(readSetting(option8, QStringLiteral("0"))));
-    });
-
-    step = 158;
-    for (const QString& text : SeparatorLayout::texts()) {
-        guard.step(step, [&] { m_optionPanel->addListEntry(Combo1, text); });
-        step += 2;
-    }
-    guard.step(168, [&] {
-        m_optionPanel->restoreListIndex(
-            Combo1, rc::toListIndex(readSetting(combo, QStringLiteral("0")), Combo1->count()));
-    });
-    step = 170;
-    for (const QString& text : ShownOptions::positionTexts()) {
-        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, text); });
-        step += 2;
-    }
-    guard.step(182, [&] {
-        m_optionPanel->restoreListIndex(
-            Combo2, rc::toListIndex(readSetting(nthLetter, QStringLiteral("0")), Combo2->count()));
-    });
-    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::vowel); });
-    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::consonant); });
-    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
-        guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
-    }
-    guard.step(194, [&] {
-        m_optionPanel->restoreListIndex(Combo3,
-            rc::toListIndex(readSetting(letterMustBe, QStringLiteral("0")), Combo3->count()));
-    });
-    guard.step(196,
-        [&] { m_optionPanel->restoreText(Text3, readSetting(startLetter, QStringLiteral("a"))); });
-    guard.step(198,
-        [&] { m_optionPanel->restoreText(Text4, readSetting(endLetter, QStringLiteral("a"))); });
-    guard.step(
-        200, [&] { m_optionPanel->restoreText(Text6, readSetting(text6, QStringLiteral("4"))); });
-    guard.step(
-        202, [&] { m_optionPanel->restoreText(Text2, readSetting(text2, QStringLiteral("2"))); });
-    guard.step(204, [&] {
-        const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
-        m_optionPanel->restoreText(Text5, readSetting(text5, desktop));
-    });
-    deferral.dismiss();
-    m_platform.settings->endDeferral();
+    restoreOptions(guard);
     reportSettingsFailure();
     // The word count comes a moment after the window is up: loading every word takes longer than
     // the rest of start-up, and the window need not wait for it.
@@ -385,6 +321,70 @@ bool Form1::Form_Load()
         Text1->setFocus(Qt::OtherFocusReason);
     });
     return true;
+}
+
+void Form1::restoreOptions(StepGuard& guard)
+{
+    using O = OptionsModel;
+    namespace rc = RestoreConversions;
+    const auto read = [this](O::Option option, const QString& defaultValue) {
+        return readSetting(O::keyOf(option), defaultValue);
+    };
+    const QString zero = QStringLiteral("0");
+    // The write-back below repeats what the store holds, so it may reach the disk in one go.
+    m_platform.settings->beginDeferral();
+    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
+    guard.step(
+        140, [&] { m_options->restoreText(O::HowMany, read(O::HowMany, QStringLiteral("100"))); });
+    int step = 142;
+    for (O::Option box :
+        { O::UpperCaseFirst, O::MustStart, O::MustEnd, O::LetterRule, O::MaxBound, O::MinBound }) {
+        guard.step(step, [&] { m_options->restoreCheck(box, rc::toCheckState(read(box, zero))); });
+        step += 2;
+    }
+    guard.step(154, [&] {
+        m_options->restoreChoice(
+            O::ListOutput, rc::toBoolean(read(O::ListOutput, QStringLiteral("1"))));
+    });
+    guard.step(156,
+        [&] { m_options->restoreChoice(O::FileOutput, rc::toBoolean(read(O::FileOutput, zero))); });
+    const auto restoreIndex = [&](int restoreStep, O::Option option, const QComboBox* list) {
+        guard.step(restoreStep, [&] {
+            m_options->restoreIndex(option, rc::toListIndex(read(option, zero), list->count()));
+        });
+    };
+
+    step = 158;
+    for (const QString& text : SeparatorLayout::texts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo1, text); });
+        step += 2;
+    }
+    restoreIndex(168, O::Layout, Combo1);
+    step = 170;
+    for (const QString& text : ShownOptions::positionTexts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, text); });
+        step += 2;
+    }
+    restoreIndex(182, O::LetterPosition, Combo2);
+    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::vowel); });
+    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::consonant); });
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter)
+        guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
+    restoreIndex(194, O::LetterKind, Combo3);
+
+    const QString a = QStringLiteral("a");
+    guard.step(196, [&] { m_options->restoreText(O::StartLetter, read(O::StartLetter, a)); });
+    guard.step(198, [&] { m_options->restoreText(O::EndLetter, read(O::EndLetter, a)); });
+    guard.step(200,
+        [&] { m_options->restoreText(O::MaxLength, read(O::MaxLength, QStringLiteral("4"))); });
+    guard.step(202,
+        [&] { m_options->restoreText(O::MinLength, read(O::MinLength, QStringLiteral("2"))); });
+    guard.step(204, [&] {
+        const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
+        m_options->restoreText(O::Folder, read(O::Folder, desktop));
+    });
+    deferral.dismiss();
+    m_platform.settings->endDeferral();
 }
 
 void Form1::PushButton1_Click()

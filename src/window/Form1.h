@@ -26,6 +26,7 @@ class OptionPanel;
 class FolderChooser;
 class PointerFeedback;
 class StatusLine;
+class StepGuard;
 
 // The program's one window. It owns the controls and the window-level state of a run, and hands
 // each event to the handler that deals with it.
@@ -125,6 +126,8 @@ protected:
 private:
     void createControls();
     void setTabOrder();
+    // Start-up: restores every option from the store, each at its step.
+    void restoreOptions(StepGuard& guard);
     // Runs a handler from an event; a closed window ends it quietly.
     template <typename F> void dispatch(F&& handler);
 

@@ -35,24 +35,27 @@ namespace {
         }
     }
 
-    // Shows the model's value; the control's own signal then stores it like a user's change.
-    void showValue(const OptionsModel& model, Option option, QWidget* control)
+    // Shows the model's value. What the control shows in the end goes back to the model: a field
+    // cuts a text longer than it takes, and a list names its entry.
+    void showValue(OptionsModel& model, Option option, QWidget* control)
     {
         if (auto* field = qobject_cast<QLineEdit*>(control)) {
             if (field->text() != model.text(option))
                 field->setText(model.text(option));
+            model.setText(option, field->text());
         } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
             const auto state = Qt::CheckState(model.state(option));
             if (box->checkState() == state)
                 return;
-            if (state == Qt::PartiallyChecked)
-                box->setTristate(true);
+            // The greyed state only comes from the store.
+            box->setTristate(state == Qt::PartiallyChecked);
             box->setCheckState(state);
         } else if (auto* button = qobject_cast<QRadioButton*>(control)) {
             button->setChecked(model.chosen(option));
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {
             if (list->currentIndex() != model.state(option))
                 list->setCurrentIndex(model.state(option));
+            model.setEntry(option, list->currentIndex(), list->currentText());
         }
     }
 

@@ -1,7 +1,6 @@
 #include "window/OptionPanel.h"
 
 #include "app/OptionsModel.h"
-#include "app/SettingsKeys.h"
 #include "app/ShownOptions.h"
 #include "engine/NumericText.h"
 #include "window/Form1.h"
@@ -16,159 +15,30 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-namespace {
-
-const QString& keyOf(const Form1& form, const QObject* control)
-{
-    using namespace SettingsKeys;
-    if (control == form.Text1)
-        return howMany;
-    if (control == form.Text2)
-        return text2;
-    if (control == form.Text3)
-        return startLetter;
-    if (control == form.Text4)
-        return endLetter;
-    if (control == form.Text5)
-        return text5;
-    if (control == form.Text6)
-        return text6;
-    if (control == form.Check1)
-        return check1;
-    if (control == form.Check2)
-        return check2;
-    if (control == form.Check3)
-        return check3;
-    if (control == form.Check4)
-        return check4;
-    if (control == form.Check5)
-        return check5;
-    if (control == form.Check6)
-        return check6;
-    if (control == form.Combo1)
-        return combo;
-    if (control == form.Combo2)
-        return nthLetter;
-    return letterMustBe;
-}
-
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-// The stored check state counts 0 clear, 1 ticked, 2 greyed; Qt numbers the last two the other
-// way round.
-int storedState(Qt::CheckState state)
-{
-    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
-}
-
-Qt::CheckState qtState(int stored)
-{
-    return stored == 1 ? Qt::Checked : stored == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-} // namespace
-
 OptionPanel::OptionPanel(Form1& form)
     : m_form(form)
 {
     for (QLineEdit* field :
-        { form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6 }) {
-        connect(field, &QLineEdit::textChanged, this, [this, field] { storeText(field); });
+        { form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6 })
         field->installEventFilter(this);
-    }
     for (QCheckBox* box :
         { form.Check1, form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 }) {
-        connect(box, &QCheckBox::stateChanged, this, [this, box] { storeCheck(box); });
         // The greyed state only comes from the store; a click never leads back to it.
         connect(box, &QCheckBox::clicked, this, [box] { box->setTristate(false); });
     }
-    for (QComboBox* list : { form.Combo1, form.Combo2, form.Combo3 })
-        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { storeList(list); });
+    // A click on a selected button leaves it selected, as with grouped option buttons.
     connect(form.Option7, &QRadioButton::clicked, this, [this] { Option7_Click(); });
     connect(form.Option8, &QRadioButton::clicked, this, [this] { Option8_Click(); });
 }
 
 void OptionPanel::Option7_Click()
 {
-    chooseOutput(m_form.Option7);
+    m_form.options().choose(OptionsModel::ListOutput);
 }
 
 void OptionPanel::Option8_Click()
 {
-    chooseOutput(m_form.Option8);
-}
-
-QRadioButton* OptionPanel::partnerOf(const QRadioButton* button) const
-{
-    return button == m_form.Option7 ? m_form.Option8 : m_form.Option7;
-}
-
-void OptionPanel::chooseOutput(QRadioButton* chosen)
-{
-    // A click on a selected button leaves it selected, as with grouped option buttons.
-    chosen->setChecked(true);
-    partnerOf(chosen)->setChecked(false);
-    storeOutputChoice();
-}
-
-void OptionPanel::storeOutputChoice()
-{
-    m_form.writeSetting(SettingsKeys::option7, boolText(m_form.Option7->isChecked()));
-    m_form.writeSetting(SettingsKeys::option8, boolText(m_form.Option8->isChecked()));
-}
-
-void OptionPanel::storeText(QLineEdit* field)
-{
-    m_form.writeSetting(keyOf(m_form, field), field->text());
-}
-
-void OptionPanel::storeCheck(QCheckBox* box)
-{
-    m_form.writeSetting(keyOf(m_form, box), QString::number(storedState(box->checkState())));
-}
-
-void OptionPanel::storeList(QComboBox* list)
-{
-    m_form.writeSetting(keyOf(m_form, list), QString::number(list->currentIndex()));
-}
-
-void OptionPanel::restoreText(QLineEdit* field, const QString& text)
-{
-    const QString before = field->text();
-    field->setText(text);
-    if (field->text() == before)
-        storeText(field);
-}
-
-void OptionPanel::restoreCheck(QCheckBox* box, int state)
-{
-    const Qt::CheckState before = box->checkState();
-    box->setTristate(qtState(state) == Qt::PartiallyChecked);
-    box->setCheckState(qtState(state));
-    if (box->checkState() == before)
-        storeCheck(box);
-}
-
-void OptionPanel::restoreOption(QRadioButton* button, bool selected)
-{
-    button->setChecked(selected);
-    if (selected)
-        partnerOf(button)->setChecked(false);
-    // Start-up restores Option7 first: storing the pair then would overwrite "Option8" before it
-    // is read, so the pair is stored once the second button has been restored.
-    if (button == m_form.Option8)
-        storeOutputChoice();
-}
-
-void OptionPanel::restoreListIndex(QComboBox* list, int index)
-{
-    const int before = list->currentIndex();
-    list->setCurrentIndex(index);
-    if (list->currentIndex() == before)
-        storeList(list);
+    m_form.options().choose(OptionsModel::FileOutput);
 }
 
 void OptionPanel::addListEntry(QComboBox* list, const QString& text)

@@ -9,8 +9,8 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
-// What the option controls do on their own: store every change at once, keep the two output
-// choices exclusive, select text on focus, and check the numeric fields when the focus leaves.
+// What the option controls do on their own: keep the two output choices exclusive, select text on
+// focus, and check the numeric fields when the focus leaves. The options model stores each change.
 class OptionPanel : public QObject
 {
     Q_OBJECT
@@ -23,12 +23,6 @@ public:
     void Text2_LostFocus();
     void Text6_LostFocus();
 
-    // Setting a control from code runs the same handling as a user's change, so the value is
-    // stored even when the control already showed it.
-    void restoreText(QLineEdit* field, const QString& text);
-    void restoreCheck(QCheckBox* box, int state);
-    void restoreOption(QRadioButton* button, bool selected);
-    void restoreListIndex(QComboBox* list, int index);
     // Adds an entry without selecting it.
     void addListEntry(QComboBox* list, const QString& text);
 
@@ -36,13 +30,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void storeText(QLineEdit* field);
-    void storeCheck(QCheckBox* box);
-    void storeList(QComboBox* list);
-    void storeOutputChoice();
-    QRadioButton* partnerOf(const QRadioButton* button) const;
-    // Selects one output choice, switches its partner off and stores both.
-    void chooseOutput(QRadioButton* chosen);
     void leaveCheck(QLineEdit* field);
     // The message of the field's leave-check for its text; empty when the text passes.
     QString refusalOf(const QLineEdit* field) const;
