@@ -161,6 +161,40 @@ void Form1::createControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
+    createOptionFrames();
+    createOutputFrames();
+
+    StatusText = new QLabel(this);
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
+    StatusText->setTextFormat(Qt::PlainText);
+    StatusText->setIndent(2);
+    StatusText->setAccessibleDescription(QStringLiteral("Status"));
+
+    // The two output choices sit in different frames; their handlers make them exclusive.
+    Option7->setAutoExclusive(false);
+    Option8->setAutoExclusive(false);
+    OptionButtonAccessible::serve(Option7);
+    OptionButtonAccessible::serve(Option8);
+    Option7->setChecked(true);
+    // The option buttons stand in for their frames' captions, so they cover them.
+    Option7->setAutoFillBackground(true);
+    Option8->setAutoFillBackground(true);
+
+    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
+        list->setEditable(false);
+        list->setMaxVisibleItems(12);
+    }
+    for (QPushButton* button :
+        { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
+        button->setAutoDefault(false);
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder();
+}
+
+// The left column: how many words, the letter, length and case options, and the start button.
+void Form1::createOptionFrames()
+{
     Frame3 = frame(this, "Frame3", QStringLiteral("How many words would you like to generate?"),
         120, 120, 7800, 855);
     Text1 = place<QLineEdit>(Frame3, "Text1", 240, 300, 7320, 345);
@@ -193,7 +227,11 @@ void Form1::createControls()
 
     PushButton1 = captioned<QPushButton>(
         this, "PushButton1", QStringLiteral("Start Generating"), 120, 5020, 7800, 405);
+}
 
+// The right column: the output choices, the result list, its commands and the folder.
+void Form1::createOutputFrames()
+{
     // Option7 lies over this frame's caption and stands in for it, so the caption is not drawn;
     // it stays the frame's accessible name.
     Frame5 = frame(this, "Frame5", QString(), 8040, 115, 7800, 4440);
@@ -229,33 +267,6 @@ void Form1::createControls()
     Text5->setMaxLength(std::numeric_limits<int>::max());
     PushButton9
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
-
-    StatusText = new QLabel(this);
-    StatusText->setObjectName(QStringLiteral("StatusText"));
-    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
-    StatusText->setTextFormat(Qt::PlainText);
-    StatusText->setIndent(2);
-    StatusText->setAccessibleDescription(QStringLiteral("Status"));
-
-    // The two output choices sit in different frames; their handlers make them exclusive.
-    Option7->setAutoExclusive(false);
-    Option8->setAutoExclusive(false);
-    OptionButtonAccessible::serve(Option7);
-    OptionButtonAccessible::serve(Option8);
-    Option7->setChecked(true);
-    // The option buttons stand in for their frames' captions, so they cover them.
-    Option7->setAutoFillBackground(true);
-    Option8->setAutoFillBackground(true);
-
-    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
-        list->setEditable(false);
-        list->setMaxVisibleItems(12);
-    }
-    for (QPushButton* button :
-        { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
-        button->setAutoDefault(false);
-    ProgressBar1->setFocusPolicy(Qt::NoFocus);
-    setTabOrder();
 }
 
 void Form1::setTabOrder()

@@ -125,6 +125,8 @@ protected:
 
 private:
     void createControls();
+    void createOptionFrames();
+    void createOutputFrames();
     void setTabOrder();
     // Start-up: restores every option from the store, each at its step.
     void restoreOptions(StepGuard& guard);
