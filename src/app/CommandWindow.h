@@ -52,8 +52,11 @@ public:
     virtual void setClearEnabled(bool enabled) = 0;
     // The first selected row of the result list, counted from 1; 0 when none is selected.
     virtual int selectedRow() const = 0;
-    // The status line's text.
+    // The status line's text, as the status line sets it.
     virtual void showStatus(const QString& text) = 0;
+    // What a command did, on the status line until the options change; a count that was waiting
+    // for a pause in the typing is dropped.
+    virtual void showCommandResult(const QString& text) = 0;
     // A run's end, for the status line: the words delivered, whether the user stopped the run,
     // and the file written (empty for the list).
     virtual void runEnded(int delivered, bool stopped, const QString& file) = 0;

@@ -91,6 +91,12 @@ void StatusLine::runEnded(int delivered, bool stopped, const QString& file)
         show(runText(delivered, stopped, file));
 }
 
+void StatusLine::commandDone(const QString& text)
+{
+    m_recount.stop();
+    show(text);
+}
+
 void StatusLine::show(const QString& text)
 {
     m_form.showStatus(text);

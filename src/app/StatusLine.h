@@ -25,6 +25,8 @@ public:
     // What a run delivered: the word count, whether the user stopped it, and the file it wrote
     // (empty for the list).
     void runEnded(int delivered, bool stopped, const QString& file);
+    // What another command did.
+    void commandDone(const QString& text);
 
     // The rules the options in the window give; nothing when they cannot be counted (a length
     // bound that is not a whole number).

@@ -547,6 +547,11 @@ void Form1::showStatus(const QString& text)
     StatusText->setAccessibleName(text);
 }
 
+void Form1::showCommandResult(const QString& text)
+{
+    m_statusLine->commandDone(text);
+}
+
 void Form1::setCustomPointerImage(std::optional<QCursor> cursor)
 {
     m_customCursor = std::move(cursor);

@@ -78,6 +78,7 @@ public:
     void setClearEnabled(bool enabled) override;
     int selectedRow() const override;
     void showStatus(const QString& text) override;
+    void showCommandResult(const QString& text) override;
     void setCustomPointerImage(std::optional<QCursor> cursor);
     bool hasCustomPointerImage() const { return m_customCursor.has_value(); }
 
