@@ -3,6 +3,7 @@
 #include "engine/PlatformError.h"
 #include "engine/WordList.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 #include <vector>
@@ -77,8 +78,13 @@ std::unique_ptr<WordConnection> SqliteWordStore::open(const QString& path)
     // SQLite would create a missing file even read-only in some modes; say plainly what is wrong.
     if (!QFileInfo(path).isFile())
         throw PlatformError(QStringLiteral("Could not find file '%1'.").arg(path));
+    return openLocal(QFile::encodeName(path));
+}
+
+std::unique_ptr<WordConnection> SqliteWordStore::openLocal(const QByteArray& path)
+{
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     if (rc != SQLITE_OK) {
         const QString message
             = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
