@@ -75,7 +75,8 @@ private slots:
                   { "empty.txt", "\n\r\n" }, { "latin1.txt", "caf\xe9\n" },
                   { "out/words.txt", "kept\n" }, { "binary.txt", QByteArray("ab\0c\n", 5) },
                   { "long.txt", QByteArray(5000, 'a') },
-                  { "duplicates.txt", "pear\nPear\npear\nfig\n" } };
+                  { "duplicates.txt", "pear\nPear\npear\nfig\n" },
+                  { "emoji.txt", "\U0001F600apple\nbread\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -357,6 +358,9 @@ private slots:
         row("line feed in a value", "-n \"$(printf '1\\n2')\"", 2, "not '1\\n2'");
         row("duplicates under unique", "--words $D/duplicates.txt --unique -n 3 -s ,", 0,
             "pear,Pear,fig\n");
+        // The emoji is one character: "a" is the 2nd, and the word is 6 long.
+        row("emoji positions", "--words $D/emoji.txt --letter 2:a --min 6 --max 6 -n 1", 0,
+            "\U0001F600apple\n");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
     }
