@@ -342,8 +342,7 @@ Request readRequest(const Arguments& given)
 std::unique_ptr<WordSet> readPlainList(const QByteArray& path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    struct stat status
-    { };
+    struct stat status = {};
     if (fd < 0 || ::fstat(fd, &status) != 0)
         cannotRead(path, systemReason(errno));
     QFile file;
@@ -363,8 +362,7 @@ std::unique_ptr<WordSet> readDatabase(const QByteArray& path)
 {
     // Without waiting: only its kind is asked, and a named pipe must not hang the run.
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat status
-    { };
+    struct stat status = {};
     const int error = fd < 0 || ::fstat(fd, &status) != 0 ? errno : 0;
     if (fd >= 0)
         ::close(fd);
@@ -401,8 +399,7 @@ public:
             m_fd = STDERR_FILENO;
             return;
         }
-        struct stat status
-        { };
+        struct stat status = {};
         if (::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode)
             && status.st_nlink == 1 && status.st_uid == ::geteuid() && !isStandardStream(status)
             && openBeside(status))
@@ -464,8 +461,7 @@ private:
     static bool isStandardStream(const struct stat& file)
     {
         for (const int fd : { STDOUT_FILENO, STDERR_FILENO }) {
-            struct stat stream
-            { };
+            struct stat stream = {};
             if (::fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev
                 && stream.st_ino == file.st_ino)
                 return true;
