@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -86,7 +87,21 @@ private slots:
         const QByteArray odd = QFile::encodeName(m_dir.path()) + "/list\xfe.txt";
         const int fd = ::open(odd.constData(), O_WRONLY | O_CREAT, 0644);
         QVERIFY(fd >= 0 && ::write(fd, "kiwi\n", 5) == 5 && ::close(fd) == 0);
+        // A database in WAL mode in a folder its reader cannot write.
+        sqlite3* db = nullptr;
+        QVERIFY(QDir(m_dir.path()).mkpath("ro"));
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("ro/wal.db")), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db,
+                     "pragma journal_mode=wal; create table words(word text);"
+                     "insert into words values('pear'), ('fig');",
+                     nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        QCOMPARE(sqlite3_close(db), SQLITE_OK);
+        QVERIFY(QFile::setPermissions(m_dir.filePath("ro"),
+            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
     }
+    void cleanupTestCase() { QCOMPARE(::chmod(QFile::encodeName(m_dir.filePath("ro")), 0755), 0); }
 
     void rules_data()
     {
@@ -336,10 +351,14 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         const auto row
             = [](const char* name, const QString& script, int status, const QByteArray& expected) {
+                  // "!": as another user when root, who would write a read-only folder anyway.
+                  const QString other = "$(test $(id -u) = 0 && echo setpriv --reuid=65534 "
+                                        "--regid=65534 --clear-groups) ";
                   const QString cli = "\"$CLI\" --seed 1 ";
                   QTest::newRow(name) << (script.startsWith('|')
                           ? "yes pear " + script + " " + cli + "--words /proc/self/fd/0"
-                          : cli + script)
+                          : script.startsWith('!') ? other + cli + script.mid(1)
+                                                   : cli + script)
                                       << status << expected;
               };
         row("endless stream", "--words $D/zero", 1, "cannot read $D/zero: not a text file");
@@ -361,6 +380,7 @@ private slots:
         // The emoji is one character: "a" is the 2nd, and the word is 6 long.
         row("emoji positions", "--words $D/emoji.txt --letter 2:a --min 6 --max 6 -n 1", 0,
             "\U0001F600apple\n");
+        row("read-only WAL database", "!--database $D/ro/wal.db --count-matches", 0, "2\n");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
     }
