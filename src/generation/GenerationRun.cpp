@@ -166,11 +166,11 @@ void GenerationRun::PushButton1_Click()
     }
 
     qint32 delivered = 0;
+    bool failed = false;
     if (!storeFailed && wordSet && guard.test(176, [&] { return wordSet->count() > 0; })) {
         int n = 0;
         guard.step(178, [&] { n = wordSet->count(); });
         ResultListModel* list = f.resultList();
-        bool failed = false;
         QString word;
         // The list shows new rows at display rate while the run goes on, and all of them at its
         // end.
@@ -264,7 +264,7 @@ void GenerationRun::PushButton1_Click()
                 delivered = i;
         }
     }
-    f.runEnded(delivered, f.StopRequested, localFilePath(outputPath).value_or(QString()));
+    f.runEnded(delivered, f.StopRequested, failed, localFilePath(outputPath).value_or(QString()));
 
     guard.step(316, [&] { wordSet.reset(); });
     guard.step(318, [&] { connection.reset(); });

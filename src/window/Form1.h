@@ -58,7 +58,7 @@ public:
     void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
     // A run's end, for the status line: the words delivered, whether the user stopped the run,
     // and the file written (empty for the list).
-    void runEnded(int delivered, bool stopped, const QString& file);
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file);
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
     const Platform& platform() const { return m_platform; }

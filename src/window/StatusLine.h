@@ -22,9 +22,9 @@ public:
 
     // Loads the word list and shows the first count; without a list the line stays empty.
     void load();
-    // What a run delivered: the word count, whether the user stopped it, and the file it wrote
-    // (empty for the list).
-    void runEnded(int delivered, bool stopped, const QString& file);
+    // What a run delivered: the word count, whether the user stopped it or an error ended it, and
+    // the file it wrote (empty for the list).
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file);
 
     // The rules the options in the window give; nothing when they cannot be counted (a length
     // bound that is not a whole number).
@@ -32,7 +32,7 @@ public:
 
     // The texts the line shows.
     static QString countText(int matching, int total);
-    static QString runText(int delivered, bool stopped, const QString& file);
+    static QString runText(int delivered, bool stopped, bool failed, const QString& file);
 
 private:
     void optionsChanged();
