@@ -128,6 +128,9 @@ std::optional<WordRules> StatusLine::rulesShown(const Form1& form)
 
 QString StatusLine::countText(int matching, int total)
 {
+    // Not the options' fault: there is nothing to match.
+    if (total == 0)
+        return QStringLiteral("The word database holds no words");
     if (matching == 0)
         return QStringLiteral("No word matches these options");
     return QStringLiteral("%1 of %2 %3")

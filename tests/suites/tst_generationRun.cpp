@@ -895,6 +895,7 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
+    QCOMPARE(StatusLine::countText(0, 0), "The word database holds no words");
     Window w;
     QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
     w.form.Check2->setChecked(!start.isEmpty());
