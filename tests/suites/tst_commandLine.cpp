@@ -24,21 +24,9 @@ class CommandLineTest : public QObject
     QTemporaryDir m_dir;
 
     QString expand(QString text) const { return text.replace("%d", m_dir.path()); }
-    // A run that does not end within seconds counts as failed with status -1.
-    Run run(const QString& arguments) const
-    {
-        QProcess process;
-        process.start(TESSAVINE_CLI, expand(arguments).split(' ', Qt::SkipEmptyParts));
-        if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError()) };
-    }
-    // A shell line, for what arguments split at blanks cannot say: bytes that are not UTF-8,
-    // closed descriptors. $CLI is the program, $D the folder; standard output is kept as bytes.
+    // A shell line, which also says what plain arguments cannot: bytes that are not UTF-8, closed
+    // descriptors. $CLI is the program, $D the folder; standard output is kept as bytes too. A
+    // run that does not end within seconds counts as failed with status -1.
     std::pair<Run, QByteArray> shell(const QString& script) const
     {
         QProcess process;
@@ -57,13 +45,7 @@ class CommandLineTest : public QObject
                      QString::fromUtf8(process.readAllStandardError()) },
             out };
     }
-    // A device node of our own, as the system's would be; false where the machine refuses it.
-    bool makeDevice(const QString& name, unsigned minor) const
-    {
-        return ::mknod(QFile::encodeName(m_dir.filePath(name)).constData(), S_IFCHR | 0666,
-                   makedev(1, minor))
-            == 0;
-    }
+    Run run(const QString& arguments) const { return shell("\"$CLI\" " + expand(arguments)).first; }
 
 private slots:
     void initTestCase()
@@ -280,8 +262,7 @@ private slots:
         QCOMPARE(::chmod(name, kind == "read-only" ? 0444 : 0640), 0);
         if (kind == "read-only" && ::geteuid() == 0)
             QCOMPARE(::chown(name, 65534, 65534), 0);
-        struct stat before
-        { };
+        struct stat before = {};
         QCOMPARE(::stat(name, &before), 0);
         QString target = file;
         if (kind == "linked twice") {
@@ -323,9 +304,7 @@ private slots:
         if (reader >= 0)
             ::close(reader);
         // The file: its words, and still what it was, with the same owner, mode and links.
-        struct stat after
-        {
-        }, link {};
+        struct stat after = {}, link = {};
         ::lstat(QFile::encodeName(target), &link);
         QCOMPARE(::stat(name, &after), 0);
         QFile written(file);
@@ -393,8 +372,9 @@ private slots:
         QFETCH(QString, script);
         QFETCH(int, status);
         QFETCH(QByteArray, expected);
+        const QByteArray zero = QFile::encodeName(m_dir.filePath("zero"));
         if (script.contains("$D/zero") && !QFile::exists(m_dir.filePath("zero"))
-            && !makeDevice("zero", 5))
+            && ::mknod(zero, S_IFCHR | 0666, makedev(1, 5)) != 0)
             QSKIP("device nodes cannot be made here");
         const auto [r, out] = shell(script);
         QCOMPARE(r.status, status);
