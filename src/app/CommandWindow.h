@@ -57,9 +57,9 @@ public:
     // What a command did, on the status line until the options change; a count that was waiting
     // for a pause in the typing is dropped.
     virtual void showCommandResult(const QString& text) = 0;
-    // A run's end, for the status line: the words delivered, whether the user stopped the run,
-    // and the file written (empty for the list).
-    virtual void runEnded(int delivered, bool stopped, const QString& file) = 0;
+    // A run's end, for the status line: the words delivered, whether the user stopped the run or
+    // an error ended it, and the file written (empty for the list).
+    virtual void runEnded(int delivered, bool stopped, bool failed, const QString& file) = 0;
     // Writes a setting of the program's section; a failed store is told once.
     virtual void writeSetting(const QString& key, const QString& value) = 0;
 

@@ -73,6 +73,8 @@ private:
     std::optional<int> testedAt;
     int n = 0;
     qint32 delivered = 0;
+    // A step that failed while delivering: the run ends there, and says so.
+    bool failed = false;
 };
 
 bool Run::checkCount()
@@ -211,7 +213,6 @@ void Run::deliverWords()
     // Draws among the words that meet the rules of each attempt; the matching words are found
     // again only when the user changes a rule during the run.
     std::optional<WordDrawer> drawer;
-    bool failed = false;
     for (qint32 i = 1; i <= limit && !failed; ++i) {
         if (!attempt(i, drawer, failed))
             break;
@@ -309,7 +310,7 @@ void Run::writeToFile(const QString& word, qint32 i, bool& failed)
 
 void Run::end()
 {
-    f.runEnded(delivered, f.StopRequested, localFilePath(outputPath).value_or(QString()));
+    f.runEnded(delivered, f.StopRequested, failed, localFilePath(outputPath).value_or(QString()));
 
     guard.step(316, [&] { wordSet.reset(); });
     guard.step(318, [&] { connection.reset(); });

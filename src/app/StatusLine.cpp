@@ -81,14 +81,14 @@ void StatusLine::recount()
     show(countText(matching, m_words->count()));
 }
 
-void StatusLine::runEnded(int delivered, bool stopped, const QString& file)
+void StatusLine::runEnded(int delivered, bool stopped, bool failed, const QString& file)
 {
     m_recount.stop();
     // A run that delivered nothing found no word to deliver: the count says why.
-    if (delivered == 0)
+    if (delivered == 0 && !failed)
         recount();
     else
-        show(runText(delivered, stopped, file));
+        show(runText(delivered, stopped, failed, file));
 }
 
 void StatusLine::commandDone(const QString& text)
@@ -124,14 +124,22 @@ std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
 
 QString StatusLine::countText(int matching, int total)
 {
+    // Not the options' fault: there is nothing to match.
+    if (total == 0)
+        return QStringLiteral("The word database holds no words");
     if (matching == 0)
         return QStringLiteral("No word matches these options");
     return QStringLiteral("%1 of %2 %3")
         .arg(number(matching), words(total), matching == 1 ? "matches" : "match");
 }
 
-QString StatusLine::runText(int delivered, bool stopped, const QString& file)
+QString StatusLine::runText(int delivered, bool stopped, bool failed, const QString& file)
 {
+    // Not the words of a finished run: the error box said what went wrong, the line says so too.
+    if (failed)
+        return QStringLiteral("Ended by an error after %1%2")
+            .arg(words(delivered),
+                file.isEmpty() ? QString() : QStringLiteral(" written to ") + file);
     if (stopped)
         return QStringLiteral("Stopped after %1").arg(words(delivered));
     if (file.isEmpty())

@@ -22,9 +22,9 @@ public:
 
     // Loads the word list and shows the first count; without a list the line stays empty.
     void load();
-    // What a run delivered: the word count, whether the user stopped it, and the file it wrote
-    // (empty for the list).
-    void runEnded(int delivered, bool stopped, const QString& file);
+    // What a run delivered: the word count, whether the user stopped it or an error ended it, and
+    // the file it wrote (empty for the list).
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file);
     // What another command did.
     void commandDone(const QString& text);
 
@@ -34,7 +34,7 @@ public:
 
     // The texts the line shows.
     static QString countText(int matching, int total);
-    static QString runText(int delivered, bool stopped, const QString& file);
+    static QString runText(int delivered, bool stopped, bool failed, const QString& file);
 
 private:
     void optionsChanged();

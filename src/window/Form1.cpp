@@ -433,9 +433,9 @@ void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
     m_listCommands->ListView1_KeyDown(keyCode, shift);
 }
 
-void Form1::runEnded(int delivered, bool stopped, const QString& file)
+void Form1::runEnded(int delivered, bool stopped, bool failed, const QString& file)
 {
-    m_statusLine->runEnded(delivered, stopped, file);
+    m_statusLine->runEnded(delivered, stopped, failed, file);
 }
 
 bool Form1::SaveResultsAsExcelFileIsExcelInstalled()

@@ -48,7 +48,7 @@ public:
     void PushButton5_Click();
     void PushButton9_Click();
     void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    void runEnded(int delivered, bool stopped, const QString& file) override;
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file) override;
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
     const Platform& platform() const override { return m_platform; }
