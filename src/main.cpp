@@ -1,5 +1,6 @@
 #include "platform/RealPlatform.h"
 #include "window/Form1.h"
+#include "window/ProgramLook.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessavine"));
     QApplication::setDesktopFileName(QStringLiteral("tessavine"));
+    ProgramLook::apply();
 
     RealPlatform services(QApplication::applicationDirPath());
     Form1 form(services.platform());
