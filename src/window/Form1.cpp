@@ -11,6 +11,7 @@
 #include "results/ResultListView.h"
 #include "results/SpreadsheetExport.h"
 #include "results/TextExport.h"
+#include "window/AccessibleNames.h"
 #include "window/Appearance.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBoxText.h"
@@ -135,6 +136,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     connect(PushButton9, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton9_Click(); }); });
     ListView1->installEventFilter(this);
+    AccessibleNames::apply(*this);
 }
 
 Form1::~Form1() = default;
