@@ -49,6 +49,11 @@ GenerationRun::GenerationRun(Form1& form)
     : m_form(form)
 { }
 
+const QString& GenerationRun::stopCaption()
+{
+    return ::stopCaption;
+}
+
 void GenerationRun::PushButton1_Click()
 {
     Form1& f = m_form;
@@ -76,14 +81,14 @@ void GenerationRun::PushButton1_Click()
     }
     const qint32 limit = count ? NumericText::roundHalfEven32(*count) : 0;
 
-    if (guard.jumpTest(108, [&] { return f.PushButton1->text() == stopCaption; })) {
+    if (guard.jumpTest(108, [&] { return f.PushButton1->text() == stopCaption(); })) {
         guard.step(328, [&] { f.PushButton1->setText(f.StartCaption); });
         guard.step(330, [&] { f.StopRequested = true; });
         return;
     }
 
     guard.step(110, [&] { f.StartCaption = f.PushButton1->text(); });
-    guard.step(112, [&] { f.PushButton1->setText(stopCaption); });
+    guard.step(112, [&] { f.PushButton1->setText(stopCaption()); });
     guard.step(114, [&] { f.StopRequested = false; });
 
     QString outputPath;

@@ -15,6 +15,7 @@
 #include "window/Appearance.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBoxText.h"
+#include "window/KeyboardHelp.h"
 #include "window/OptionButtonAccessible.h"
 #include "window/RestoreConversions.h"
 #include "window/SettingsKeys.h"
@@ -137,6 +138,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
         [this] { dispatch([this] { PushButton9_Click(); }); });
     ListView1->installEventFilter(this);
     AccessibleNames::apply(*this);
+    KeyboardHelp::install(*this);
 }
 
 Form1::~Form1() = default;
