@@ -3,7 +3,10 @@
 #include "generation/GenerationRun.h"
 #include "window/Form1.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -20,14 +23,18 @@ namespace {
     // The version, the licence and where the word list comes from.
     QString aboutText()
     {
+        const QString copyright = QDir::cleanPath(QCoreApplication::applicationDirPath()
+            + QLatin1Char('/') + QStringLiteral(TESSAVINE_COPYRIGHT_FROM_PROGRAM));
         return QStringLiteral(
             "Tessavine %1\n\n"
             "Produces lists of random English words.\n"
             "Copyright (c) 2026 The Tessavine developers, under the MIT licence.\n\n"
             "The word list is derived from SCOWL by Kevin Atkinson, through Debian's "
             "wamerican package.\n\n"
-            "Both notices in full are under Show Details, and in %2.")
-            .arg(QStringLiteral(TESSAVINE_VERSION), QStringLiteral(TESSAVINE_COPYRIGHT_FILE));
+            "Both notices in full are under Show Details%2.")
+            .arg(QStringLiteral(TESSAVINE_VERSION),
+                QFileInfo(copyright).isFile() ? QStringLiteral(", and in ") + copyright
+                                              : QString());
     }
 
     // The program's licence and the word list's notice, in full.
