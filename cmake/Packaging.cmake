@@ -2,28 +2,38 @@
 # icons, AppStream metainfo, copyright and changelog; and the Debian package that
 # `cpack -G DEB` (scripts/package.sh) makes of the whole installation.
 
-set(TESSAVINE_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tessavine)
-
 # Installed beside the program so that a user can build a database from a list of their own.
 set_target_properties(build_word_database PROPERTIES OUTPUT_NAME tessavine-build-words)
 install(TARGETS build_word_database RUNTIME DESTINATION ${CMAKE_INSTALL_LIBDIR}/tessavine)
 
 # Every page in man/ is installed, compressed without name or time stamp so that the package
-# comes out the same from the same sources.
+# comes out the same from the same sources. The pages name this installation's folders and the
+# settings file's real name through @TESSAVINE_MAN_...@ fields, filled in at install time; a page
+# that names an installed folder itself, or another settings file, stops the configuring.
 file(GLOB TESSAVINE_MAN_PAGES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/man/*.1)
-set(TESSAVINE_COMPRESSED_MAN_PAGES)
 foreach(page IN LISTS TESSAVINE_MAN_PAGES)
-    get_filename_component(name ${page} NAME)
-    set(compressed ${CMAKE_BINARY_DIR}/man/${name}.gz)
-    add_custom_command(OUTPUT ${compressed}
-        COMMAND ${CMAKE_COMMAND} -E copy ${page} ${CMAKE_BINARY_DIR}/man/${name}
-        COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${name}
-        DEPENDS ${page}
-        VERBATIM)
-    list(APPEND TESSAVINE_COMPRESSED_MAN_PAGES ${compressed})
+    file(READ ${page} text)
+    if(text MATCHES "/usr/(local/)?(lib|share)/tessavine|\\.config/[A-Za-z]+\\.conf")
+        message(FATAL_ERROR "${page} names ${CMAKE_MATCH_0}; use the @TESSAVINE_MAN_...@ fields")
+    endif()
 endforeach()
-add_custom_target(man_pages ALL DEPENDS ${TESSAVINE_COMPRESSED_MAN_PAGES})
-install(FILES ${TESSAVINE_COMPRESSED_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The settings are kept under the application name the store is given; QSettings on Linux makes
+# NAME.conf of it.
+file(GLOB_RECURSE TESSAVINE_SETTINGS_KEYS ${CMAKE_CURRENT_SOURCE_DIR}/src/*/SettingsKeys.h)
+file(STRINGS "${TESSAVINE_SETTINGS_KEYS}" TESSAVINE_SETTINGS_APPLICATION
+    REGEX "application = QStringLiteral\\(\"[^\"]+\"\\)")
+if(NOT TESSAVINE_SETTINGS_APPLICATION MATCHES "\"([^\"]+)\"")
+    message(FATAL_ERROR "The settings' application name was not found in SettingsKeys.h")
+endif()
+install(CODE "
+    set(TESSAVINE_MAN_SOURCES \"${TESSAVINE_MAN_PAGES}\")
+    set(TESSAVINE_MAN_WORK \"${CMAKE_BINARY_DIR}/man\")
+    set(TESSAVINE_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+    set(TESSAVINE_DOCDIR \"${TESSAVINE_DOCDIR}\")
+    set(TESSAVINE_MANDIR \"${CMAKE_INSTALL_MANDIR}\")
+    set(TESSAVINE_MAN_SETTINGS \"${CMAKE_MATCH_1}.conf\")
+")
+install(SCRIPT cmake/InstallManPages.cmake)
 
 install(DIRECTORY data/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES data/example.tessavine.Tessavine.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -77,5 +87,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation, fonts-dejavu-core")
 # The spreadsheet export opens LibreOffice Calc, or else the desktop's default via xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc, xdg-utils, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# Suggested, not recommended: apt installs recommendations by default, and LibreOffice would
+# bring some 600 packages and 1.4 GB for one optional command.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc | gnumeric")
 include(CPack)

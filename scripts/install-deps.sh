@@ -5,7 +5,8 @@
 #            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
 #            fallback; the Qt libraries come with the build set
 #   build    compiling the program and its word database
-#   test     running the suites (includes run and build)
+#   test     running the suites (includes run and build); adwaita-qt6 is the dark desktop style
+#            the window's look is checked under
 #   package  making the Debian package (includes build)
 #   fuzz     the libFuzzer targets and the formatter (includes build); scripts/fuzz.sh asks for it
 # Idempotent: when everything is already there it only checks and returns.
@@ -15,7 +16,7 @@ declare -A sets=(
     [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
         libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican"
-    [test]="unzip"
+    [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"
 )

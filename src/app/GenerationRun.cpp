@@ -326,6 +326,11 @@ GenerationRun::GenerationRun(CommandWindow& form)
     : m_form(form)
 { }
 
+const QString& GenerationRun::stopCaption()
+{
+    return ::stopCaption;
+}
+
 void GenerationRun::PushButton1_Click()
 {
     Run run(m_form);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class CommandWindow;
 
 // "Start Generating" and "Stop": one run draws, tests and delivers words until the count is
@@ -10,6 +12,8 @@ public:
     explicit GenerationRun(CommandWindow& form);
 
     void PushButton1_Click();
+    // The button's caption while a run is going; a press then stops the run.
+    static const QString& stopCaption();
 
 private:
     CommandWindow& m_form;

@@ -14,6 +14,13 @@ public:
     virtual void message(QWidget* owner, const QString& text, const QString& caption) = 0;
     // The error box: the text, an OK button, the warning icon, the title "Application Error".
     virtual void errorBox(QWidget* owner, const QString& text) = 0;
+    // The About box: the text, the full notices behind its details button. Where no box of its
+    // own is offered, a plain message with both.
+    virtual void about(
+        QWidget* owner, const QString& text, const QString& notices, const QString& caption)
+    {
+        message(owner, text + QLatin1String("\n\n") + notices, caption);
+    }
     // Text prompt; Cancel gives the empty text.
     virtual QString prompt(QWidget* owner, const QString& text, const QString& title) = 0;
     // Save-file dialog without overwrite question or default suffix, opening in the start folder;

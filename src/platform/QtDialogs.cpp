@@ -32,6 +32,17 @@ void QtDialogs::errorBox(QWidget* owner, const QString& text)
     showBox(owner, QMessageBox::Warning, text, QStringLiteral("Application Error"));
 }
 
+void QtDialogs::about(
+    QWidget* owner, const QString& text, const QString& notices, const QString& caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    if (owner)
+        box.setIconPixmap(owner->windowIcon().pixmap(64));
+    box.setDetailedText(notices);
+    box.exec();
+}
+
 QString QtDialogs::prompt(QWidget* owner, const QString& text, const QString& title)
 {
     bool ok = false;

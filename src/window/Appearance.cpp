@@ -4,6 +4,7 @@
 #include "platform/LocalFilePath.h"
 #include "window/Form1.h"
 #include "window/ResultListView.h"
+#include "window/ProgramLook.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -40,20 +41,6 @@ namespace {
         widget->setAutoFillBackground(true);
     }
 
-    // Light colours throughout, whatever the desktop's colour scheme: the backgrounds are set
-    // white, so every text colour drawn on them must be dark, the drop-downs, fields and tick
-    // boxes included.
-    QPalette lightPalette()
-    {
-        QPalette palette(QColor(0xef, 0xef, 0xef), Qt::white);
-        palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
-        palette.setColor(QPalette::HighlightedText, Qt::white);
-        palette.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
-        palette.setColor(QPalette::ToolTipText, Qt::black);
-        palette.setColor(QPalette::PlaceholderText, QColor(0x80, 0x80, 0x80));
-        return palette;
-    }
-
     // The blanks of "The ... letter must be a" make room for the position drop-down; as many are
     // kept as let the caption's end clear the letter drop-down in this font and style.
     void fitLetterRuleCaption(Form1& form)
@@ -75,6 +62,19 @@ namespace {
         box->setText(head + QString(blanks, QLatin1Char(' ')) + tail);
     }
 
+    // A check box or option button as wide as its caption needs, where the design's width falls a
+    // few pixels short in this font and style; the frame's edge is the limit.
+    void fitCaptions(Form1& form)
+    {
+        for (QAbstractButton* box : form.findChildren<QAbstractButton*>()) {
+            if (qobject_cast<QPushButton*>(box))
+                continue;
+            const int room = box->parentWidget()->width() - box->x();
+            if (box->width() < box->sizeHint().width())
+                box->resize(std::min(box->sizeHint().width(), room), box->height());
+        }
+    }
+
     // Widgets whose background follows the window's face colour.
     QList<QWidget*> facedWidgets(Form1& form)
     {
@@ -91,10 +91,11 @@ namespace {
 
 void applyDesignLook(Form1& form)
 {
-    form.setPalette(lightPalette());
+    // Light colours whatever the desktop's scheme: the backgrounds are set white, so every text
+    // colour drawn on them must be dark, the drop-downs, fields and tick boxes included.
+    form.setPalette(ProgramLook::lightPalette());
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, Qt::white);
-
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(9);
     font.setBold(true);
@@ -105,6 +106,7 @@ void applyDesignLook(Form1& form)
     for (QPushButton* button : form.findChildren<QPushButton*>())
         button->setFont(buttonFont);
     fitLetterRuleCaption(form);
+    fitCaptions(form);
 }
 
 void applySkin(Form1& form)
@@ -126,6 +128,7 @@ void applySkin(Form1& form)
     for (QWidget* widget : facedWidgets(form))
         setBackground(widget, face);
     fitLetterRuleCaption(form);
+    fitCaptions(form);
 }
 
 QCursor loadCursorFile(const QString& path)

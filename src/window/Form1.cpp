@@ -17,7 +17,9 @@
 #include "app/TextExport.h"
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDatabasePath.h"
+#include "window/AccessibleNames.h"
 #include "window/Appearance.h"
+#include "window/KeyboardHelp.h"
 #include "window/OptionBinding.h"
 #include "window/OptionButtonAccessible.h"
 #include "window/OptionPanel.h"
@@ -149,6 +151,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     connect(PushButton9, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton9_Click(); }); });
     ListView1->installEventFilter(this);
+    AccessibleNames::apply(*this);
+    KeyboardHelp::install(*this);
 }
 
 Form1::~Form1() = default;

@@ -1,6 +1,8 @@
 #include "platform/LocalFileSystem.h"
+#include "app/ResultListModel.h"
 #include "window/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ProgramLook.h"
 
 #include "FakePlatform.h"
 
@@ -11,9 +13,12 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -25,7 +30,8 @@ class AppearanceTest : public QObject
 
 private slots:
     void designLookIsWhiteWithArialBold();
-    void designLookIsPaintedDarkOnWhiteUnderADarkDesktop();
+    void designLookHoldsUnderADarkDesktop_data();
+    void designLookHoldsUnderADarkDesktop();
     void skinFileRecoloursTheWindow_data();
     void skinFileRecoloursTheWindow();
     void handCursorKeepsItsDeclaredHotSpot();
@@ -96,6 +102,19 @@ struct ProgramFolder
     }
 };
 
+// How many pixels are lighter than the given grey, and the darkest grey.
+std::pair<int, int> inkOf(const QImage& area, int lighterThan)
+{
+    int light = 0, darkest = 255;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            light += qGray(area.pixel(x, y)) > lighterThan;
+            darkest = std::min(darkest, qGray(area.pixel(x, y)));
+        }
+    }
+    return { light, darkest };
+}
+
 void moveOver(QWidget* widget)
 {
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
@@ -120,21 +139,67 @@ void AppearanceTest::designLookIsWhiteWithArialBold()
         QCOMPARE(button->font().pointSizeF(), 11.25);
 }
 
-void AppearanceTest::designLookIsPaintedDarkOnWhiteUnderADarkDesktop()
+void AppearanceTest::designLookHoldsUnderADarkDesktop_data()
 {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("darkFusionPalette");
+    QTest::newRow("dark Fusion palette") << QStringLiteral("Fusion") << true;
+    // What GNOME users set so that Qt programs match; its own colours and larger metrics.
+    QTest::newRow("Adwaita-Dark") << QStringLiteral("Adwaita-Dark") << false;
+}
+
+void AppearanceTest::designLookHoldsUnderADarkDesktop()
+{
+    QFETCH(QString, style);
+    QFETCH(bool, darkFusionPalette);
     const QPalette before = QApplication::palette();
     const QString styleBefore = QApplication::style()->name();
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    auto restore = qScopeGuard([&] {
+        QApplication::setPalette(before);
+        QApplication::setStyle(styleBefore);
+    });
+    // The desktop's choice comes first, as at start-up; then the program's own.
+    QStyle* desktop = QStyleFactory::create(style);
+    QVERIFY2(desktop, "the adwaita-qt6 package is missing (scripts/install-deps.sh test)");
+    QApplication::setStyle(desktop);
     QPalette dark(QColor(53, 53, 53), QColor(40, 40, 40));
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    QApplication::setPalette(dark);
+    QApplication::setPalette(darkFusionPalette ? dark : desktop->standardPalette());
+    ProgramLook::apply();
     FakePlatform fake;
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
+    for (int row = 0; row < 10; ++row)
+        form.resultList()->append(QStringLiteral("word"));
+    form.resultList()->flush();
     const QImage window = form.grab().toImage();
-    QApplication::setPalette(before);
-    QApplication::setStyle(styleBefore);
 
+    // Boxes, menus and drop-down lists take the same light look.
+    QMessageBox box;
+    QMenu menu;
+    for (QWidget* other : QList<QWidget*> { &box, &menu, form.Combo1->view() }) {
+        QCOMPARE(other->style()->name(), QStringLiteral("fusion"));
+        QVERIFY(other->palette().color(QPalette::Window).lightness() > 200);
+        QVERIFY(other->palette().color(QPalette::WindowText).lightness() < 60);
+    }
+    // Every caption fits its control, and the list shows as many rows as its design gives it.
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
+        const int needed = qobject_cast<QPushButton*>(button)
+            ? button->fontMetrics().horizontalAdvance(button->text()) + 8
+            : button->sizeHint().width();
+        QVERIFY2(needed <= button->width(), qPrintable(button->objectName()));
+    }
+    const QWidget* rows = form.ListView1->viewport();
+    QCOMPARE(form.ListView1->indexAt(QPoint(2, rows->height() - 2)).row(), 6);
+    // Buttons and drop-downs: dark letters on a light face.
+    for (QWidget* control :
+        QList<QWidget*> { form.PushButton1, form.PushButton9, form.Combo1, form.Combo3 }) {
+        const QImage area = window.copy(
+            QRect(control->mapTo(&form, QPoint(4, 4)), control->size() - QSize(8, 8)));
+        const auto [light, darkest] = inkOf(area, 200);
+        QVERIFY2(light > area.width() * area.height() / 2 && darkest < 64,
+            qPrintable(control->objectName()));
+    }
     // Captions of frames, check boxes (tick box included) and option buttons: mostly white, so
     // no grey strip, with dark letters.
     for (QWidget* caption : QList<QWidget*> {
@@ -142,13 +207,7 @@ void AppearanceTest::designLookIsPaintedDarkOnWhiteUnderADarkDesktop()
         const int width = caption == form.Check4 ? form.Combo2->x() - caption->x() : 120;
         const QImage area
             = window.copy(QRect(caption->mapTo(&form, QPoint(0, 0)), QSize(width, 16)));
-        int white = 0, darkest = 255;
-        for (int y = 0; y < area.height(); ++y) {
-            for (int x = 0; x < area.width(); ++x) {
-                white += qGray(area.pixel(x, y)) == 255;
-                darkest = std::min(darkest, qGray(area.pixel(x, y)));
-            }
-        }
+        const auto [white, darkest] = inkOf(area, 254);
         QVERIFY2(white > width * 16 / 2 && darkest < 64, qPrintable(caption->objectName()));
     }
     // The letter-rule caption ends before the letter drop-down: no letter left of its edge.

@@ -1,0 +1,158 @@
+#include "window/AccessibleNames.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+struct Naming
+{
+    const char* control;
+    const char* name;
+    const char* description;
+};
+
+// Controls whose caption is their name keep it; the rest have no caption, share one with
+// another control, or are named by their current value.
+const Naming namings[] = {
+    { "Text1", "Number of words", "How many words to generate, up to 100000" },
+    { "Text3", "First character",
+        "The character every word must start with, when its box is ticked" },
+    { "Text4", "Last character", "The character every word must end with, when its box is ticked" },
+    { "Check4", "Letter rule", "Words must have the chosen letter at the chosen position" },
+    { "Combo2", "Letter position", "Which letter of a word the letter rule looks at" },
+    { "Combo3", "Letter kind", "What that letter must be: a vowel, a consonant or a given letter" },
+    { "Text2", "Minimum characters",
+        "The fewest characters a word may have, when its box is ticked" },
+    { "Text6", "Maximum characters",
+        "The most characters a word may have, when its box is ticked" },
+    { "ListView1", "Generated words",
+        "The words generated here; Delete removes the selected rows" },
+    { "Combo1", "Text file layout", "How the words are laid out in a saved text file" },
+    { "ProgressBar1", "Generation progress", nullptr },
+    { "Frame6", "Folder Option", nullptr },
+    { "Text5", "Output folder", "The folder that receives Words.txt when saving to a file" },
+    { "PushButton9", "Choose output folder", "Opens a folder dialog for the output folder" },
+    { "PushButton1", nullptr, "Starts a run; while one is going it stops it, as Escape does" },
+    { "StatusText", nullptr, "How many words match the options, or what the last command did" },
+};
+
+// The window itself: a frame, named by its title.
+class WindowAccessible : public QAccessibleWidget
+{
+public:
+    explicit WindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window)
+    { }
+};
+
+// The status line: a status bar named by its text. The label tells of every change of its text
+// as a change of name, which screen readers announce for status bars.
+class StatusAccessible : public QAccessibleWidget
+{
+public:
+    explicit StatusAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StatusBar)
+    { }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+// A drop-down named by what it chooses rather than by its current entry, which Qt on Linux gives
+// as its name; the entry stays its value, and its list of entries its one child.
+class DropDownAccessible : public QAccessibleWidget
+{
+public:
+    explicit DropDownAccessible(QComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    { }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return list()->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList { showMenuAction() } + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == showMenuAction() && list()->isEnabled())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+const char windowMark[] = "tessavineWindow";
+
+QAccessibleInterface* makeInterface(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (widget->property(windowMark).toBool())
+        return new WindowAccessible(widget);
+    auto* list = qobject_cast<QComboBox*>(widget);
+    if (list && !list->accessibleName().isEmpty())
+        return new DropDownAccessible(list);
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label && label->objectName() == QLatin1String("StatusText"))
+        return new StatusAccessible(label);
+    return nullptr;
+}
+
+// An interface Qt made before ours was asked for is dropped, so that the next question makes ours.
+void renew(QWidget* widget)
+{
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(widget)));
+}
+
+} // namespace
+
+namespace AccessibleNames {
+
+void apply(QWidget& window)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(makeInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+
+    window.setProperty(windowMark, true);
+    renew(&window);
+    for (const Naming& naming : namings) {
+        auto* control = window.findChild<QWidget*>(QLatin1String(naming.control));
+        if (!control)
+            continue;
+        if (naming.name)
+            control->setAccessibleName(QString::fromUtf8(naming.name));
+        if (naming.description)
+            control->setAccessibleDescription(QString::fromUtf8(naming.description));
+        renew(control);
+    }
+}
+
+} // namespace AccessibleNames
