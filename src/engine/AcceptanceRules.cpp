@@ -129,6 +129,33 @@ Verdict Judge::operator()(const QString& word) const
     return verdict;
 }
 
+Verdict Judge::operator()(const QString& word, const WordFacts& facts) const
+{
+    Verdict verdict = (*this)(word);
+    verdict.accepted = verdict.accepted && factsHold(facts);
+    return verdict;
+}
+
+bool Judge::factsHold(const WordFacts& facts) const
+{
+    return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
+        && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
+        && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
+        && (m_rules.offensive || !facts.offensive);
+}
+
+bool Judge::judgesText() const
+{
+    return m_rules.minLength || m_rules.maxLength || m_rules.start || m_rules.end || m_rules.letter;
+}
+
+QString missingFactsText()
+{
+    return QStringLiteral("the commonness level, kind and spelling rules need word facts, which "
+                          "this word list does not have (a database built by "
+                          "tessavine-build-words from SCOWL and WordNet has them)");
+}
+
 QString delivered(const QString& word, const GenerationOptions& options)
 {
     return options.properCase ? ProperCase(word) : word;

@@ -1,0 +1,81 @@
+#include "engine/PackedWordSet.h"
+
+#include "engine/PlatformError.h"
+#include "engine/WordFacts.h"
+
+#include <QtEndian>
+
+namespace {
+
+quint32 at(const QByteArray& bytes, qsizetype position)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + position);
+}
+
+} // namespace
+
+std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definitions definitions)
+{
+    if (pack.size() < WordPack::headerSize || at(pack, 0) != WordPack::magic
+        || at(pack, 4) != WordPack::version)
+        return nullptr;
+    const qint64 count = at(pack, 8);
+    const qint64 textSize = at(pack, 12);
+    const bool facts = at(pack, 16) & WordPack::hasFacts;
+    const qint64 offsets = WordPack::headerSize;
+    const qint64 text = offsets + 4 * (count + 1);
+    const qint64 end = text + textSize + (facts ? qint64(sizeof(WordFacts)) * count : 0);
+    if (count > std::numeric_limits<int>::max() || end != pack.size())
+        return nullptr;
+    // Offsets that run backwards or past the text would read outside the pack.
+    quint32 previous = 0;
+    for (qint64 i = 0; i <= count; ++i) {
+        const quint32 offset = at(pack, offsets + 4 * i);
+        if (offset < previous || offset > textSize || (i == 0 && offset != 0))
+            return nullptr;
+        previous = offset;
+    }
+    if (previous != textSize)
+        return nullptr;
+
+    std::unique_ptr<PackedWordSet> set(new PackedWordSet);
+    set->m_pack = std::move(pack);
+    set->m_definitions = std::move(definitions);
+    set->m_count = int(count);
+    const char* base = set->m_pack.constData();
+    set->m_offsets = reinterpret_cast<const uchar*>(base + offsets);
+    set->m_text = base + text;
+    set->m_facts = facts ? reinterpret_cast<const uchar*>(base + text + textSize) : nullptr;
+    set->m_words.resize(size_t(count));
+    set->m_converted.resize(size_t(count));
+    return set;
+}
+
+quint32 PackedWordSet::offset(int index) const
+{
+    return qFromLittleEndian<quint32>(m_offsets + 4 * index);
+}
+
+const QString& PackedWordSet::word(int r) const
+{
+    if (r < 1 || r > m_count)
+        throw PlatformError(
+            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    const auto i = size_t(r - 1);
+    if (!m_converted[i]) {
+        m_words[i] = QString::fromUtf8(m_text + offset(r - 1), offset(r) - offset(r - 1));
+        m_converted[i] = true;
+    }
+    return m_words[i];
+}
+
+WordFacts PackedWordSet::facts(int r) const
+{
+    const uchar* facts = m_facts + sizeof(WordFacts) * size_t(r - 1);
+    return { facts[0], facts[1], facts[2], facts[3] };
+}
+
+QString PackedWordSet::definition(int r) const
+{
+    return m_facts && m_definitions ? m_definitions(word(r)) : QString();
+}
