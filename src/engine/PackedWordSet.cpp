@@ -46,8 +46,6 @@ std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definiti
     set->m_offsets = reinterpret_cast<const uchar*>(base + offsets);
     set->m_text = base + text;
     set->m_facts = facts ? reinterpret_cast<const uchar*>(base + text + textSize) : nullptr;
-    set->m_words.resize(size_t(count));
-    set->m_converted.resize(size_t(count));
     return set;
 }
 
@@ -58,15 +56,16 @@ quint32 PackedWordSet::offset(int index) const
 
 const QString& PackedWordSet::word(int r) const
 {
+    const auto found = m_words.find(r);
+    return found != m_words.end() ? found->second : m_words.emplace(r, wordText(r)).first->second;
+}
+
+QString PackedWordSet::wordText(int r) const
+{
     if (r < 1 || r > m_count)
         throw PlatformError(
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    const auto i = size_t(r - 1);
-    if (!m_converted[i]) {
-        m_words[i] = QString::fromUtf8(m_text + offset(r - 1), offset(r) - offset(r - 1));
-        m_converted[i] = true;
-    }
-    return m_words[i];
+    return QString::fromUtf8(m_text + offset(r - 1), offset(r) - offset(r - 1));
 }
 
 WordFacts PackedWordSet::facts(int r) const

@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 #include <functional>
-#include <vector>
+#include <unordered_map>
 
 // The words of a word database in its compact layout (WordPack): loaded in one read, each word
 // turned into a string only when it is first asked for, the facts read in place.
@@ -17,6 +17,7 @@ public:
 
     int count() const override { return m_count; }
     const QString& word(int r) const override;
+    QString wordText(int r) const override;
     bool hasFacts() const override { return m_facts != nullptr; }
     WordFacts facts(int r) const override;
     QString definition(int r) const override;
@@ -31,6 +32,6 @@ private:
     const uchar* m_offsets = nullptr;
     const char* m_text = nullptr;
     const uchar* m_facts = nullptr;
-    mutable std::vector<QString> m_words;
-    mutable std::vector<bool> m_converted;
+    // The words asked for so far; few for a short run, so a map rather than a slot per word.
+    mutable std::unordered_map<int, QString> m_words;
 };

@@ -28,9 +28,9 @@ public:
             == SQLITE_OK) {
             const Statement guard(statement, sqlite3_finalize);
             if (sqlite3_step(statement) == SQLITE_ROW) {
-                const QByteArray pack(static_cast<const char*>(sqlite3_column_blob(statement, 0)),
+                QByteArray pack(static_cast<const char*>(sqlite3_column_blob(statement, 0)),
                     sqlite3_column_bytes(statement, 0));
-                if (auto set = PackedWordSet::fromPack(pack, definitions()))
+                if (auto set = PackedWordSet::fromPack(std::move(pack), definitions()))
                     return set;
             }
         }

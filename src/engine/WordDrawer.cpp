@@ -37,7 +37,7 @@ void WordDrawer::match()
             m_rows.push_back(r);
             continue;
         }
-        const auto verdict = judge(m_words.word(r));
+        const auto verdict = judge(m_words.wordText(r));
         const bool untestable = !verdict.letterFailure.isEmpty();
         if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
             m_rows.push_back(r);
