@@ -447,24 +447,29 @@ void appendWord(std::string& bytes, quint32 value)
 // read instead of a row at a time.
 std::string packOf(const std::vector<Entry>& entries, bool withFacts)
 {
-    std::string text;
+    std::vector<std::u16string> texts;
+    for (const Entry& entry : entries)
+        texts.push_back(QString::fromStdString(entry.word).toStdU16String());
     std::string pack;
     appendWord(pack, WordPack::magic);
     appendWord(pack, WordPack::version);
     appendWord(pack, quint32(entries.size()));
     size_t textSize = 0;
-    for (const Entry& entry : entries)
-        textSize += entry.word.size();
+    for (const std::u16string& text : texts)
+        textSize += text.size();
     appendWord(pack, quint32(textSize));
     appendWord(pack, withFacts ? WordPack::hasFacts : 0);
     quint32 offset = 0;
-    for (const Entry& entry : entries) {
+    for (const std::u16string& text : texts) {
         appendWord(pack, offset);
-        offset += quint32(entry.word.size());
+        offset += quint32(text.size());
     }
     appendWord(pack, offset);
-    for (const Entry& entry : entries)
-        pack += entry.word;
+    for (const std::u16string& text : texts)
+        for (const char16_t unit : text) {
+            pack.push_back(char(unit & 0xFF));
+            pack.push_back(char(unit >> 8));
+        }
     for (const Entry& entry : entries)
         if (withFacts)
             pack.append(reinterpret_cast<const char*>(&entry.facts), sizeof entry.facts);

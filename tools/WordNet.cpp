@@ -181,6 +181,23 @@ std::uint8_t WordNet::kinds(const std::string& word) const
     for (int part = 0; found != m_lemmas.end() && part < 4; ++part)
         if (!found->second.senses[part].empty())
             kinds |= partKinds[part];
+    // WordNet lists some plurals as nouns of their own (humans, bones): one that no tagged text
+    // uses so and that is the plural of another noun counts as that noun's plural. Words ending
+    // in ss, us or is are not plurals (boss, bus, axis).
+    if ((kinds & WordKind::Noun) && found->second.tagged[0] == 0 && !word.ends_with("ss")
+        && !word.ends_with("us") && !word.ends_with("is")) {
+        for (const Rule& rule : rules[0]) {
+            const std::string_view suffix = rule.suffix;
+            if (word.size() <= suffix.size() || !word.ends_with(suffix))
+                continue;
+            const auto base
+                = m_lemmas.find(word.substr(0, word.size() - suffix.size()) + rule.ending);
+            if (base != m_lemmas.end() && base->first != word && !base->second.senses[0].empty()) {
+                kinds &= std::uint8_t(~WordKind::Noun);
+                break;
+            }
+        }
+    }
     return kinds;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/PlatformError.h"
 #include "engine/WordFacts.h"
 
+#include <QSysInfo>
 #include <QtEndian>
 
 namespace {
@@ -24,8 +25,10 @@ std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definiti
     const bool facts = at(pack, 16) & WordPack::hasFacts;
     const qint64 offsets = WordPack::headerSize;
     const qint64 text = offsets + 4 * (count + 1);
-    const qint64 end = text + textSize + (facts ? qint64(sizeof(WordFacts)) * count : 0);
-    if (count > std::numeric_limits<int>::max() || end != pack.size())
+    const qint64 end = text + 2 * textSize + (facts ? qint64(sizeof(WordFacts)) * count : 0);
+    // The text is read in place, which needs a little-endian machine; others read the table.
+    if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || count > std::numeric_limits<int>::max()
+        || end != pack.size())
         return nullptr;
     // Offsets that run backwards or past the text would read outside the pack.
     quint32 previous = 0;
@@ -44,8 +47,8 @@ std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definiti
     set->m_count = int(count);
     const char* base = set->m_pack.constData();
     set->m_offsets = reinterpret_cast<const uchar*>(base + offsets);
-    set->m_text = base + text;
-    set->m_facts = facts ? reinterpret_cast<const uchar*>(base + text + textSize) : nullptr;
+    set->m_text = reinterpret_cast<const QChar*>(base + text);
+    set->m_facts = facts ? reinterpret_cast<const uchar*>(base + text + 2 * textSize) : nullptr;
     return set;
 }
 
@@ -57,7 +60,11 @@ quint32 PackedWordSet::offset(int index) const
 const QString& PackedWordSet::word(int r) const
 {
     const auto found = m_words.find(r);
-    return found != m_words.end() ? found->second : m_words.emplace(r, wordText(r)).first->second;
+    if (found != m_words.end())
+        return found->second;
+    // A string of its own, which a caller may keep after the set is gone.
+    const QString text = wordText(r);
+    return m_words.emplace(r, QString(text.constData(), text.size())).first->second;
 }
 
 QString PackedWordSet::wordText(int r) const
@@ -65,7 +72,8 @@ QString PackedWordSet::wordText(int r) const
     if (r < 1 || r > m_count)
         throw PlatformError(
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    return QString::fromUtf8(m_text + offset(r - 1), offset(r) - offset(r - 1));
+    // The pack outlives every word taken from it, so the text need not be copied.
+    return QString::fromRawData(m_text + offset(r - 1), offset(r) - offset(r - 1));
 }
 
 WordFacts PackedWordSet::facts(int r) const

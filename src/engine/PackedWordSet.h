@@ -6,8 +6,8 @@
 #include <functional>
 #include <unordered_map>
 
-// The words of a word database in its compact layout (WordPack): loaded in one read, each word
-// turned into a string only when it is first asked for, the facts read in place.
+// The words of a word database in its compact layout (WordPack): loaded in one read, the words
+// and their facts read in place.
 class PackedWordSet : public WordSet
 {
 public:
@@ -30,7 +30,7 @@ private:
     Definitions m_definitions;
     int m_count = 0;
     const uchar* m_offsets = nullptr;
-    const char* m_text = nullptr;
+    const QChar* m_text = nullptr;
     const uchar* m_facts = nullptr;
     // The words asked for so far; few for a short run, so a map rather than a slot per word.
     mutable std::unordered_map<int, QString> m_words;

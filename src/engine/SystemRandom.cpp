@@ -8,7 +8,7 @@
 
 void SystemRandom::refill()
 {
-    auto* bytes = reinterpret_cast<char*>(m_block.data());
+    unsigned char* bytes = m_block.data();
     size_t filled = 0;
     while (filled < sizeof m_block) {
         const ssize_t got = ::getrandom(bytes + filled, sizeof m_block - filled, 0);

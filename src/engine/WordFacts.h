@@ -44,12 +44,13 @@ constexpr int common = 35;
 }
 
 // The compact copy of the word table that the word database keeps in table word_pack, column
-// data: a header of five little-endian 32-bit values (magic, version, word count, text size,
-// flags), count + 1 offsets into the text, the words' UTF-8 text one after another, and with the
-// Facts flag four bytes of WordFacts per word.
+// data: a header of five little-endian 32-bit values (magic, version, word count, text size in
+// 16-bit units, flags), count + 1 offsets into the text, the words' text in UTF-16 (little-endian)
+// one after another, so that a word is read in place, and with the Facts flag four bytes of
+// WordFacts per word.
 namespace WordPack {
 constexpr quint32 magic = 0x50575654; // "TVWP"
-constexpr quint32 version = 1;
+constexpr quint32 version = 2;
 constexpr quint32 hasFacts = 1;
 constexpr int headerSize = 20;
 }

@@ -14,7 +14,8 @@ public:
     virtual int count() const = 0;
     // Text of the word column in row r (1 to count); throws PlatformError outside that range.
     virtual const QString& word(int r) const = 0;
-    // The same text for a single use: a set that makes its strings on demand does not keep it.
+    // The same text for a single use while the set lives: a set that holds its words in another
+    // form may hand out a view of them that it does not keep.
     virtual QString wordText(int r) const { return word(r); }
     // Whether the rows carry word facts (a word database built with them).
     virtual bool hasFacts() const { return false; }
