@@ -369,6 +369,18 @@ void TestWordSource::systemSourceNeverRepeatsItself()
         seen.insert(u);
     }
     QCOMPARE(seen.size(), 1100);
+    // Whole numbers below n, on both sides of the switch from two bytes to four: in range, and
+    // for a small n every value (a fault in the scaling would leave some out).
+    for (const quint32 n : { 1u, 7u, 1u << 14, (1u << 14) + 1, 0x80000001u }) {
+        QSet<quint32> values;
+        for (int k = 0; k < 2000; ++k) {
+            const quint32 value = random.below(n);
+            QVERIFY2(value < n, qPrintable(QString::number(n)));
+            values.insert(value);
+        }
+        QVERIFY(n != 7 || values.size() == 7);
+        QVERIFY(n < 1000 || values.size() > 1800);
+    }
 }
 
 void TestWordSource::factRulesNarrowTheWords_data()
