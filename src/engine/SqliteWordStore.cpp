@@ -23,15 +23,23 @@ public:
     {
         // The compact copy when the database has a sound one; the table itself otherwise (a
         // database of an older build, or one changed by hand, which drops the copy).
+        // Read straight into its own buffer, without a copy of the blob on the way.
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), "select data from word_pack", -1, &statement, nullptr)
+        sqlite3_blob* blob = nullptr;
+        if (sqlite3_prepare_v2(m_db.get(), "select rowid from word_pack", -1, &statement, nullptr)
             == SQLITE_OK) {
             const Statement guard(statement, sqlite3_finalize);
-            if (sqlite3_step(statement) == SQLITE_ROW) {
-                QByteArray pack(static_cast<const char*>(sqlite3_column_blob(statement, 0)),
-                    sqlite3_column_bytes(statement, 0));
-                if (auto set = PackedWordSet::fromPack(std::move(pack), definitions()))
-                    return set;
+            if (sqlite3_step(statement) == SQLITE_ROW
+                && sqlite3_blob_open(m_db.get(), "main", "word_pack", "data",
+                       sqlite3_column_int64(statement, 0), 0, &blob)
+                    == SQLITE_OK) {
+                QByteArray pack(sqlite3_blob_bytes(blob), Qt::Uninitialized);
+                const bool read
+                    = sqlite3_blob_read(blob, pack.data(), int(pack.size()), 0) == SQLITE_OK;
+                sqlite3_blob_close(blob);
+                if (read)
+                    if (auto set = PackedWordSet::fromPack(std::move(pack), definitions()))
+                        return set;
             }
         }
         return query(QStringLiteral("select * from words"));
