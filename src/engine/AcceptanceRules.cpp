@@ -52,14 +52,35 @@ qsizetype characterCount(const QString& word)
 namespace {
 
     // A required text already lower-cased, compared with the first (last) characters of a word.
+    // Whether part, lower-cased, is the lowered text. Plain ASCII is compared in place, as lower()
+    // would lower it: matching a whole word list then builds no string per word.
+    bool lowersTo(QStringView part, const QString& lowered)
+    {
+        static const bool dotlessI = QLocale().language() == QLocale::Turkish
+            || QLocale().language() == QLocale::Azerbaijani;
+        if (dotlessI
+            || !std::all_of(part.begin(), part.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            return lowered == lower(part.toString());
+        if (part.size() != lowered.size())
+            return false;
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            const char16_t c = part[i].unicode();
+            if ((c >= u'A' && c <= u'Z' ? c + 32 : c) != lowered[i].unicode())
+                return false;
+        }
+        return true;
+    }
+
     bool startsWithLowered(const QString& word, const QString& lowered, qsizetype size)
     {
-        return lowered == lower(word.left(std::max<qsizetype>(1, size)));
+        return lowersTo(
+            QStringView(word).first(std::min(std::max<qsizetype>(1, size), word.size())), lowered);
     }
 
     bool endsWithLowered(const QString& word, const QString& lowered, qsizetype size)
     {
-        return lowered == lower(word.right(std::max<qsizetype>(1, size)));
+        return lowersTo(
+            QStringView(word).last(std::min(std::max<qsizetype>(1, size), word.size())), lowered);
     }
 
     bool letterHoldsLowered(const QString& letter, const LetterRule& lowered)
