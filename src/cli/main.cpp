@@ -1,8 +1,10 @@
 // tessavine-cli: random English words from the shell, drawn by the rules the window uses.
 #include "engine/AcceptanceRules.h"
+#include "engine/Entropy.h"
 #include "engine/PlainWordList.h"
 #include "engine/PlatformError.h"
 #include "engine/SqliteWordStore.h"
+#include "engine/SystemRandom.h"
 #include "engine/TimeOfDayRandom.h"
 #include "engine/WordDrawer.h"
 
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,6 +92,41 @@ LetterRule letterRule(const QString& text)
                            "'vowel', 'consonant' or one letter), not '%1'")
                 .arg(text));
     return rule;
+}
+
+// The value of an option that names one of a few choices, as its index in names.
+int choice(const QCommandLineParser& parser, const QString& name, const QStringList& names)
+{
+    const auto index = names.indexOf(parser.value(name));
+    if (index < 0) {
+        QStringList quoted = names;
+        const QString last = quoted.takeLast();
+        fail(UsageError,
+            QStringLiteral("--%1 needs %2 or %3, not '%4'")
+                .arg(name, quoted.join(QStringLiteral(", ")), last, parser.value(name)));
+    }
+    return int(index);
+}
+
+// The entropy line for standard error.
+QString entropyText(qint64 matches, qint64 words, bool unique, bool seeded)
+{
+    const QString bits = QString::number(Entropy::outputBits(matches, words, unique), 'f', 2);
+    QString text = unique
+        ? QStringLiteral("%1 bits of entropy: %2 different words of %3")
+              .arg(bits)
+              .arg(words)
+              .arg(matches)
+        : QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+              .arg(bits)
+              .arg(words)
+              .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
+              .arg(matches)
+              .arg(Entropy::bitsPerWord(matches), 0, 'f', 2);
+    // Anyone who has the seed has the words.
+    if (seeded)
+        text += QStringLiteral("; seeded, so no secret");
+    return text;
 }
 
 // Where the words go: standard output, or a temporary file beside FILE that replaces it only
@@ -202,7 +240,7 @@ std::unique_ptr<WordSet> readWords(const QString& path, bool plain)
             throw PlatformError(file.errorString());
         file.close();
         SqliteWordStore store;
-        return store.open(path)->query(QStringLiteral("select * from words"));
+        return store.open(path)->allWords();
     } catch (const PlatformError& error) {
         fail(Failure, QStringLiteral("cannot read %1: %2").arg(path, error.description()));
     }
@@ -245,7 +283,8 @@ int run(const QCoreApplication& app)
         QStringLiteral("FILE"));
     const QCommandLineOption seed(QStringLiteral("seed"),
         QStringLiteral("Seed the random numbers with N: the same seed, word list and options "
-                       "give the same words (default a seed from the clock)."),
+                       "give the same words; for tests and examples, never for secrets (default "
+                       "the system's random source)."),
         QStringLiteral("N"));
     const QCommandLineOption unique(
         QStringLiteral("unique"), QStringLiteral("Write no word twice."));
@@ -256,14 +295,34 @@ int run(const QCoreApplication& app)
         QStringLiteral("Draw from FILE, an SQLite word database (default the dbWords.mdb "
                        "installed with the program)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption level(QStringLiteral("level"),
+        QStringLiteral("Only words of the commonness LEVEL: everyday, common or any (default)."),
+        QStringLiteral("LEVEL"));
+    const QCommandLineOption kind(QStringLiteral("kind"),
+        QStringLiteral("Only dictionary forms of the part of speech KIND: noun, verb, adjective "
+                       "or adverb."),
+        QStringLiteral("KIND"));
+    const QCommandLineOption spelling(QStringLiteral("spelling"),
+        QStringLiteral("Only words of the SPELLING: us (default), gb, ca or any."),
+        QStringLiteral("SPELLING"));
+    const QCommandLineOption offensive(QStringLiteral("offensive"),
+        QStringLiteral("Also draw words marked offensive, left out by default."));
+    const QCommandLineOption define(QStringLiteral("define"),
+        QStringLiteral("Follow each word with a tab and its definition."));
+    const QCommandLineOption entropy(QStringLiteral("entropy"),
+        QStringLiteral("Write on standard error how many bits of entropy the output carries."));
+    const QCommandLineOption passphrase(QStringLiteral("passphrase"),
+        QStringLiteral("Six different everyday words separated by blanks, with their entropy "
+                       "(options given as well take precedence)."));
     const QCommandLineOption countMatches(QStringLiteral("count-matches"),
         QStringLiteral("Write only the number of words that meet the rules."));
     const QCommandLineOption help(
         { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
     const QCommandLineOption version(
         QStringLiteral("version"), QStringLiteral("Show the version."));
-    parser.addOptions({ count, min, max, start, end, letter, proper, separator, output, seed,
-        unique, words, database, countMatches, help, version });
+    parser.addOptions({ count, min, max, start, end, letter, level, kind, spelling, offensive,
+        proper, define, separator, output, seed, unique, words, database, countMatches, entropy,
+        passphrase, help, version });
 
     if (!parser.parse(app.arguments()))
         fail(UsageError, parser.errorText());
@@ -298,9 +357,29 @@ int run(const QCoreApplication& app)
         rules.end = parser.value(end);
     if (parser.isSet(letter))
         rules.letter = letterRule(parser.value(letter));
+    // A passphrase: six different everyday words on one line, with their strength.
+    const bool preset = parser.isSet(passphrase);
+    if (parser.isSet(level))
+        rules.maxLevel = std::array<std::optional<int>, 3> { LevelTier::everyday, LevelTier::common,
+            std::nullopt }[size_t(choice(parser, QStringLiteral("level"),
+            { QStringLiteral("everyday"), QStringLiteral("common"), QStringLiteral("any") }))];
+    else if (preset)
+        rules.maxLevel = LevelTier::everyday;
+    if (parser.isSet(kind))
+        rules.kinds = quint8(1 << choice(parser, QStringLiteral("kind"),
+                                 { QStringLiteral("noun"), QStringLiteral("verb"),
+                                     QStringLiteral("adjective"), QStringLiteral("adverb") }));
+    if (parser.isSet(spelling))
+        rules.spellings = std::array<quint8, 4> { Spelling::American, Spelling::British,
+            Spelling::Canadian, 0 }[size_t(choice(parser, QStringLiteral("spelling"),
+            { QStringLiteral("us"), QStringLiteral("gb"), QStringLiteral("ca"),
+                QStringLiteral("any") }))];
+    rules.offensive = parser.isSet(offensive);
     options.properCase = parser.isSet(proper);
-    const auto wanted = qint64(
-        wholeNumber(parser, QStringLiteral("count"), quint64(std::numeric_limits<qint64>::max())));
+    const bool uniqueWords = preset || parser.isSet(unique);
+    const auto wanted = parser.isSet(count) || !preset ? qint64(wholeNumber(parser,
+                            QStringLiteral("count"), quint64(std::numeric_limits<qint64>::max())))
+                                                       : 6;
     const bool seeded = parser.isSet(seed);
     const quint64 seedValue = seeded ? wholeNumber(parser, QStringLiteral("seed"), unsignedMax) : 0;
     if (parser.isSet(words) && parser.isSet(database))
@@ -312,6 +391,10 @@ int run(const QCoreApplication& app)
                 ? parser.value(database)
                 : QCoreApplication::applicationDirPath() + QStringLiteral("/dbWords.mdb"),
             false);
+    if (parser.isSet(define) && !wordSet->hasFacts())
+        fail(Failure,
+            QStringLiteral("--define needs a word database with definitions, as the installed "
+                           "one is"));
     // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
     // window would report it: a list may well hold one, and it should not end the run.
     const WordDrawer drawer(*wordSet, rules, WordDrawer::Untestable::Drop);
@@ -325,32 +408,51 @@ int run(const QCoreApplication& app)
     // Checked before any draw, so that impossible rules end the run at once.
     if (matches == 0)
         fail(Failure, QStringLiteral("no word matches these rules"));
-    if (parser.isSet(unique) && wanted > matches)
+    if (uniqueWords && wanted > matches)
         fail(Failure,
-            QStringLiteral("--unique cannot give %1 words: only %2 match these rules")
+            QStringLiteral("%1 cannot give %2 words: only %3 match these rules")
+                .arg(parser.isSet(unique) ? QStringLiteral("--unique")
+                                          : QStringLiteral("--passphrase"))
                 .arg(wanted)
                 .arg(matches));
 
-    TimeOfDayRandom random;
-    if (seeded)
-        random.seed(seedValue);
-    else
-        random.seedFromTimeOfDay();
+    // A seed gives the same words again, for tests and examples; every other draw comes from
+    // the system's cryptographic source.
+    TimeOfDayRandom seededRandom;
+    seededRandom.seed(seedValue);
+    SystemRandom systemRandom;
+    RandomSource& random = seeded ? static_cast<RandomSource&>(seededRandom) : systemRandom;
     const auto next = [&random] { return random.next(); };
+    // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
+    const auto drawPlace = [&] {
+        return seeded ? drawer.place(seededRandom.next())
+                      : int(systemRandom.below(quint32(matches)));
+    };
 
-    const QByteArray between
-        = parser.isSet(separator) ? parser.value(separator).toUtf8() : QByteArray("\n");
+    const QByteArray between = parser.isSet(separator) ? parser.value(separator).toUtf8()
+        : preset                                       ? QByteArray(" ")
+                                                       : QByteArray("\n");
+    const bool definitions = parser.isSet(define);
     const auto encoded = [&](int row) {
-        return AcceptanceRules::delivered(wordSet->word(row), options).toUtf8() + between;
+        QString text = AcceptanceRules::delivered(wordSet->word(row), options);
+        if (definitions)
+            text += u'\t' + wordSet->definition(row);
+        return text.toUtf8() + between;
     };
     Output out(parser.value(output));
     // The last word goes without the separator: the output ends with one line feed instead.
     const auto cut = [&](qsizetype size, bool last) { return last ? size - between.size() : size; };
-    if (parser.isSet(unique)) {
+    if (uniqueWords) {
         const std::vector<int> rows = drawer.distinctRows(int(wanted), next);
         for (size_t i = 0; i < rows.size(); ++i) {
             const QByteArray text = encoded(rows[i]);
             out.put(text.constData(), cut(text.size(), i + 1 == rows.size()));
+        }
+    } else if (wanted < matches / 8) {
+        // A few words: each encoded as drawn, without a slot for every matching word.
+        for (qint64 i = 0; i < wanted; ++i) {
+            const QByteArray text = encoded(drawer.rowAt(drawPlace()));
+            out.put(text.constData(), cut(text.size(), i + 1 == wanted));
         }
     } else {
         // Each matching word is encoded once, on its first draw, with the separator after it and
@@ -365,7 +467,7 @@ int run(const QCoreApplication& app)
         std::vector<Text> texts(static_cast<size_t>(matches));
         QByteArray longTexts;
         for (qint64 i = 0; i < wanted; ++i) {
-            const int place = drawer.place(next());
+            const int place = drawPlace();
             Text& text = texts[size_t(place)];
             if (text.size < 0) {
                 const QByteArray bytes = encoded(drawer.rowAt(place));
@@ -386,6 +488,8 @@ int run(const QCoreApplication& app)
     if (wanted > 0)
         out.put("\n", 1);
     out.commit();
+    if (preset || parser.isSet(entropy))
+        std::fprintf(stderr, "%s\n", qPrintable(entropyText(matches, wanted, uniqueWords, seeded)));
     return Success;
 }
 
