@@ -77,7 +77,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // Word lists, SCOWL's level lists and WordNet's files in Debian's formats, with invented words:
 // apple a noun of level 10 (apples its plural), walk a verb only as walked, colour British and
 // Canadian, zorp on the offensive list, blick labelled obscene in its first sense, glim in its
-// last sense only, mungle labelled but kept by the list, quaff outside SCOWL and WordNet.
+// last sense only (glím its accented spelling), mungle labelled but kept by the list, quaff
+// outside SCOWL and WordNet.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -96,7 +97,7 @@ bool writeFactSources(const QTemporaryDir& dir)
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
         { "american.txt",
-            "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\n" },
+            "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -331,6 +332,8 @@ private slots:
                                           << "50|1|1|0|a fixture mess";
         QTest::newRow("outside both") << "quaff"
                                       << "|0|1|0|";
+        QTest::newRow("accented, as WordNet spells it unaccented") << "gl\u00edm"
+                                                                   << "|1|1|0|a light";
     }
 
     void factsComeFromTheListsScowlAndWordNet()

@@ -364,6 +364,18 @@ std::unordered_set<std::string> readWordSet(const std::string& path)
     return words;
 }
 
+// The word without accents (café: cafe), as WordNet spells its lemmas.
+std::string withoutAccents(const std::string& word)
+{
+    const QString decomposed
+        = QString::fromStdString(word).normalized(QString::NormalizationForm_D);
+    QString plain;
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    return plain.toStdString();
+}
+
 struct FactCounts
 {
     long everyday = 0;
@@ -416,17 +428,18 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         WordFacts& facts = entry.facts;
         const auto level = levels.find(entry.word);
         facts.level = level == levels.end() ? 0 : level->second;
-        facts.kinds = wordNet.kinds(entry.word);
-        const bool byWordNet = wordNet.offensive(entry.word) && !isKept(entry.word);
-        const bool byList = inList(entry.word);
+        const std::string plain = withoutAccents(entry.word);
+        facts.kinds = wordNet.kinds(plain);
+        const bool byWordNet = wordNet.offensive(plain) && !isKept(plain);
+        const bool byList = inList(plain);
         facts.offensive = byWordNet || byList;
-        entry.definition = wordNet.definition(entry.word);
+        entry.definition = wordNet.definition(plain);
 
         counts.everyday += facts.level && facts.level <= LevelTier::everyday;
         counts.common += facts.level && facts.level <= LevelTier::common;
         for (int k = 0; k < 4; ++k)
             counts.kinds[k] += (facts.kinds >> k) & 1;
-        counts.inflected += !facts.kinds && !wordNet.baseForm(entry.word).empty();
+        counts.inflected += !facts.kinds && !wordNet.baseForm(plain).empty();
         for (int s = 0; s < 3; ++s)
             counts.spellings[s] += (facts.spellings >> s) & 1;
         counts.offensive += facts.offensive;
