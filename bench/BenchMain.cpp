@@ -5,8 +5,8 @@
 #include "platform/QtEventPump.h"
 #include "platform/RealPlatform.h"
 #include "platform/SilentServices.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
+#include "app/ResultListModel.h"
+#include "window/ResultListView.h"
 #include "window/Form1.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The error box's text: description, CR LF, location, "at line ", step, CR CR, request, address,
 // with nothing lost or added whatever the pieces hold.
 #include "FuzzSupport.h"
-#include "window/ErrorBoxText.h"
+#include "app/ErrorBoxText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

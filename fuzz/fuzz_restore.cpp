@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 #include "engine/NumericText.h"
 #include "engine/PlatformError.h"
-#include "window/ApplicationTitle.h"
-#include "window/RestoreConversions.h"
+#include "app/ApplicationTitle.h"
+#include "app/RestoreConversions.h"
 
 #include <QStringList>
 #include <cmath>

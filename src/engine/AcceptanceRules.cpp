@@ -36,7 +36,7 @@ std::optional<int> letterPositionOf(const QString& letterPosition)
 
 int testedPosition(const QString& word, std::optional<int> position)
 {
-    const int length = int(word.size());
+    const int length = int(characterCount(word));
     return !position || length < *position ? length : *position;
 }
 
@@ -102,7 +102,16 @@ QString letterAt(const QString& word, int position)
 {
     if (position < 1)
         throw PlatformError(QStringLiteral("Invalid procedure call or argument"));
-    return lower(word.mid(position - 1, 1));
+    // Counted in characters, as lengths are: a letter beyond the first 65536 takes two units.
+    const auto units = [&word](qsizetype at) {
+        return at + 1 < word.size() && word[at].isHighSurrogate() && word[at + 1].isLowSurrogate()
+            ? 2
+            : 1;
+    };
+    qsizetype at = 0;
+    for (int n = 1; n < position && at < word.size(); ++n)
+        at += units(at);
+    return lower(word.mid(at, units(at)));
 }
 
 bool isVowel(const QString& letter)

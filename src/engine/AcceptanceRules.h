@@ -60,7 +60,8 @@ std::optional<int> letterPositionOf(const QString& letterPosition);
 // shorter than the position, otherwise the position.
 int testedPosition(const QString& word, std::optional<int> position);
 
-// The word's character at a 1-based position, lower-cased (empty past the end).
+// The word's character at a 1-based position counted in characters (a letter beyond the first
+// 65536 is one), lower-cased (empty past the end).
 // Throws PlatformError for a position below 1.
 QString letterAt(const QString& word, int position);
 

@@ -150,4 +150,18 @@ bool isWholeNumber(const QString& text)
     return true;
 }
 
+std::optional<quint64> digitsValue(const QString& text, quint64 max)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    quint64 value = 0;
+    for (const QChar c : text) {
+        const auto digit = quint64(c.unicode() - u'0');
+        if (!isDigit(c) || digit > max || value > (max - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
 } // namespace NumericText

@@ -35,6 +35,10 @@ std::optional<bool> isLess(const QString& a, const QString& b);
 // query as it is.
 bool isWholeNumber(const QString& text);
 
+// The value of a text of digits alone (no sign, blanks or separator) up to max; nothing for any
+// other text, so that a stray character is refused rather than read as something not meant.
+std::optional<quint64> digitsValue(const QString& text, quint64 max);
+
 // Rounds to the nearest whole number, halves to the even neighbour, kept within 32 bits.
 qint32 roundHalfEven32(double value);
 

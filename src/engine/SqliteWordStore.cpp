@@ -4,6 +4,7 @@
 #include "engine/PlatformError.h"
 #include "engine/WordList.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 #include <vector>
@@ -128,22 +129,43 @@ std::unique_ptr<WordConnection> SqliteWordStore::open(const QString& path)
     // SQLite would create a missing file even read-only in some modes; say plainly what is wrong.
     if (!QFileInfo(path).isFile())
         throw PlatformError(QStringLiteral("Could not find file '%1'.").arg(path));
+    return openLocal(QFile::encodeName(path));
+}
+
+namespace {
+
+// Opens read-only and reads the schema, so that a file that is not a database is found now
+// rather than at the first query. Null with the reason and SQLite's code on failure.
+sqlite3* openChecked(const QByteArray& name, int flags, QString& reason, int& code)
+{
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString message
-            = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_close_v2(db);
-        throw PlatformError(message);
-    }
-    // A file that is not a database is only noticed at the first read; find out now.
+    code = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | flags, nullptr);
     char* error = nullptr;
-    if (sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error)
-        != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
-        sqlite3_free(error);
-        sqlite3_close_v2(db);
-        throw PlatformError(message);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error);
+    if (code == SQLITE_OK)
+        return db;
+    reason = QString::fromUtf8(error ? error : db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    sqlite3_free(error);
+    sqlite3_close_v2(db);
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<WordConnection> SqliteWordStore::openLocal(const QByteArray& path)
+{
+    QString reason;
+    int code = SQLITE_OK;
+    sqlite3* db = openChecked(path, 0, reason, code);
+    // A database in WAL mode needs its -shm file even to be read, which a read-only folder or
+    // mount cannot give: read it as a file that nothing changes, which it then is.
+    if (!db && ((code & 0xff) == SQLITE_CANTOPEN || (code & 0xff) == SQLITE_READONLY)) {
+        QString ignored;
+        db = openChecked(
+            "file:" + path.toPercentEncoding("/") + "?immutable=1", SQLITE_OPEN_URI, ignored, code);
     }
+    if (!db)
+        throw PlatformError(reason);
     return std::make_unique<SqliteConnection>(db);
 }

@@ -42,8 +42,7 @@ void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, in
         fail(ENOENT);
     const QByteArray name = QFile::encodeName(*local);
     // Only regular files are written. A named pipe or a device would block the window or swallow
-    // the words: the first piece does not even open one, no open blocks, and the type is checked
-    // on what was opened.
+    // the words: the first piece does not even open one, and no open blocks.
     struct stat status
     { };
     if (pieceNumber <= 1 && ::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)
@@ -54,21 +53,19 @@ void FileTextWriter::WriteTextPiece(const QString& text, const QString& path, in
     Descriptor file { ::open(name.constData(), flags, 0666) };
     if (file.fd < 0)
         fail(errno);
-    off_t before = 0;
+    // Every piece checks what it opened: a pipe or a device put in the file's place between
+    // pieces (a link to /dev/null) would swallow the words. The status gives the file's end as
+    // well, in the one call a later piece needs anyway.
+    if (::fstat(file.fd, &status) != 0)
+        fail(errno);
+    if (!S_ISREG(status.st_mode))
+        notRegular();
+    off_t before = status.st_size;
     if (pieceNumber <= 1) {
-        if (::fstat(file.fd, &status) != 0)
-            fail(errno);
-        if (!S_ISREG(status.st_mode))
-            notRegular();
         // Emptied only once it is known to be a regular file.
         if (::ftruncate(file.fd, 0) != 0)
             fail(errno);
-    } else {
-        // A later piece finds the file's end without a status call, which costs more than the
-        // write itself; a pipe put in the file's place has no end to find.
-        before = ::lseek(file.fd, 0, SEEK_END);
-        if (before < 0)
-            errno == ESPIPE ? notRegular() : fail(errno);
+        before = 0;
     }
 
     const QByteArray bytes = text.toLocal8Bit();

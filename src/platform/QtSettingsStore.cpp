@@ -1,7 +1,9 @@
 #include "platform/QtSettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -10,21 +12,55 @@ QString fullKey(const QString& section, const QString& key)
     return section + QLatin1Char('/') + key;
 }
 
+// The file a store of the application keeps its values in, found without opening it (a store
+// reads its file as it is made): asked of a store for a name in a folder that does not exist.
+QString settingsFileOf(const QString& application)
+{
+    const QString probe
+        = QStringLiteral(".tessavine-%1/probe").arg(QCoreApplication::applicationPid());
+    const QString probeFile
+        = QSettings(QSettings::NativeFormat, QSettings::UserScope, probe).fileName();
+    return probeFile.left(probeFile.lastIndexOf(probe)) + application
+        + probeFile.mid(probeFile.lastIndexOf(probe) + probe.size());
+}
+
 } // namespace
 
-QSettings& QtSettingsStore::settingsOf(const QString& application) const
+QSettings* QtSettingsStore::settingsOf(const QString& application) const
 {
+    if (m_unusable.count(application))
+        return nullptr;
     auto& settings = m_settings[application];
-    if (!settings)
-        settings = std::make_unique<QSettings>(
-            QSettings::NativeFormat, QSettings::UserScope, application);
-    return *settings;
+    if (settings)
+        return settings.get();
+    // A named pipe, a device or a link to one (a link to /dev/null stops many programs saving)
+    // would block the read or be replaced by the write: it is left alone and said once.
+    const QString file = settingsFileOf(application);
+    struct stat status = {};
+    if (::stat(QFile::encodeName(file).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        if (m_failure.isEmpty())
+            m_failure = QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(file),
+                S_ISDIR(status.st_mode) ? QStringLiteral("it is a folder")
+                                        : QStringLiteral("it is not a regular file"));
+        m_settings.erase(application);
+        m_unusable.insert(application);
+        return nullptr;
+    }
+    settings
+        = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, application);
+    return settings.get();
 }
 
 QString QtSettingsStore::read(const QString& application, const QString& section,
     const QString& key, const QString& defaultValue) const
 {
-    QSettings& settings = settingsOf(application);
+    const auto kept = m_memory.find(fullKey(application + u'/' + section, key));
+    if (kept != m_memory.end())
+        return kept->second;
+    QSettings* store = settingsOf(application);
+    if (!store)
+        return defaultValue;
+    QSettings& settings = *store;
     // Picks up a file changed by someone else; cheap when nothing changed. Not while writes are
     // deferred, since it would write them.
     if (m_deferrals == 0)
@@ -41,10 +77,14 @@ QString QtSettingsStore::read(const QString& application, const QString& section
 void QtSettingsStore::write(
     const QString& application, const QString& section, const QString& key, const QString& value)
 {
-    QSettings& settings = settingsOf(application);
-    settings.setValue(fullKey(section, key), value);
+    QSettings* settings = settingsOf(application);
+    if (!settings) {
+        m_memory[fullKey(application + u'/' + section, key)] = value;
+        return;
+    }
+    settings->setValue(fullKey(section, key), value);
     if (m_deferrals == 0)
-        sync(settings);
+        sync(*settings);
 }
 
 void QtSettingsStore::beginDeferral()
@@ -66,6 +106,19 @@ void QtSettingsStore::endDeferral()
 void QtSettingsStore::sync(QSettings& settings)
 {
     settings.sync();
+    // A damaged file is read past and written whole again, with the status saying only that it
+    // was damaged: the write failed only if it still reads damaged.
+    if (settings.status() == QSettings::FormatError) {
+        QSettings again(settings.fileName(), QSettings::NativeFormat);
+        again.sync();
+        if (again.status() == QSettings::NoError) {
+            // A fresh store, so that the old status does not hide what later writes meet.
+            const QString application = settings.organizationName();
+            m_settings[application] = std::make_unique<QSettings>(
+                QSettings::NativeFormat, QSettings::UserScope, application);
+            return;
+        }
+    }
     // The reason is looked for only once a write has failed: a write that went through costs no
     // further look at the disk.
     if (!m_failure.isEmpty() || settings.status() == QSettings::NoError)

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <map>
 #include <memory>
+#include <set>
 
 // Values in the per-user INI file of the application name, one group per section.
 class QtSettingsStore : public SettingsStore
@@ -19,12 +20,16 @@ public:
     QString failure() const override { return m_failure; }
 
 private:
-    QSettings& settingsOf(const QString& application) const;
+    // The application's store, or null when its file is not a regular file: its values are then
+    // kept in memory alone.
+    QSettings* settingsOf(const QString& application) const;
     // Writes the store's changes to its file and notes the first that fails.
     void sync(QSettings& settings);
 
     // One store per application, kept open so that reads need not parse the file again.
     mutable std::map<QString, std::unique_ptr<QSettings>> m_settings;
+    mutable std::set<QString> m_unusable;
+    mutable std::map<QString, QString> m_memory;
     int m_deferrals = 0;
-    QString m_failure;
+    mutable QString m_failure;
 };

@@ -2,8 +2,8 @@
 
 #include "engine/PlatformError.h"
 #include "platform/LocalFilePath.h"
-#include "results/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,24 +1,28 @@
 #include "window/Form1.h"
 
-#include "controls/FolderChooser.h"
-#include "controls/OptionPanel.h"
-#include "controls/PointerFeedback.h"
+#include "app/ApplicationTitle.h"
+#include "app/ClipboardCopy.h"
+#include "app/ErrorBoxText.h"
+#include "app/FolderChooser.h"
+#include "app/GenerationRun.h"
+#include "app/OptionsModel.h"
+#include "app/RestoreConversions.h"
+#include "app/ResultListCommands.h"
+#include "app/ResultListModel.h"
+#include "app/SettingsKeys.h"
+#include "app/ShownOptions.h"
+#include "app/SpreadsheetExport.h"
+#include "app/StatusLine.h"
+#include "app/StepGuard.h"
+#include "app/TextExport.h"
 #include "engine/SeparatorLayout.h"
-#include "generation/GenerationRun.h"
-#include "results/ClipboardCopy.h"
-#include "results/ResultListCommands.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
-#include "results/SpreadsheetExport.h"
-#include "results/TextExport.h"
+#include "engine/WordDatabasePath.h"
 #include "window/Appearance.h"
-#include "window/ApplicationTitle.h"
-#include "window/ErrorBoxText.h"
+#include "window/OptionBinding.h"
 #include "window/OptionButtonAccessible.h"
-#include "window/RestoreConversions.h"
-#include "window/SettingsKeys.h"
-#include "window/StatusLine.h"
-#include "window/StepGuard.h"
+#include "window/OptionPanel.h"
+#include "window/PointerFeedback.h"
+#include "window/ResultListView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -86,8 +90,6 @@ W* captioned(QWidget* parent, const char* name, const QString& caption, int l, i
     return widget;
 }
 
-const QString databaseFileName = QStringLiteral("/dbWords.mdb");
-
 } // namespace
 
 // Outside any namespace: the resource registration names a global function. The core library is
@@ -107,10 +109,22 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     , m_platform(platform)
     , m_applicationTitle(productName())
     , m_resultList(new ResultListModel(this))
+    , m_options(new OptionsModel(this))
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
     Appearance::applyDesignLook(*this);
+    using O = OptionsModel;
+    OptionBinding::bind(*m_options,
+        { { O::HowMany, Text1 }, { O::MinLength, Text2 }, { O::StartLetter, Text3 },
+            { O::EndLetter, Text4 }, { O::Folder, Text5 }, { O::MaxLength, Text6 },
+            { O::UpperCaseFirst, Check1 }, { O::MustStart, Check2 }, { O::MustEnd, Check3 },
+            { O::LetterRule, Check4 }, { O::MaxBound, Check5 }, { O::MinBound, Check6 },
+            { O::ListOutput, Option7 }, { O::FileOutput, Option8 }, { O::Layout, Combo1 },
+            { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 } });
+    // Set after binding, which only reads what the controls show.
+    m_options->setStore(
+        [this](const QString& key, const QString& value) { writeSetting(key, value); });
 
     m_optionPanel = std::make_unique<OptionPanel>(*this);
     m_folderChooser = std::make_unique<FolderChooser>(*this);
@@ -120,7 +134,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     m_spreadsheetExport = std::make_unique<SpreadsheetExport>(*this);
     m_listCommands = std::make_unique<ResultListCommands>(*this);
     m_pointerFeedback = std::make_unique<PointerFeedback>(*this);
-    m_statusLine = std::make_unique<StatusLine>(*this, StatusText);
+    m_statusLine = std::make_unique<StatusLine>(*this);
 
     connect(PushButton1, &QPushButton::clicked, this,
         [this] { dispatch([this] { PushButton1_Click(); }); });
@@ -147,6 +161,40 @@ void Form1::createControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
+    createOptionFrames();
+    createOutputFrames();
+
+    StatusText = new QLabel(this);
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
+    StatusText->setTextFormat(Qt::PlainText);
+    StatusText->setIndent(2);
+    StatusText->setAccessibleDescription(QStringLiteral("Status"));
+
+    // The two output choices sit in different frames; their handlers make them exclusive.
+    Option7->setAutoExclusive(false);
+    Option8->setAutoExclusive(false);
+    OptionButtonAccessible::serve(Option7);
+    OptionButtonAccessible::serve(Option8);
+    Option7->setChecked(true);
+    // The option buttons stand in for their frames' captions, so they cover them.
+    Option7->setAutoFillBackground(true);
+    Option8->setAutoFillBackground(true);
+
+    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
+        list->setEditable(false);
+        list->setMaxVisibleItems(12);
+    }
+    for (QPushButton* button :
+        { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
+        button->setAutoDefault(false);
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder();
+}
+
+// The left column: how many words, the letter, length and case options, and the start button.
+void Form1::createOptionFrames()
+{
     Frame3 = frame(this, "Frame3", QStringLiteral("How many words would you like to generate?"),
         120, 120, 7800, 855);
     Text1 = place<QLineEdit>(Frame3, "Text1", 240, 300, 7320, 345);
@@ -179,7 +227,11 @@ void Form1::createControls()
 
     PushButton1 = captioned<QPushButton>(
         this, "PushButton1", QStringLiteral("Start Generating"), 120, 5020, 7800, 405);
+}
 
+// The right column: the output choices, the result list, its commands and the folder.
+void Form1::createOutputFrames()
+{
     // Option7 lies over this frame's caption and stands in for it, so the caption is not drawn;
     // it stays the frame's accessible name.
     Frame5 = frame(this, "Frame5", QString(), 8040, 115, 7800, 4440);
@@ -215,32 +267,6 @@ void Form1::createControls()
     Text5->setMaxLength(std::numeric_limits<int>::max());
     PushButton9
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
-
-    StatusText = new QLabel(this);
-    StatusText->setObjectName(QStringLiteral("StatusText"));
-    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
-    StatusText->setTextFormat(Qt::PlainText);
-    StatusText->setIndent(2);
-
-    // The two output choices sit in different frames; their handlers make them exclusive.
-    Option7->setAutoExclusive(false);
-    Option8->setAutoExclusive(false);
-    OptionButtonAccessible::serve(Option7);
-    OptionButtonAccessible::serve(Option8);
-    Option7->setChecked(true);
-    // The option buttons stand in for their frames' captions, so they cover them.
-    Option7->setAutoFillBackground(true);
-    Option8->setAutoFillBackground(true);
-
-    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
-        list->setEditable(false);
-        list->setMaxVisibleItems(12);
-    }
-    for (QPushButton* button :
-        { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
-        button->setAutoDefault(false);
-    ProgressBar1->setFocusPolicy(Qt::NoFocus);
-    setTabOrder();
 }
 
 void Form1::setTabOrder()
@@ -268,12 +294,11 @@ bool Form1::Form_Load()
 
     bool databasePresent = false;
     guard.step(100, [&] {
-        databasePresent = m_platform.files->isFile(m_platform.programFolder + databaseFileName);
+        databasePresent = m_platform.files->isFile(wordDatabasePath(m_platform.programFolder));
     });
     if (!databasePresent) {
         guard.step(102, [&] {
-            showMessage(
-                m_platform.programFolder + databaseFileName + QStringLiteral(" not found."));
+            showMessage(wordDatabasePath(m_platform.programFolder) + QStringLiteral(" not found."));
         });
         return false;
     }
@@ -295,74 +320,7 @@ bool Form1::Form_Load()
     guard.step(136, [&] { m_resultList->setColumnHeader(QStringLiteral("Generated Words")); });
     guard.step(138, [&] { ListView1->setColumnWidth(0, px(7000)); });
 
-    using namespace SettingsKeys;
-    // The write-back below repeats what the store holds, so it may reach the disk in one go.
-    m_platform.settings->beginDeferral();
-    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
-    namespace rc = RestoreConversions;
-    guard.step(140,
-        [&] { m_optionPanel->restoreText(Text1, readSetting(howMany, QStringLiteral("100"))); });
-    const std::pair<QCheckBox*, const QString*> checks[]
-        = { { Check1, &check1 }, { Check2, &check2 }, { Check3, &check3 }, { Check4, &check4 },
-              { Check5, &check5 }, { Check6, &check6 } };
-    int step = 142;
-    for (const auto& [box, key] : checks) {
-        guard.step(step, [&] {
-            m_optionPanel->restoreCheck(
-                box, rc::toCheckState(readSetting(*key, QStringLiteral("0"))));
-        });
-        step += 2;
-    }
-    guard.step(154, [&] {
-        m_optionPanel->restoreOption(
-            Option7, rc::toBoolean(readSetting(option7, QStringLiteral("1"))));
-    });
-    guard.step(156, [&] {
-        m_optionPanel->restoreOption(
-            Option8, rc::toBoolean(readSetting(option8, QStringLiteral("0"))));
-    });
-
-    step = 158;
-    for (const QString& text : SeparatorLayout::texts()) {
-        guard.step(step, [&] { m_optionPanel->addListEntry(Combo1, text); });
-        step += 2;
-    }
-    guard.step(168, [&] {
-        m_optionPanel->restoreListIndex(
-            Combo1, rc::toListIndex(readSetting(combo, QStringLiteral("0")), Combo1->count()));
-    });
-    step = 170;
-    for (const char* text : { "1st", "2nd", "3rd", "4rd", "x", "last" }) {
-        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, QLatin1String(text)); });
-        step += 2;
-    }
-    guard.step(182, [&] {
-        m_optionPanel->restoreListIndex(
-            Combo2, rc::toListIndex(readSetting(nthLetter, QStringLiteral("0")), Combo2->count()));
-    });
-    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[vowel]")); });
-    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, QStringLiteral("[consonant]")); });
-    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
-        guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
-    }
-    guard.step(194, [&] {
-        m_optionPanel->restoreListIndex(Combo3,
-            rc::toListIndex(readSetting(letterMustBe, QStringLiteral("0")), Combo3->count()));
-    });
-    guard.step(196,
-        [&] { m_optionPanel->restoreText(Text3, readSetting(startLetter, QStringLiteral("a"))); });
-    guard.step(198,
-        [&] { m_optionPanel->restoreText(Text4, readSetting(endLetter, QStringLiteral("a"))); });
-    guard.step(
-        200, [&] { m_optionPanel->restoreText(Text6, readSetting(text6, QStringLiteral("4"))); });
-    guard.step(
-        202, [&] { m_optionPanel->restoreText(Text2, readSetting(text2, QStringLiteral("2"))); });
-    guard.step(204, [&] {
-        const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
-        m_optionPanel->restoreText(Text5, readSetting(text5, desktop));
-    });
-    deferral.dismiss();
-    m_platform.settings->endDeferral();
+    restoreOptions(guard);
     reportSettingsFailure();
     // The word count comes a moment after the window is up: loading every word takes longer than
     // the rest of start-up, and the window need not wait for it.
@@ -374,6 +332,70 @@ bool Form1::Form_Load()
         Text1->setFocus(Qt::OtherFocusReason);
     });
     return true;
+}
+
+void Form1::restoreOptions(StepGuard& guard)
+{
+    using O = OptionsModel;
+    namespace rc = RestoreConversions;
+    const auto read = [this](O::Option option, const QString& defaultValue) {
+        return readSetting(O::keyOf(option), defaultValue);
+    };
+    const QString zero = QStringLiteral("0");
+    // The write-back below repeats what the store holds, so it may reach the disk in one go.
+    m_platform.settings->beginDeferral();
+    auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
+    guard.step(
+        140, [&] { m_options->restoreText(O::HowMany, read(O::HowMany, QStringLiteral("100"))); });
+    int step = 142;
+    for (O::Option box :
+        { O::UpperCaseFirst, O::MustStart, O::MustEnd, O::LetterRule, O::MaxBound, O::MinBound }) {
+        guard.step(step, [&] { m_options->restoreCheck(box, rc::toCheckState(read(box, zero))); });
+        step += 2;
+    }
+    guard.step(154, [&] {
+        m_options->restoreChoice(
+            O::ListOutput, rc::toBoolean(read(O::ListOutput, QStringLiteral("1"))));
+    });
+    guard.step(156,
+        [&] { m_options->restoreChoice(O::FileOutput, rc::toBoolean(read(O::FileOutput, zero))); });
+    const auto restoreIndex = [&](int restoreStep, O::Option option, const QComboBox* list) {
+        guard.step(restoreStep, [&] {
+            m_options->restoreIndex(option, rc::toListIndex(read(option, zero), list->count()));
+        });
+    };
+
+    step = 158;
+    for (const QString& text : SeparatorLayout::texts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo1, text); });
+        step += 2;
+    }
+    restoreIndex(168, O::Layout, Combo1);
+    step = 170;
+    for (const QString& text : ShownOptions::positionTexts()) {
+        guard.step(step, [&] { m_optionPanel->addListEntry(Combo2, text); });
+        step += 2;
+    }
+    restoreIndex(182, O::LetterPosition, Combo2);
+    guard.step(184, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::vowel); });
+    guard.step(186, [&] { m_optionPanel->addListEntry(Combo3, ShownOptions::consonant); });
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter)
+        guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
+    restoreIndex(194, O::LetterKind, Combo3);
+
+    const QString a = QStringLiteral("a");
+    guard.step(196, [&] { m_options->restoreText(O::StartLetter, read(O::StartLetter, a)); });
+    guard.step(198, [&] { m_options->restoreText(O::EndLetter, read(O::EndLetter, a)); });
+    guard.step(200,
+        [&] { m_options->restoreText(O::MaxLength, read(O::MaxLength, QStringLiteral("4"))); });
+    guard.step(202,
+        [&] { m_options->restoreText(O::MinLength, read(O::MinLength, QStringLiteral("2"))); });
+    guard.step(204, [&] {
+        const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
+        m_options->restoreText(O::Folder, read(O::Folder, desktop));
+    });
+    deferral.dismiss();
+    m_platform.settings->endDeferral();
 }
 
 void Form1::PushButton1_Click()
@@ -411,9 +433,9 @@ void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
     m_listCommands->ListView1_KeyDown(keyCode, shift);
 }
 
-void Form1::runEnded(int delivered, bool stopped, const QString& file)
+void Form1::runEnded(int delivered, bool stopped, bool failed, const QString& file)
 {
-    m_statusLine->runEnded(delivered, stopped, file);
+    m_statusLine->runEnded(delivered, stopped, failed, file);
 }
 
 bool Form1::SaveResultsAsExcelFileIsExcelInstalled()
@@ -429,6 +451,11 @@ void Form1::showMessage(const QString& text)
 void Form1::showErrorBox(const QString& message)
 {
     m_platform.dialogs->errorBox(this, message);
+}
+
+QString Form1::prompt(const QString& text, const QString& title)
+{
+    return m_platform.dialogs->prompt(this, text, title);
 }
 
 void Form1::yield()
@@ -480,6 +507,49 @@ void Form1::setMousePointer(int pointer)
         setCursor(*m_customCursor);
     else
         unsetCursor();
+}
+
+void Form1::setProgress(int percent)
+{
+    ProgressBar1->setValue(percent);
+}
+
+void Form1::resetProgress()
+{
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QStringLiteral("Progress Bar"));
+}
+
+QString Form1::startButtonCaption() const
+{
+    return PushButton1->text();
+}
+
+void Form1::setStartButtonCaption(const QString& caption)
+{
+    PushButton1->setText(caption);
+}
+
+void Form1::setClearEnabled(bool enabled)
+{
+    PushButton4->setEnabled(enabled);
+}
+
+int Form1::selectedRow() const
+{
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? 0 : selected.first().row() + 1;
+}
+
+void Form1::showStatus(const QString& text)
+{
+    StatusText->setText(text);
+    StatusText->setAccessibleName(text);
+}
+
+void Form1::showCommandResult(const QString& text)
+{
+    m_statusLine->commandDone(text);
 }
 
 void Form1::setCustomPointerImage(std::optional<QCursor> cursor)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "app/CommandWindow.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -15,7 +15,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class ResultListModel;
+class OptionsModel;
 class ResultListView;
 class GenerationRun;
 class TextExport;
@@ -26,22 +26,14 @@ class OptionPanel;
 class FolderChooser;
 class PointerFeedback;
 class StatusLine;
-
-// Thrown out of a yield once the window has been closed, so that no command runs on after it.
-struct WindowClosed
-{ };
+class StepGuard;
 
 // The program's one window. It owns the controls and the window-level state of a run, and hands
 // each event to the handler that deals with it.
-class Form1 : public QWidget
+class Form1 : public QWidget, public CommandWindow
 {
     Q_OBJECT
 public:
-    // Window pointer settings.
-    static constexpr int PointerDefault = 0;
-    static constexpr int PointerHourglass = 11;
-    static constexpr int PointerCustom = 99;
-
     explicit Form1(const Platform& platform, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -56,40 +48,41 @@ public:
     void PushButton5_Click();
     void PushButton9_Click();
     void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    // A run's end, for the status line: the words delivered, whether the user stopped the run,
-    // and the file written (empty for the list).
-    void runEnded(int delivered, bool stopped, const QString& file);
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file) override;
     bool SaveResultsAsExcelFileIsExcelInstalled();
 
-    const Platform& platform() const { return m_platform; }
+    const Platform& platform() const override { return m_platform; }
+    OptionsModel& options() override { return *m_options; }
+    ResultListModel* resultList() const override { return m_resultList; }
+    QWidget* dialogOwner() override { return this; }
     // The caption of plain message boxes.
     const QString& applicationTitle() const { return m_applicationTitle; }
-    // A plain message box owned by the window.
-    void showMessage(const QString& text);
-    // The error box, with a message already built.
-    void showErrorBox(const QString& message);
-    // Yields to the event loop; throws WindowClosed when the window was closed meanwhile.
-    void yield();
-    // Waits for the next event and handles it; throws WindowClosed like yield().
-    void waitForEvents();
+    void showMessage(const QString& text) override;
+    void showErrorBox(const QString& message) override;
+    QString prompt(const QString& text, const QString& title) override;
+    void yield() override;
+    void waitForEvents() override;
 
     // The store, under the program's application and section.
     QString readSetting(const QString& key, const QString& defaultValue) const;
-    void writeSetting(const QString& key, const QString& value);
+    void writeSetting(const QString& key, const QString& value) override;
     // Tells the user, once, that the options can no longer be saved.
     void reportSettingsFailure();
 
-    int mousePointer() const { return m_mousePointer; }
-    void setMousePointer(int pointer);
+    int mousePointer() const override { return m_mousePointer; }
+    void setMousePointer(int pointer) override;
+    void setProgress(int percent) override;
+    void resetProgress() override;
+    QString startButtonCaption() const override;
+    void setStartButtonCaption(const QString& caption) override;
+    void setClearEnabled(bool enabled) override;
+    int selectedRow() const override;
+    void showStatus(const QString& text) override;
+    void showCommandResult(const QString& text) override;
     void setCustomPointerImage(std::optional<QCursor> cursor);
     bool hasCustomPointerImage() const { return m_customCursor.has_value(); }
 
-    ResultListModel* resultList() const { return m_resultList; }
     bool isClosed() const { return m_closed; }
-
-    // Window-level state of the generation run.
-    bool StopRequested = false;
-    QString StartCaption;
 
     // Controls.
     QGroupBox* Frame1;
@@ -133,7 +126,11 @@ protected:
 
 private:
     void createControls();
+    void createOptionFrames();
+    void createOutputFrames();
     void setTabOrder();
+    // Start-up: restores every option from the store, each at its step.
+    void restoreOptions(StepGuard& guard);
     // Runs a handler from an event; a closed window ends it quietly.
     template <typename F> void dispatch(F&& handler);
 
@@ -144,6 +141,7 @@ private:
     bool m_closed = false;
     bool m_settingsFailureReported = false;
     ResultListModel* m_resultList;
+    OptionsModel* m_options;
 
     std::unique_ptr<OptionPanel> m_optionPanel;
     std::unique_ptr<FolderChooser> m_folderChooser;

@@ -2,7 +2,7 @@
 
 #include "FakePlatform.h"
 
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
 
 #include <QFile>

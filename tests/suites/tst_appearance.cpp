@@ -1,5 +1,5 @@
 #include "platform/LocalFileSystem.h"
-#include "results/ResultListView.h"
+#include "window/ResultListView.h"
 #include "window/Form1.h"
 
 #include "FakePlatform.h"

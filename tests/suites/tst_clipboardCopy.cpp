@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 #include "platform/QtClipboard.h"
-#include "results/ClipboardCopy.h"
-#include "results/ListSource.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
+#include "app/ClipboardCopy.h"
+#include "app/ListSource.h"
+#include "app/ResultListModel.h"
+#include "window/ResultListView.h"
 #include "window/Form1.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
 
 #include "FakePlatform.h"

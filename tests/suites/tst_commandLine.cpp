@@ -3,6 +3,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 // tessavine-cli end to end: the real executable on a small word list in a temporary folder.
 // Arguments are given as one text split at blanks, "%d" standing for the folder.
@@ -19,19 +24,28 @@ class CommandLineTest : public QObject
     QTemporaryDir m_dir;
 
     QString expand(QString text) const { return text.replace("%d", m_dir.path()); }
-    // A run that does not end within seconds counts as failed with status -1.
-    Run run(const QString& arguments) const
+    // A shell line, which also says what plain arguments cannot: bytes that are not UTF-8, closed
+    // descriptors. $CLI is the program, $D the folder; standard output is kept as bytes too. A
+    // run that does not end within seconds counts as failed with status -1.
+    std::pair<Run, QByteArray> shell(const QString& script) const
     {
         QProcess process;
-        process.start(TESSAVINE_CLI, expand(arguments).split(' ', Qt::SkipEmptyParts));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CLI", TESSAVINE_CLI);
+        environment.insert("D", m_dir.path());
+        process.setProcessEnvironment(environment);
+        process.start("/bin/sh", { "-c", script });
         if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit) {
             process.kill();
             process.waitForFinished();
             return {};
         }
-        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError()) };
+        const QByteArray out = process.readAllStandardOutput();
+        return { { process.exitCode(), QString::fromUtf8(out),
+                     QString::fromUtf8(process.readAllStandardError()) },
+            out };
     }
+    Run run(const QString& arguments) const { return shell("\"$CLI\" " + expand(arguments)).first; }
 
 private slots:
     void initTestCase()
@@ -42,12 +56,32 @@ private slots:
             = { { "list.txt",
                     "apple\nBanana\ncherry\r\ndate\n\negg\nfig\nkiwi\nsky\nstrawberry\néclair\n" },
                   { "empty.txt", "\n\r\n" }, { "latin1.txt", "caf\xe9\n" },
-                  { "out/words.txt", "kept\n" } };
+                  { "out/words.txt", "kept\n" }, { "binary.txt", QByteArray("ab\0c\n", 5) },
+                  { "long.txt", QByteArray(5000, 'a') },
+                  { "duplicates.txt", "pear\nPear\npear\nfig\n" },
+                  { "emoji.txt", "\U0001F600apple\nbread\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
+        // A name that is not UTF-8, made from its bytes.
+        const QByteArray odd = QFile::encodeName(m_dir.path()) + "/list\xfe.txt";
+        const int fd = ::open(odd.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, "kiwi\n", 5) == 5 && ::close(fd) == 0);
+        // A database in WAL mode in a folder its reader cannot write.
+        sqlite3* db = nullptr;
+        QVERIFY(QDir(m_dir.path()).mkpath("ro"));
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("ro/wal.db")), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db,
+                     "pragma journal_mode=wal; create table words(word text);"
+                     "insert into words values('pear'), ('fig');",
+                     nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        QCOMPARE(sqlite3_close(db), SQLITE_OK);
+        QVERIFY(QFile::setPermissions(m_dir.filePath("ro"),
+            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
         // A database with facts, built by the word-list tool from invented sources in Debian's
         // formats: ant, bee and walk everyday, ants and crow common, quaff outside SCOWL, colour
         // British only, zorp offensive; nouns ant, bee and crow, verbs crow and walk.
@@ -159,6 +193,7 @@ private slots:
         QCOMPARE(r.out, out);
         QCOMPARE(run(command).out, out);
     }
+    void cleanupTestCase() { QCOMPARE(::chmod(QFile::encodeName(m_dir.filePath("ro")), 0755), 0); }
 
     void rules_data()
     {
@@ -240,16 +275,16 @@ private slots:
         row("too long", "--words %d/list.txt --min 11", 1, none);
         row("no start, many words", "--words %d/list.txt --start q -n 1000000000", 1, none);
         row("rules against each other", "--words %d/list.txt --letter 1:z --end y", 1, none);
-        row("empty list", "--words %d/empty.txt", 1, none);
+        row("empty list", "--words %d/empty.txt", 1, "%d/empty.txt holds no words");
         row("more unique than match", "--words %d/list.txt --unique -n 11", 1,
-            "--unique cannot give 11 words: only 10 match these rules");
+            "--unique cannot give 11 words: only 10 different words match these rules");
         row("missing list", "--words %d/no/list", 1,
             "cannot read %d/no/list: No such file or directory");
         row("folder as list", "--words %d", 1, "cannot read %d: ");
         row("not UTF-8", "--words %d/latin1.txt", 1, "cannot read %d/latin1.txt: not UTF-8 text");
         row("not a database", "--database %d/list.txt", 1,
             "cannot read %d/list.txt: file is not a database");
-        row("unwritable output", "--words %d/list.txt -o %d/no/out", 1, "cannot write %d/no/out: ");
+        row("folder as database", "--database %d/", 1, "cannot read %d/: Is a directory");
         row("bad count", "-n x", 2, "--count needs a whole number from 0 to");
         row("fraction", "--min 1.5", 2, "--min needs");
         row("seed too big", "--seed 18446744073709551616", 2, "--seed needs");
@@ -294,6 +329,7 @@ private slots:
     void failedRunKeepsTheOutputFile()
     {
         QFile file(m_dir.filePath("out/words.txt"));
+        QCOMPARE(run("--words %d/list.txt --proper --unique -n 11 -o %d/out/words.txt").status, 1);
         QCOMPARE(run("--words %d/list.txt --min 11 -o %d/out/words.txt").status, 1);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "kept\n");
@@ -304,6 +340,169 @@ private slots:
         QCOMPARE(file.readAll(), "3\n");
         // Only the file itself: no temporary file is left beside it.
         QCOMPARE(QDir(m_dir.filePath("out")).entryList(QDir::Files), QStringList { "words.txt" });
+    }
+
+    void outputTargets_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const bool root = ::geteuid() == 0;
+        QTest::newRow("regular") << "regular" << 0 << "";
+        // As root: another user's read-only file, written in place with its owner and mode.
+        QTest::newRow("read-only") << "read-only" << (root ? 0 : 1) << "Permission denied";
+        QTest::newRow("linked twice") << "linked twice" << 0 << "";
+        QTest::newRow("hard-linked") << "hard-linked" << 0 << "";
+        QTest::newRow("pipe with a reader") << "pipe" << 0 << "";
+        QTest::newRow("null device") << "device" << 0 << "";
+        QTest::newRow("folder") << "folder" << 1 << "Is a directory";
+        QTest::newRow("missing folder") << "missing" << 1 << "No such file or directory";
+        QTest::newRow("standard output") << "-" << 0 << "";
+        QTest::newRow("empty name") << "" << 2 << "--output needs a file name";
+        QTest::newRow("closed standard output")
+            << "closed" << 1 << "cannot write standard output: Bad file descriptor";
+    }
+
+    // -o FILE puts the words where the shell's > FILE would, keeping what the file is.
+
+    void outputTargets()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("words.txt");
+        const QByteArray name = QFile::encodeName(file);
+        {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+        }
+        QCOMPARE(::chmod(name, kind == "read-only" ? 0444 : 0640), 0);
+        if (kind == "read-only" && ::geteuid() == 0)
+            QCOMPARE(::chown(name, 65534, 65534), 0);
+        struct stat before = {};
+        QCOMPARE(::stat(name, &before), 0);
+        QString target = file;
+        if (kind == "linked twice") {
+            QVERIFY(QFile::link(file, dir.filePath("b"))
+                && QFile::link(dir.filePath("b"), dir.filePath("a")));
+            target = dir.filePath("a");
+        } else if (kind == "hard-linked") {
+            QCOMPARE(::link(name, QFile::encodeName(dir.filePath("other"))), 0);
+        } else if (kind == "folder" || kind == "missing") {
+            target = kind == "folder" ? dir.path() + '/' : dir.filePath("no/words.txt");
+        } else if (kind == "-" || kind.isEmpty()) {
+            target = kind;
+        }
+        int reader = -1;
+        if (kind == "pipe" || kind == "device") {
+            target = dir.filePath(kind);
+            if (kind == "pipe")
+                QCOMPARE(::mkfifo(QFile::encodeName(target), 0600), 0);
+            else if (::mknod(QFile::encodeName(target), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("device nodes cannot be made here");
+            // Opened for reading first, without waiting, so that the writer finds a reader.
+            reader = ::open(QFile::encodeName(target), O_RDONLY | O_NONBLOCK);
+        }
+        const QString words = "--words " + m_dir.filePath("list.txt") + " --seed 1 -n 3";
+        const Run r = kind == "closed" ? shell("\"$CLI\" " + words + " >&-").first
+            : kind.isEmpty()           ? shell("\"$CLI\" " + words + " -o ''").first
+                                       : run(words + " -o " + target);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.isEmpty() == (status == 0) && r.err.count('\n') <= 1, qPrintable(r.err));
+        QVERIFY2(r.err.contains(status ? message : QString()), qPrintable(r.err));
+        const QByteArray expected = status ? "old\n" : "Banana\nBanana\negg\n";
+        if (kind == "-")
+            QCOMPARE(r.out.toUtf8(), expected);
+        if (kind == "pipe") {
+            QByteArray got(64, 0);
+            got.resize(qMax<ssize_t>(::read(reader, got.data(), got.size()), 0));
+            QCOMPARE(got, expected);
+        }
+        if (reader >= 0)
+            ::close(reader);
+        // The file: its words, and still what it was, with the same owner, mode and links.
+        struct stat after = {}, link = {};
+        ::lstat(QFile::encodeName(target), &link);
+        QCOMPARE(::stat(name, &after), 0);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const bool wroteFile = status == 0 && kind != "pipe" && kind != "device" && kind != "-";
+        QCOMPARE(written.readAll(), wroteFile ? expected : QByteArray("old\n"));
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_nlink, before.st_nlink + (kind == "hard-linked"));
+        if (kind == "linked twice" || kind == "pipe" || kind == "device")
+            QCOMPARE(link.st_mode & S_IFMT,
+                kind == "pipe"         ? S_IFIFO
+                    : kind == "device" ? S_IFCHR
+                                       : S_IFLNK);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).filter("words.txt."),
+            QStringList());
+    }
+
+    void inputs_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("expected");
+        const auto row
+            = [](const char* name, const QString& script, int status, const QByteArray& expected) {
+                  // "!": as another user when root, who would write a read-only folder anyway.
+                  const QString other = "$(test $(id -u) = 0 && echo setpriv --reuid=65534 "
+                                        "--regid=65534 --clear-groups) ";
+                  const QString cli = "\"$CLI\" --seed 1 ";
+                  QTest::newRow(name) << (script.startsWith('|')
+                          ? "yes pear " + script + " " + cli + "--words /proc/self/fd/0"
+                          : script.startsWith('!') ? other + cli + script.mid(1)
+                                                   : cli + script)
+                                      << status << expected;
+              };
+        row("endless stream", "--words $D/zero", 1, "cannot read $D/zero: not a text file");
+        row("endless lines", "|", 1, "more words than a word list can hold");
+        row("binary", "--words $D/binary.txt", 1, "cannot read $D/binary.txt: not a text file");
+        row("over-long line", "--words $D/long.txt", 1, "a line longer than 4096 bytes");
+        row("list name not UTF-8", "--words \"$(printf '%s/list\\376.txt' $D)\" --start k -n 1", 0,
+            "kiwi\n");
+        row("output name not UTF-8",
+            "--words $D/list.txt --start k -n 1 -o $D/out/k\"$(printf '\\376')\" && cat $D/out/k*",
+            0, "kiwi\n");
+        row("name not UTF-8 in a message", "--words \"$(printf '%s/no\\376' $D)\"", 1,
+            "cannot read $D/no\\xfe: No such file or directory");
+        row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
+            "kiwi\377kiwi\n");
+        row("line feed in a value", "-n \"$(printf '1\\n2')\"", 2, "not '1\\n2'");
+        row("duplicates under unique", "--words $D/duplicates.txt --unique -n 3 -s ,", 0,
+            "pear,Pear,fig\n");
+        // The emoji is one character: "a" is the 2nd, and the word is 6 long.
+        row("emoji positions", "--words $D/emoji.txt --letter 2:a --min 6 --max 6 -n 1", 0,
+            "\U0001F600apple\n");
+        row("read-only WAL database", "!--database $D/ro/wal.db --count-matches", 0, "2\n");
+        row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
+            "only 2 different words match");
+    }
+
+    // Hostile input ends the run with one line, in bounded time and memory; names and values
+    // pass as the bytes they are.
+
+    void inputs()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, status);
+        QFETCH(QByteArray, expected);
+        const QByteArray zero = QFile::encodeName(m_dir.filePath("zero"));
+        if (script.contains("$D/zero") && !QFile::exists(m_dir.filePath("zero"))
+            && ::mknod(zero, S_IFCHR | 0666, makedev(1, 5)) != 0)
+            QSKIP("device nodes cannot be made here");
+        const auto [r, out] = shell(script);
+        QCOMPARE(r.status, status);
+        const QByteArray shownExpected = expected.replace("$D", QFile::encodeName(m_dir.path()));
+        if (status == 0) {
+            QCOMPARE(out, shownExpected);
+        } else {
+            QVERIFY2(r.err.contains(QString::fromUtf8(shownExpected)), qPrintable(r.err));
+            QCOMPARE(r.err.count('\n'), 1);
+        }
     }
 
     void helpAndManualPageNameTheSameOptions()

@@ -1,6 +1,6 @@
-#include "window/ErrorBoxText.h"
-#include "window/StepGuard.h"
-#include "window/ApplicationTitle.h"
+#include "app/ErrorBoxText.h"
+#include "app/StepGuard.h"
+#include "app/ApplicationTitle.h"
 
 #include "FakePlatform.h"
 

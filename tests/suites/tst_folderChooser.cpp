@@ -1,4 +1,4 @@
-#include "window/ErrorBoxText.h"
+#include "app/ErrorBoxText.h"
 #include "window/Form1.h"
 
 #include "TestSupport.h"

@@ -1,7 +1,7 @@
 #include "FakePlatform.h"
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
-#include "window/StatusLine.h"
+#include "app/StatusLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -877,6 +877,10 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered_data()
     QTest::newRow("list run") << "" << 0 << 3 << false << 0 << "3 words in the list";
     QTest::newRow("file run") << "" << 0 << 1 << true << 0 << "1 word written to /out/Words.txt";
     QTest::newRow("stopped run") << "" << 0 << 5 << false << 3 << "Stopped after 3 words";
+    // A negative stopAt: the disk fills at that yield.
+    QTest::newRow("run ended by a write error")
+        << "" << 0 << 5 << true << -3
+        << "Ended by an error after 2 words written to /out/Words.txt";
     QTest::newRow("run without a match") << "z" << 0 << 2 << false << 2 << none;
 }
 
@@ -891,6 +895,7 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
+    QCOMPARE(StatusLine::countText(0, 0), "The word database holds no words");
     Window w;
     QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
     w.form.Check2->setChecked(!start.isEmpty());
@@ -903,6 +908,8 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
         w.setCount(QString::number(count));
         if (stopAt > 0)
             w.pressAtYield(stopAt);
+        if (stopAt < 0)
+            w.fake.pump.actions[-stopAt] = [&] { w.fake.writer.failure = "No space left"; };
         w.press();
     }
     QTRY_COMPARE(w.form.StatusText->text(), expected);

@@ -1,7 +1,7 @@
-#include "window/ErrorBoxText.h"
+#include "app/ErrorBoxText.h"
 #include "platform/FileTextWriter.h"
 #include "engine/SqliteWordStore.h"
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
 
 #include "FakePlatform.h"

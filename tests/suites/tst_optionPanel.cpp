@@ -1,3 +1,4 @@
+#include "app/OptionsModel.h"
 #include "window/Form1.h"
 
 #include "TestSupport.h"
@@ -32,6 +33,8 @@ private slots:
     void twoInvalidFieldsGiveOneMessagePerFocusChange_data();
     void twoInvalidFieldsGiveOneMessagePerFocusChange();
     void leavingTheWindowIsNoLeaveCheck();
+    void modelValuesAreShownAndStoredOnce_data();
+    void modelValuesAreShownAndStoredOnce();
 };
 
 namespace {
@@ -450,6 +453,61 @@ void OptionPanelTest::leavingTheWindowIsNoLeaveCheck()
     QTest::keyClick(w.form.Text1, Qt::Key_Tab);
     settle();
     QCOMPARE(w.fake.dialogs.messages(), QStringList { "Must be a numeric entry." });
+}
+
+void OptionPanelTest::modelValuesAreShownAndStoredOnce_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("stored");
+
+    using O = OptionsModel;
+    QTest::newRow("folder") << int(O::Folder) << 0 << "/x/"
+                            << "Text5"
+                            << "/x/"
+                            << "Text5=/x/";
+    // The field takes one character and already shows it: the model and the store get what it
+    // shows.
+    QTest::newRow("cut maximum") << int(O::MaxLength) << 0 << "45"
+                                 << "Text6"
+                                 << "4"
+                                 << "Text6=4";
+    QTest::newRow("tick") << int(O::LetterRule) << int(Qt::Checked) << ""
+                          << "Check4"
+                          << ""
+                          << "Check4=1";
+    QTest::newRow("list entry") << int(O::LetterKind) << 2 << ""
+                                << "Combo3"
+                                << "a"
+                                << "Letter Must Be=2";
+}
+
+// What a command gives the model, its control shows and the store gets, once.
+void OptionPanelTest::modelValuesAreShownAndStoredOnce()
+{
+    QFETCH(int, option);
+    QFETCH(int, state);
+    QFETCH(QString, text);
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+
+    Window w;
+    QVERIFY(w.loaded);
+    const auto o = OptionsModel::Option(option);
+    w.form.options().setEntry(o, state, text);
+    QCOMPARE(w.writes(), QStringList { stored });
+    if (auto* box = w.control<QCheckBox>(control))
+        QCOMPARE(int(box->checkState()), state);
+    else
+        QCOMPARE(w.form.options().text(o), shown);
+    if (auto* field = w.control<QLineEdit>(control))
+        QCOMPARE(field->text(), shown);
+    if (auto* list = w.control<QComboBox>(control))
+        QCOMPARE(list->currentText(), shown);
 }
 
 QTEST_MAIN(OptionPanelTest)

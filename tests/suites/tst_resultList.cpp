@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
+#include "app/ResultListModel.h"
+#include "window/ResultListView.h"
 #include "window/Form1.h"
 
 #include <QAction>

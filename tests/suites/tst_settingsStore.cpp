@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 class SettingsStoreTest : public QObject
 {
@@ -222,6 +224,8 @@ void SettingsStoreTest::damagedFileNeverStopsStartUp()
     QVERIFY(form.Form_Load());
 
     QCOMPARE(errorLines(fake.dialogs), lines);
+    // The damaged file was written whole again: nothing to warn of.
+    QVERIFY(fake.dialogs.messages().empty());
     QCOMPARE(form.Text3->text(), startLetter);
     QCOMPARE(form.Text2->text(), "2");
     QCOMPARE(form.Combo3->currentIndex(), 0);
@@ -230,23 +234,34 @@ void SettingsStoreTest::damagedFileNeverStopsStartUp()
 
 void SettingsStoreTest::unwritableStoreLeavesTheProgramWorking_data()
 {
-    QTest::addColumn<bool>("folderIsAFile");
-    QTest::newRow("settings file is a folder") << false;
-    QTest::newRow("settings folder is a file") << true;
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("settings file is a folder") << "folder";
+    QTest::newRow("settings folder is a file") << "folder is a file";
+    QTest::newRow("settings file is a named pipe") << "pipe";
+    QTest::newRow("settings file links to a null device") << "device";
 }
 
 void SettingsStoreTest::unwritableStoreLeavesTheProgramWorking()
 {
-    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, kind);
+    const bool folderIsAFile = kind == "folder is a file";
 
-    // Both fail for root too.
+    // All fail for root too; none may block or be replaced.
     const QString plainFile = m_config.path() + "/plain-file";
+    const QString device = m_config.path() + "/null";
     if (folderIsAFile) {
         QFile file(plainFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, plainFile);
-    } else {
+    } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(confFile() + "/inside"));
+    } else if (kind == "pipe") {
+        QCOMPARE(::mkfifo(QFile::encodeName(confFile()), 0600), 0);
+    } else {
+        QFile::remove(device);
+        if (::mknod(QFile::encodeName(device), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("device nodes cannot be made here");
+        QVERIFY(QFile::link(device, confFile()));
     }
 
     // A store of its own: values that never reached the disk stay in the memory of the store
@@ -269,6 +284,11 @@ void SettingsStoreTest::unwritableStoreLeavesTheProgramWorking()
     QVERIFY(!QFileInfo(confFile()).isFile());
     if (folderIsAFile)
         QCOMPARE(QFileInfo(plainFile).size(), 0);
+    struct stat after = {};
+    QCOMPARE(::stat(QFile::encodeName(confFile()), &after), kind == "folder is a file" ? -1 : 0);
+    if (kind == "pipe" || kind == "device")
+        QCOMPARE(after.st_mode & S_IFMT, kind == "pipe" ? S_IFIFO : S_IFCHR);
+    QFile::remove(confFile());
 }
 
 QTEST_MAIN(SettingsStoreTest)

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "results/ListSource.h"
-#include "results/ResultListModel.h"
-#include "results/ResultListView.h"
-#include "results/SpreadsheetExport.h"
+#include "app/ListSource.h"
+#include "app/ResultListModel.h"
+#include "window/ResultListView.h"
+#include "app/SpreadsheetExport.h"
 #include "window/Form1.h"
 
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "window/ErrorBoxText.h"
-#include "results/ResultListView.h"
+#include "app/ErrorBoxText.h"
+#include "window/ResultListView.h"
 #include "window/Form1.h"
 
 #include "FakePlatform.h"

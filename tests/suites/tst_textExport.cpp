@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "platform/FileTextWriter.h"
-#include "results/ResultListModel.h"
+#include "app/ResultListModel.h"
 #include "window/Form1.h"
 
 #include <QComboBox>

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class CommandWindow;
+class ListSource;
+class Clipboard;
+
+// "Copy Results To Clipboard": the ticked rows as text, one line each.
+class ClipboardCopy
+{
+public:
+    explicit ClipboardCopy(CommandWindow& form);
+
+    void PushButton3_Click();
+
+    // Lays the ticked rows out as a table of blank-padded, tab-separated cells and puts it on the
+    // clipboard; an empty list leaves the clipboard alone. Yields before every cell and row.
+    void CopyListToClipboard(const ListSource& list);
+
+    // Each makes its one clipboard operation, retried while it fails, up to 1000 attempts,
+    // silently.
+    static void ClearClipboard(Clipboard& clipboard);
+    static void PutClipboardText(Clipboard& clipboard, const QString& text, int format);
+
+private:
+    CommandWindow& m_form;
+};

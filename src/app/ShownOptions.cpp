@@ -1,0 +1,58 @@
+#include "app/ShownOptions.h"
+
+#include "app/OptionsModel.h"
+#include "engine/NumericText.h"
+
+namespace ShownOptions {
+
+namespace {
+
+    constexpr int ordinalCount = 4;
+
+} // namespace
+
+const QStringList& positionTexts()
+{
+    static const QStringList texts { QStringLiteral("1st"), QStringLiteral("2nd"),
+        QStringLiteral("3rd"), QStringLiteral("4rd"), QStringLiteral("x"), QStringLiteral("last") };
+    return texts;
+}
+
+QString letterPosition(const QString& positionText)
+{
+    if (positionText == QLatin1String("last"))
+        return positionText;
+    const qsizetype ordinal = positionTexts().indexOf(positionText);
+    return ordinal >= 0 && ordinal < ordinalCount
+        ? QString::number(ordinal + 1)
+        : NumericText::wholeNumberText(NumericText::leadingNumber(positionText));
+}
+
+WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
+{
+    using O = OptionsModel;
+    WordRules rules;
+    if (options.ticked(O::MustStart))
+        rules.start = options.text(O::StartLetter);
+    if (options.ticked(O::MustEnd))
+        rules.end = options.text(O::EndLetter);
+    if (options.ticked(O::LetterRule)) {
+        LetterRule letter { letterPosition, LetterRule::Letter, options.text(O::LetterKind) };
+        if (letter.letter == vowel)
+            letter.kind = LetterRule::Vowel;
+        else if (letter.letter == consonant)
+            letter.kind = LetterRule::Consonant;
+        rules.letter = letter;
+    }
+    return rules;
+}
+
+bool raisesMaximum(const OptionsModel& options)
+{
+    using O = OptionsModel;
+    return options.ticked(O::MinBound) && options.ticked(O::MaxBound)
+        && NumericText::isLess(options.text(O::MaxLength), options.text(O::MinLength))
+               .value_or(false);
+}
+
+} // namespace ShownOptions

@@ -1,0 +1,148 @@
+#include "app/StatusLine.h"
+
+#include "app/CommandWindow.h"
+#include "app/OptionsModel.h"
+#include "app/ShownOptions.h"
+#include "engine/AcceptanceRules.h"
+#include "engine/NumericText.h"
+#include "engine/WordDatabasePath.h"
+#include "engine/WordDrawer.h"
+
+#include <QLocale>
+
+namespace {
+
+// Numbers with the locale's group separator, also where the locale leaves it out by default.
+QString number(int value)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return locale.toString(value);
+}
+
+QString words(int count)
+{
+    return count == 1 ? QStringLiteral("1 word") : number(count) + QStringLiteral(" words");
+}
+
+std::optional<qsizetype> lengthBound(const QString& text)
+{
+    if (!NumericText::isWholeNumber(text))
+        return std::nullopt;
+    return qsizetype(NumericText::roundHalfEven32(*NumericText::value(text)));
+}
+
+} // namespace
+
+StatusLine::StatusLine(CommandWindow& form)
+    : m_form(form)
+{
+    // A count over every word takes some tens of milliseconds with a start or end rule: it waits
+    // for a pause in the typing, so that a burst of changes is counted once and keys never wait.
+    m_recount.setSingleShot(true);
+    m_recount.setInterval(150);
+    connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
+    connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
+        if (OptionsModel::isWordRule(option))
+            optionsChanged();
+    });
+}
+
+StatusLine::~StatusLine() = default;
+
+void StatusLine::load()
+{
+    const Platform& platform = m_form.platform();
+    try {
+        const auto connection = platform.words->open(wordDatabasePath(platform.programFolder));
+        m_words = connection->query(QStringLiteral("select * from words"));
+    } catch (const std::exception&) {
+        // The line is a help, not a command: without the list it stays empty, and a run
+        // reports the failure the usual way.
+        m_words.reset();
+    }
+    recount();
+}
+
+void StatusLine::optionsChanged()
+{
+    if (m_words)
+        m_recount.start();
+}
+
+void StatusLine::recount()
+{
+    m_recount.stop();
+    if (!m_words)
+        return;
+    const std::optional<WordRules> rules = rulesShown(m_form.options());
+    const int matching
+        = rules ? WordDrawer(*m_words, *rules, WordDrawer::Untestable::Drop).matchCount() : 0;
+    show(countText(matching, m_words->count()));
+}
+
+void StatusLine::runEnded(int delivered, bool stopped, bool failed, const QString& file)
+{
+    m_recount.stop();
+    // A run that delivered nothing found no word to deliver: the count says why.
+    if (delivered == 0 && !failed)
+        recount();
+    else
+        show(runText(delivered, stopped, failed, file));
+}
+
+void StatusLine::commandDone(const QString& text)
+{
+    m_recount.stop();
+    show(text);
+}
+
+void StatusLine::show(const QString& text)
+{
+    m_form.showStatus(text);
+}
+
+std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
+{
+    using O = OptionsModel;
+    // An entered position is asked for at Start; until then the letter rule cannot be counted.
+    const QString position = options.text(O::LetterPosition);
+    const bool entered = position == QLatin1String("x");
+    WordRules rules = ShownOptions::rules(options,
+        entered ? std::nullopt
+                : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
+    if (entered)
+        rules.letter.reset();
+    if (options.ticked(O::MinBound) && !(rules.minLength = lengthBound(options.text(O::MinLength))))
+        return std::nullopt;
+    if (options.ticked(O::MaxBound) && !(rules.maxLength = lengthBound(options.text(O::MaxLength))))
+        return std::nullopt;
+    if (ShownOptions::raisesMaximum(options))
+        rules.maxLength = rules.minLength;
+    return rules;
+}
+
+QString StatusLine::countText(int matching, int total)
+{
+    // Not the options' fault: there is nothing to match.
+    if (total == 0)
+        return QStringLiteral("The word database holds no words");
+    if (matching == 0)
+        return QStringLiteral("No word matches these options");
+    return QStringLiteral("%1 of %2 %3")
+        .arg(number(matching), words(total), matching == 1 ? "matches" : "match");
+}
+
+QString StatusLine::runText(int delivered, bool stopped, bool failed, const QString& file)
+{
+    // Not the words of a finished run: the error box said what went wrong, the line says so too.
+    if (failed)
+        return QStringLiteral("Ended by an error after %1%2")
+            .arg(words(delivered),
+                file.isEmpty() ? QString() : QStringLiteral(" written to ") + file);
+    if (stopped)
+        return QStringLiteral("Stopped after %1").arg(words(delivered));
+    if (file.isEmpty())
+        return QStringLiteral("%1 in the list").arg(words(delivered));
+    return QStringLiteral("%1 written to %2").arg(words(delivered), file);
+}

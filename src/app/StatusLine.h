@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/GenerationOptions.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class CommandWindow;
+class OptionsModel;
+class WordSet;
+
+// The line at the foot of the window: how many words of the database meet the options as they
+// stand, and after a run what it delivered. The count uses the engine's own rules on a list of
+// every word, loaded once; changes to the options are counted together once typing pauses.
+class StatusLine : public QObject
+{
+    Q_OBJECT
+public:
+    explicit StatusLine(CommandWindow& form);
+    ~StatusLine() override;
+
+    // Loads the word list and shows the first count; without a list the line stays empty.
+    void load();
+    // What a run delivered: the word count, whether the user stopped it or an error ended it, and
+    // the file it wrote (empty for the list).
+    void runEnded(int delivered, bool stopped, bool failed, const QString& file);
+    // What another command did.
+    void commandDone(const QString& text);
+
+    // The rules the options in the window give; nothing when they cannot be counted (a length
+    // bound that is not a whole number).
+    static std::optional<WordRules> rulesShown(const OptionsModel& options);
+
+    // The texts the line shows.
+    static QString countText(int matching, int total);
+    static QString runText(int delivered, bool stopped, bool failed, const QString& file);
+
+private:
+    void optionsChanged();
+    void recount();
+    void show(const QString& text);
+
+    CommandWindow& m_form;
+    std::unique_ptr<WordSet> m_words;
+    QTimer m_recount;
+};
