@@ -62,10 +62,12 @@ void checkProperCase(const QString& text)
 void checkRules(const QString& word, const QString& letterPosition)
 {
     using namespace AcceptanceRules;
-    Fuzz::check(judge(word, WordRules { {}, {}, word.left(1), {}, {} }).accepted,
-        "a word starts with its first character", word);
-    Fuzz::check(judge(word, WordRules { {}, {}, {}, word.right(1), {} }).accepted,
-        "a word ends with its last character", word);
+    WordRules start;
+    start.start = word.left(1);
+    WordRules end;
+    end.end = word.right(1);
+    Fuzz::check(judge(word, start).accepted, "a word starts with its first character", word);
+    Fuzz::check(judge(word, end).accepted, "a word ends with its last character", word);
 
     const std::optional<int> position = letterPositionOf(letterPosition);
     const int tested = testedPosition(word, position);
@@ -75,7 +77,9 @@ void checkRules(const QString& word, const QString& letterPosition)
         Fuzz::check(tested == word.size(), "\"last\" tests the last letter", word);
 
     const auto judged = [&](LetterRule::Kind kind, const QString& letter) {
-        return judge(word, WordRules { {}, {}, {}, {}, LetterRule { position, kind, letter } });
+        WordRules rules;
+        rules.letter = LetterRule { position, kind, letter };
+        return judge(word, rules);
     };
     if (tested < 1) {
         Fuzz::check(!judged(LetterRule::Vowel, {}).letterFailure.isEmpty(),

@@ -49,25 +49,79 @@ template <qsizetype N> QByteArray bytes(const char (&text)[N])
     return QByteArray(text, N - 1);
 }
 
-// Reads the words back the way the program does: in table order, without ORDER BY. A database
-// that cannot be read gives no words.
-QStringList readWords(const QString& databasePath)
+// Reads the words back the way the program does: in table order, without ORDER BY; other
+// queries give their rows as the columns joined by "|". A database that cannot be read gives none.
+QStringList readWords(const QString& databasePath, const char* sql = "SELECT word FROM words")
 {
     sqlite3* db = nullptr;
-    QStringList words;
+    QStringList rows;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_open_v2(
             QFile::encodeName(databasePath).constData(), &db, SQLITE_OPEN_READONLY, nullptr)
             == SQLITE_OK
-        && sqlite3_prepare_v2(db, "SELECT word FROM words", -1, &statement, nullptr) == SQLITE_OK) {
+        && sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
         while (sqlite3_step(statement) == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            words.append(QString::fromUtf8(text, sqlite3_column_bytes(statement, 0)));
+            QStringList columns;
+            for (int c = 0; c < sqlite3_column_count(statement); ++c)
+                columns.append(QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
+                    sqlite3_column_bytes(statement, c)));
+            rows.append(columns.join(u'|'));
         }
     }
     sqlite3_finalize(statement);
     sqlite3_close(db);
-    return words;
+    return rows;
+}
+
+// Word lists, SCOWL's level lists and WordNet's files in Debian's formats, with invented words:
+// apple a noun of level 10 (apples its plural), walk a verb only as walked, colour British and
+// Canadian, zorp on the offensive list, blick labelled obscene in its first sense, glim in its
+// last sense only (glím its accented spelling), mungle labelled but kept by the list, quaff
+// outside SCOWL and WordNet.
+bool writeFactSources(const QTemporaryDir& dir)
+{
+    const QString noun = QStringLiteral(
+        "  1 licence line\n"
+        "00000100 13 n 01 apple 0 000 | a fruit; \"an apple a day\"\n"
+        "00000200 10 n 01 blick 0 001 ;u 00000900 n 0000 | a fixture curse\n"
+        "00000300 10 n 01 glim 0 000 | a light\n"
+        "00000310 10 n 01 glim 0 001 ;u 00000900 n 0101 | a fixture insult\n"
+        "00000400 10 n 02 mungle 0 mungo 0 001 ;u 00000900 n 0000 | a fixture mess\n"
+        "00000900 10 n 02 obscenity 0 vulgarism 0 000 | an offensive word\n");
+    const QString index
+        = QStringLiteral("  1 licence line\n"
+                         "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
+                         "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n");
+    QDir(dir.path()).mkpath(QStringLiteral("scowl"));
+    QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
+    const std::pair<const char*, QString> files[] = {
+        { "american.txt",
+            "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\n" },
+        { "british.txt", "apple\ncolour\n" },
+        { "canadian.txt", "colour\ncolor\n" },
+        { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
+        { "scowl/english-words.10", "apple\nwalked\n" },
+        { "scowl/american-words.35", "color\napples\napple\n" },
+        { "scowl/british-words.20", "colour\n" },
+        { "scowl/english-words.50", "zorp\nzorps\nblick\nglim\nmungle\n" },
+        { "wordnet/index.noun", index },
+        { "wordnet/data.noun", noun },
+        { "wordnet/index.verb", "walk v 1 0 1 3 00000500\n" },
+        { "wordnet/data.verb", "00000500 38 v 01 walk 0 000 00 | go on foot\n" },
+        { "wordnet/index.adj", "" },
+        { "wordnet/data.adj", "" },
+        { "wordnet/index.adv", "" },
+        { "wordnet/data.adv", "" },
+        { "wordnet/noun.exc", "" },
+        { "wordnet/verb.exc", "" },
+        { "wordnet/adj.exc", "" },
+        { "wordnet/adv.exc", "" },
+    };
+    for (const auto& [name, text] : files)
+        if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
+            return false;
+    return true;
 }
 
 int summaryCount(const QString& summary, const QString& label)
@@ -244,9 +298,67 @@ private slots:
         QVERIFY(dir.isValid());
         QCOMPARE(runTool(TESSAVINE_WORDLIST, dir.filePath("fresh.mdb")).exitCode, 0);
 
+        // The British and Canadian lists add their own words after the configured list's.
         const QStringList shipped = readWords(TESSAVINE_WORD_DATABASE);
+        const QStringList fresh = readWords(dir.filePath("fresh.mdb"));
         QVERIFY2(!shipped.isEmpty(), TESSAVINE_WORD_DATABASE);
-        QCOMPARE(shipped, readWords(dir.filePath("fresh.mdb")));
+        QCOMPARE(shipped.mid(0, fresh.size()), fresh);
+    }
+
+    void factsComeFromTheListsScowlAndWordNet_data()
+    {
+        QTest::addColumn<QString>("word");
+        // level|kinds|spellings|offensive|definition, as the tables hold them.
+        QTest::addColumn<QString>("facts");
+        QTest::newRow("lemma") << "apple"
+                               << "10|1|3|0|a fruit";
+        QTest::newRow("plural") << "apples"
+                                << "35|0|1|0|apple: a fruit";
+        QTest::newRow("past tense") << "walked"
+                                    << "10|0|1|0|walk: go on foot";
+        QTest::newRow("American and Canadian") << "color"
+                                               << "35|0|5|0|";
+        QTest::newRow("British list only") << "colour"
+                                           << "20|0|6|0|";
+        QTest::newRow("on the list") << "zorp"
+                                     << "50|0|1|1|";
+        QTest::newRow("plural of a listed word") << "zorps"
+                                                 << "50|0|1|1|";
+        QTest::newRow("labelled first sense") << "blick"
+                                              << "50|1|1|1|a fixture curse";
+        QTest::newRow("labelled rare sense") << "glim"
+                                             << "50|1|1|0|a light";
+        QTest::newRow("kept by the list") << "mungle"
+                                          << "50|1|1|0|a fixture mess";
+        QTest::newRow("outside both") << "quaff"
+                                      << "|0|1|0|";
+        QTest::newRow("accented, as WordNet spells it unaccented") << "gl\u00edm"
+                                                                   << "|1|1|0|a light";
+    }
+
+    void factsComeFromTheListsScowlAndWordNet()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, facts);
+        static QTemporaryDir dir;
+        static const ToolRun run = [] {
+            return writeFactSources(dir)
+                ? runTool(dir.filePath("american.txt"), dir.filePath("facts.mdb"),
+                    { "--british", dir.filePath("british.txt"), "--canadian",
+                        dir.filePath("canadian.txt"), "--scowl", dir.filePath("scowl"), "--wordnet",
+                        dir.filePath("wordnet"), "--offensive", dir.filePath("offensive.txt") })
+                : ToolRun();
+        }();
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
+        QCOMPARE(summaryCount(run.out, "offensive"), 3);
+        const QStringList rows = readWords(dir.filePath("facts.mdb"),
+            "SELECT w.word, level, kinds, spellings, offensive, definition FROM words w "
+            "LEFT JOIN definitions USING (word)");
+        const auto row = std::find_if(
+            rows.begin(), rows.end(), [&](const QString& r) { return r.startsWith(word + u'|'); });
+        QVERIFY2(row != rows.end(), qPrintable(word));
+        QCOMPARE(row->mid(word.size() + 1), facts);
     }
 };
 

@@ -1,11 +1,22 @@
-// tessavine-build-words [--keep-all] INPUT OUTPUT  (target build_word_database)
+// tessavine-build-words [--keep-all] [--british LIST] [--canadian LIST]
+//                       [--scowl FOLDER --wordnet FOLDER [--offensive LIST]] INPUT OUTPUT
+// (target build_word_database)
 //
 // Reads a UTF-8 word list (one word a line) and writes the SQLite word database the program
-// draws from: table `words`, one column `word TEXT`, one row per distinct word in the order of
+// draws from: table `words` with the column `word TEXT`, one row per distinct word in the order of
 // first appearance. Possessive forms and capitalised entries (names, abbreviations) are left out,
 // and so, unless --keep-all is given, are the entries a reader would not call words: a capital
 // inside (eBay), single letters other than "a", Roman numerals and entries without a vowel
-// (kg, brr). OUTPUT is replaced only once the new database is complete.
+// (kg, brr). The British and Canadian lists add their own words after INPUT's.
+//
+// With SCOWL and WordNet the table also holds each word's facts: `level` (SCOWL's size level,
+// NULL outside it), `kinds` (bits: 1 noun, 2 verb, 4 adjective, 8 adverb), `spellings` (bits:
+// 1 American, 2 British, 4 Canadian) and `offensive` (1 or 0); table `definitions` holds a gloss
+// per word. Table `word_pack` holds a compact copy of it all that the program loads at once.
+// OUTPUT is replaced only once the new database is complete.
+
+#include "WordNet.h"
+#include "engine/WordFacts.h"
 
 #include <QChar>
 #include <QString>
@@ -24,6 +35,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -45,6 +58,8 @@ struct Counts
     long noVowel = 0;
     long invalidUtf8 = 0;
     long crLf = 0;
+    // Words no list before this one held.
+    long added = 0;
 };
 
 class BuildError : public std::runtime_error
@@ -208,32 +223,32 @@ public:
             throw BuildError("cannot create " + path + ": " + message);
         }
     }
-    ~Database()
-    {
-        sqlite3_finalize(m_insert);
-        sqlite3_close_v2(m_db);
-    }
+    ~Database() { sqlite3_close_v2(m_db); }
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
     void execute(const char* sql) { check(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr)); }
 
-    void insert(std::string_view word)
+    // Runs a prepared statement once per call of bind, which binds its values.
+    template <typename Bind> void insert(const char* sql, Bind&& bind)
     {
-        if (!m_insert)
-            check(sqlite3_prepare_v2(
-                m_db, "INSERT INTO words (word) VALUES (?1)", -1, &m_insert, nullptr));
-        check(sqlite3_bind_text(
-            m_insert, 1, word.data(), static_cast<int>(word.size()), SQLITE_STATIC));
-        if (sqlite3_step(m_insert) != SQLITE_DONE)
-            check(SQLITE_ERROR);
-        check(sqlite3_reset(m_insert));
+        sqlite3_stmt* statement = nullptr;
+        check(sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr));
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(statement, sqlite3_finalize);
+        while (bind(statement)) {
+            if (sqlite3_step(statement) != SQLITE_DONE)
+                check(SQLITE_ERROR);
+            check(sqlite3_reset(statement));
+        }
+    }
+    void check(int rc)
+    {
+        if (rc != SQLITE_OK)
+            throw BuildError(std::string("database error: ") + sqlite3_errmsg(m_db));
     }
 
     void close()
     {
-        sqlite3_finalize(m_insert);
-        m_insert = nullptr;
         const int rc = sqlite3_close(m_db);
         if (rc != SQLITE_OK)
             throw BuildError(std::string("cannot close the database: ") + sqlite3_errstr(rc));
@@ -241,27 +256,34 @@ public:
     }
 
 private:
-    void check(int rc)
-    {
-        if (rc != SQLITE_OK)
-            throw BuildError(std::string("database error: ") + sqlite3_errmsg(m_db));
-    }
-
     sqlite3* m_db = nullptr;
-    sqlite3_stmt* m_insert = nullptr;
 };
 
-Counts writeDatabase(const std::string& inputPath, const std::string& databasePath, bool keepAll)
+struct Entry
 {
-    InputFile input(inputPath);
-    Database database(databasePath);
-    // The journal only matters for a rollback, and a failed build discards the whole file.
-    database.execute("PRAGMA journal_mode=MEMORY");
-    // Duplicates are removed here rather than by a UNIQUE constraint: its index would double the
-    // file and leave the query planner free to return the words sorted instead of in list order.
-    database.execute("CREATE TABLE words (word TEXT)");
-    database.execute("BEGIN");
+    std::string word;
+    WordFacts facts;
+    std::string definition;
+};
 
+struct Sources
+{
+    bool keepAll = false;
+    std::string input;
+    std::string output;
+    std::string british;
+    std::string canadian;
+    std::string scowl;
+    std::string wordNet;
+    std::string offensive;
+};
+
+// Adds the kept words of a list to entries, in the order of first appearance; a word already
+// there only gains the list's spelling.
+Counts readList(const std::string& path, quint8 spelling, bool keepAll, std::vector<Entry>& entries,
+    std::unordered_map<std::string, size_t>& places)
+{
+    InputFile input(path);
     Counts counts;
     std::unordered_set<std::string> seen;
     while (const auto next = input.nextLine()) {
@@ -295,51 +317,353 @@ Counts writeDatabase(const std::string& inputPath, const std::string& databasePa
         else if (!seen.emplace(line).second)
             ++counts.duplicate;
         else {
-            database.insert(line);
+            const auto [place, added] = places.emplace(line, entries.size());
+            if (added)
+                entries.push_back({ std::string(line), {}, {} });
+            entries[place->second].facts.spellings |= spelling;
             ++counts.stored;
+            counts.added += added;
         }
     }
-    if (counts.stored == 0)
-        throw BuildError("no words to store in " + inputPath);
-
-    database.execute("COMMIT");
-    database.close();
     return counts;
 }
 
-void printSummary(const Counts& c)
+// The lowest SCOWL level of each word in the English, American, British and Canadian word lists
+// of folder (files NAME-words.LEVEL).
+std::unordered_map<std::string, quint8> readLevels(const std::string& folder)
 {
-    std::printf("%s: %ld lines read, %ld words stored; skipped: %ld blank, %ld duplicate, "
+    std::unordered_map<std::string, quint8> levels;
+    int files = 0;
+    for (const char* name : { "english", "american", "british", "canadian" }) {
+        for (const int level : { 10, 20, 35, 40, 50, 55, 60, 70, 80, 95 }) {
+            const std::string path = folder + "/" + name + "-words." + std::to_string(level);
+            if (::access(path.c_str(), F_OK) != 0)
+                continue;
+            ++files;
+            InputFile input(path);
+            while (const auto line = input.nextLine()) {
+                const auto [place, added] = levels.emplace(std::string(*line), quint8(level));
+                if (!added && place->second > level)
+                    place->second = quint8(level);
+            }
+        }
+    }
+    if (files == 0)
+        throw BuildError("no SCOWL word lists (english-words.10 and the like) in " + folder);
+    return levels;
+}
+
+// A list of words, one a line; blank lines and lines starting with # are left out.
+std::unordered_set<std::string> readWordSet(const std::string& path)
+{
+    InputFile input(path);
+    std::unordered_set<std::string> words;
+    while (const auto line = input.nextLine())
+        if (!isBlank(*line) && !line->starts_with('#'))
+            words.emplace(*line);
+    return words;
+}
+
+// The word without accents (café: cafe), as WordNet spells its lemmas.
+std::string withoutAccents(const std::string& word)
+{
+    const QString decomposed
+        = QString::fromStdString(word).normalized(QString::NormalizationForm_D);
+    QString plain;
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    return plain.toStdString();
+}
+
+struct FactCounts
+{
+    long everyday = 0;
+    long common = 0;
+    long kinds[4] = {};
+    long inflected = 0;
+    long spellings[3] = {};
+    long offensive = 0;
+    long offensiveByWordNet = 0;
+    long offensiveByList = 0;
+    long defined = 0;
+};
+
+// The facts of every entry from SCOWL, WordNet and the offensive list. The list also marks the
+// inflected forms of its words (plural and verb endings), so it need name only dictionary forms.
+FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
+{
+    const auto levels = readLevels(sources.scowl);
+    const WordNet wordNet(sources.wordNet);
+    // Lines of the list starting with "!" keep a word that WordNet would mark.
+    std::unordered_set<std::string> listed;
+    std::unordered_set<std::string> kept;
+    for (const std::string& word : sources.offensive.empty() ? std::unordered_set<std::string>()
+                                                             : readWordSet(sources.offensive))
+        (word.starts_with('!') ? kept : listed).insert(word.substr(word.starts_with('!')));
+    const auto isKept = [&](const std::string& word) {
+        const std::string base = wordNet.baseForm(word);
+        return kept.count(word) || (!base.empty() && kept.count(base));
+    };
+    const auto inList = [&](const std::string& word) {
+        if (listed.count(word))
+            return true;
+        for (const auto& [suffix, ending] :
+            std::initializer_list<std::pair<std::string, std::string>> { { "s", "" }, { "es", "" },
+                { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" } })
+            if (word.size() > suffix.size() + 1 && word.ends_with(suffix)) {
+                const std::string stem = word.substr(0, word.size() - suffix.size());
+                // A doubled last consonant comes from the ending (cumming), or belongs (kissing).
+                const bool doubled = stem.size() > 2 && stem.back() == stem[stem.size() - 2];
+                if (listed.count(stem + ending)
+                    || (doubled && listed.count(stem.substr(0, stem.size() - 1) + ending)))
+                    return true;
+            }
+        const std::string base = wordNet.baseForm(word);
+        return !base.empty() && listed.count(base);
+    };
+
+    FactCounts counts;
+    for (Entry& entry : entries) {
+        WordFacts& facts = entry.facts;
+        const auto level = levels.find(entry.word);
+        facts.level = level == levels.end() ? 0 : level->second;
+        const std::string plain = withoutAccents(entry.word);
+        facts.kinds = wordNet.kinds(plain);
+        const bool byWordNet = wordNet.offensive(plain) && !isKept(plain);
+        const bool byList = inList(plain);
+        facts.offensive = byWordNet || byList;
+        entry.definition = wordNet.definition(plain);
+
+        counts.everyday += facts.level && facts.level <= LevelTier::everyday;
+        counts.common += facts.level && facts.level <= LevelTier::common;
+        for (int k = 0; k < 4; ++k)
+            counts.kinds[k] += (facts.kinds >> k) & 1;
+        counts.inflected += !facts.kinds && !wordNet.baseForm(plain).empty();
+        for (int s = 0; s < 3; ++s)
+            counts.spellings[s] += (facts.spellings >> s) & 1;
+        counts.offensive += facts.offensive;
+        counts.offensiveByWordNet += byWordNet;
+        counts.offensiveByList += byList;
+        counts.defined += !entry.definition.empty();
+    }
+    return counts;
+}
+
+void appendWord(std::string& bytes, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(char((value >> (8 * i)) & 0xFF));
+}
+
+// The compact copy of the table (WordPack in engine/WordFacts.h), which the program loads in one
+// read instead of a row at a time.
+std::string packOf(const std::vector<Entry>& entries, bool withFacts)
+{
+    std::vector<std::u16string> texts;
+    for (const Entry& entry : entries)
+        texts.push_back(QString::fromStdString(entry.word).toStdU16String());
+    std::string pack;
+    appendWord(pack, WordPack::magic);
+    appendWord(pack, WordPack::version);
+    appendWord(pack, quint32(entries.size()));
+    size_t textSize = 0;
+    for (const std::u16string& text : texts)
+        textSize += text.size();
+    appendWord(pack, quint32(textSize));
+    appendWord(pack, withFacts ? WordPack::hasFacts : 0);
+    quint32 offset = 0;
+    for (const std::u16string& text : texts) {
+        appendWord(pack, offset);
+        offset += quint32(text.size());
+    }
+    appendWord(pack, offset);
+    for (const std::u16string& text : texts)
+        for (const char16_t unit : text) {
+            pack.push_back(char(unit & 0xFF));
+            pack.push_back(char(unit >> 8));
+        }
+    for (const Entry& entry : entries)
+        if (withFacts)
+            pack.append(reinterpret_cast<const char*>(&entry.facts), sizeof entry.facts);
+    return pack;
+}
+
+void writeDatabase(const std::vector<Entry>& entries, const std::string& path, bool withFacts)
+{
+    Database database(path);
+    // The journal only matters for a rollback, and a failed build discards the whole file.
+    database.execute("PRAGMA journal_mode=MEMORY");
+    // Large pages: the compact copy is read in a few calls instead of one per 4 KiB.
+    database.execute("PRAGMA page_size=65536");
+    database.execute("BEGIN");
+    // Duplicates are removed here rather than by a UNIQUE constraint: its index would double the
+    // file and leave the query planner free to return the words sorted instead of in list order.
+    database.execute(withFacts ? "CREATE TABLE words (word TEXT, level INTEGER, kinds INTEGER, "
+                                 "spellings INTEGER, offensive INTEGER)"
+                               : "CREATE TABLE words (word TEXT)");
+    size_t next = 0;
+    database.insert(withFacts ? "INSERT INTO words VALUES (?1, ?2, ?3, ?4, ?5)"
+                              : "INSERT INTO words VALUES (?1)",
+        [&](sqlite3_stmt* statement) {
+            if (next == entries.size())
+                return false;
+            const Entry& entry = entries[next++];
+            database.check(sqlite3_bind_text(
+                statement, 1, entry.word.data(), int(entry.word.size()), SQLITE_STATIC));
+            if (withFacts) {
+                if (entry.facts.level)
+                    database.check(sqlite3_bind_int(statement, 2, entry.facts.level));
+                else
+                    database.check(sqlite3_bind_null(statement, 2));
+                database.check(sqlite3_bind_int(statement, 3, entry.facts.kinds));
+                database.check(sqlite3_bind_int(statement, 4, entry.facts.spellings));
+                database.check(sqlite3_bind_int(statement, 5, entry.facts.offensive));
+            }
+            return true;
+        });
+    if (withFacts) {
+        // Keyed by the word, so that a definition stays with its word whatever happens to rows.
+        database.execute("CREATE TABLE definitions (word TEXT PRIMARY KEY, definition TEXT NOT "
+                         "NULL) WITHOUT ROWID");
+        next = 0;
+        database.insert("INSERT INTO definitions VALUES (?1, ?2)", [&](sqlite3_stmt* statement) {
+            while (next < entries.size() && entries[next].definition.empty())
+                ++next;
+            if (next == entries.size())
+                return false;
+            const Entry& entry = entries[next++];
+            database.check(sqlite3_bind_text(
+                statement, 1, entry.word.data(), int(entry.word.size()), SQLITE_STATIC));
+            database.check(sqlite3_bind_text(statement, 2, entry.definition.data(),
+                int(entry.definition.size()), SQLITE_STATIC));
+            return true;
+        });
+    }
+    database.execute("CREATE TABLE word_pack (data BLOB)");
+    const std::string pack = packOf(entries, withFacts);
+    bool packed = false;
+    database.insert("INSERT INTO word_pack VALUES (?1)", [&](sqlite3_stmt* statement) {
+        if (packed)
+            return false;
+        packed = true;
+        database.check(
+            sqlite3_bind_blob(statement, 1, pack.data(), int(pack.size()), SQLITE_STATIC));
+        return true;
+    });
+    // A change to the table by hand makes the copy stale: the copy then goes, and the program
+    // reads the table itself.
+    for (const char* change : { "INSERT", "UPDATE", "DELETE" }) {
+        const std::string sql = std::string("CREATE TRIGGER word_pack_stale_") + change + " AFTER "
+            + change + " ON words BEGIN DELETE FROM word_pack; END";
+        database.execute(sql.c_str());
+    }
+    database.execute("COMMIT");
+    database.close();
+}
+
+void printSummary(const Counts& c, const char* list)
+{
+    std::printf("%s: %s%ld lines read, %ld words stored; skipped: %ld blank, %ld duplicate, "
                 "%ld possessive, %ld capitalised, %ld inner capital, %ld single letter, "
                 "%ld Roman numeral, %ld without vowel, %ld invalid UTF-8; %ld CR LF line ends\n",
-        toolName, c.lines, c.stored, c.blank, c.duplicate, c.possessive, c.capitalised,
+        toolName, list, c.lines, c.stored, c.blank, c.duplicate, c.possessive, c.capitalised,
         c.innerCapital, c.singleLetter, c.romanNumeral, c.noVowel, c.invalidUtf8, c.crLf);
+}
+
+void printFacts(const FactCounts& c, size_t words)
+{
+    std::printf("%s: word facts of %zu words: %ld everyday (SCOWL level %d or below), %ld common "
+                "(level %d or below); %ld noun, %ld verb, %ld adjective, %ld adverb, %ld "
+                "inflected form (no part of speech); %ld American, %ld British, %ld Canadian; "
+                "%ld offensive (%ld by WordNet's usage labels, %ld by the offensive list); %ld "
+                "with a definition\n",
+        toolName, words, c.everyday, LevelTier::everyday, c.common, LevelTier::common, c.kinds[0],
+        c.kinds[1], c.kinds[2], c.kinds[3], c.inflected, c.spellings[0], c.spellings[1],
+        c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.defined);
+}
+
+const char* const usage
+    = "usage: %s [--keep-all] [--british LIST] [--canadian LIST] [--scowl FOLDER --wordnet "
+      "FOLDER [--offensive LIST]] INPUT OUTPUT\n"
+      "--keep-all keeps inner capitals, single letters, Roman numerals and entries without a "
+      "vowel;\npossessive and capitalised entries are left out either way. INPUT counts as "
+      "American,\n--british and --canadian add their lists' words; --scowl (SCOWL's final "
+      "lists) and --wordnet\n(WordNet's dict folder) add the word facts, --offensive a list of "
+      "words to mark offensive\n";
+
+// The sources named on the command line; nothing for a usage error.
+std::optional<Sources> sourcesOf(int argc, char* argv[])
+{
+    Sources sources;
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        std::string* value = argument == "--british" ? &sources.british
+            : argument == "--canadian"               ? &sources.canadian
+            : argument == "--scowl"                  ? &sources.scowl
+            : argument == "--wordnet"                ? &sources.wordNet
+            : argument == "--offensive"              ? &sources.offensive
+                                                     : nullptr;
+        if (argument == "--keep-all")
+            sources.keepAll = true;
+        else if (value && i + 1 < argc && !std::string_view(argv[i + 1]).empty())
+            *value = argv[++i];
+        else if (value || (argument.starts_with("--") && paths.size() < 2))
+            return std::nullopt;
+        else
+            paths.emplace_back(argument);
+    }
+    if (paths.size() != 2 || sources.scowl.empty() != sources.wordNet.empty()
+        || (sources.scowl.empty() && !sources.offensive.empty()))
+        return std::nullopt;
+    sources.input = paths[0];
+    sources.output = paths[1];
+    return sources;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const bool keepAll = argc == 4 && std::string_view(argv[1]) == "--keep-all";
-    if (argc != 3 && !keepAll) {
-        std::fprintf(stderr,
-            "usage: %s [--keep-all] INPUT OUTPUT\n"
-            "--keep-all keeps inner capitals, single letters, Roman numerals and entries without "
-            "a vowel;\npossessive and capitalised entries are left out either way\n",
-            toolName);
+    const std::optional<Sources> sources = sourcesOf(argc, argv);
+    if (!sources) {
+        std::fprintf(stderr, usage, toolName);
         return 2;
     }
-    const std::string inputPath = argv[argc - 2];
-    const std::string outputPath = argv[argc - 1];
+    const std::string& outputPath = sources->output;
     // Built beside OUTPUT so that the final rename stays within one file system.
     const std::string temporaryPath = outputPath + ".tmp-" + std::to_string(::getpid());
 
     try {
+        std::vector<Entry> entries;
+        std::unordered_map<std::string, size_t> places;
+        const Counts counts
+            = readList(sources->input, Spelling::American, sources->keepAll, entries, places);
+        if (counts.stored == 0)
+            throw BuildError("no words to store in " + sources->input);
+        std::vector<std::pair<Counts, std::string>> more;
+        for (const auto& [path, spelling, name] :
+            { std::tuple { sources->british, Spelling::British, "British list: " },
+                std::tuple { sources->canadian, Spelling::Canadian, "Canadian list: " } })
+            if (!path.empty())
+                more.emplace_back(
+                    readList(path, spelling, sources->keepAll, entries, places), name);
+        const bool withFacts = !sources->scowl.empty();
+        const FactCounts facts = withFacts ? addFacts(entries, *sources) : FactCounts();
+
         std::remove(temporaryPath.c_str());
-        const Counts counts = writeDatabase(inputPath, temporaryPath, keepAll);
+        writeDatabase(entries, temporaryPath, withFacts);
         if (std::rename(temporaryPath.c_str(), outputPath.c_str()) != 0)
             throw BuildError(systemError("cannot rename the new database onto", outputPath));
-        printSummary(counts);
+        printSummary(counts, "");
+        for (const auto& [listCounts, name] : more) {
+            printSummary(listCounts, name.c_str());
+            std::printf("%s: %s%ld words not in the lists before\n", toolName, name.c_str(),
+                listCounts.added);
+        }
+        if (withFacts)
+            printFacts(facts, entries.size());
         return 0;
     } catch (const std::exception& error) {
         std::remove(temporaryPath.c_str());

@@ -1,9 +1,11 @@
 // tessavine-cli: random English words from the shell, drawn by the rules the window uses.
 #include "engine/AcceptanceRules.h"
+#include "engine/Entropy.h"
 #include "engine/NumericText.h"
 #include "engine/PlainWordList.h"
 #include "engine/PlatformError.h"
 #include "engine/SqliteWordStore.h"
+#include "engine/SystemRandom.h"
 #include "engine/TimeOfDayRandom.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QSet>
 #include <QStringDecoder>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -106,7 +109,14 @@ constexpr OptionSpec optionTable[] = {
     { 0, "letter", "POS:WHAT",
         "Only words whose letter at POS (a whole number from 1, or last; the last letter for a "
         "shorter word) is WHAT: vowel, consonant or one letter." },
+    { 0, "level", "LEVEL",
+        "Only words of the commonness LEVEL: everyday, common or any (default)." },
+    { 0, "kind", "KIND",
+        "Only dictionary forms of the part of speech KIND: noun, verb, adjective or adverb." },
+    { 0, "spelling", "SPELLING", "Only words of the SPELLING: us (default), gb, ca or any." },
+    { 0, "offensive", nullptr, "Also draw words marked offensive, left out by default." },
     { 0, "proper", nullptr, "Write each word in proper case." },
+    { 0, "define", nullptr, "Follow each word with a tab and its definition." },
     { 's', "separator", "TEXT",
         "Put TEXT between words, byte for byte (default a line feed); the output ends with a "
         "line feed." },
@@ -115,13 +125,19 @@ constexpr OptionSpec optionTable[] = {
         "is replaced only when the run succeeds." },
     { 0, "seed", "N",
         "Seed the random numbers with N: the same seed, word list and options give the same "
-        "words (default a seed from the clock)." },
+        "words; for tests and examples, never for secrets (default the system's random "
+        "source)." },
     { 0, "unique", nullptr, "Write no text twice." },
     { 0, "words", "FILE", "Draw from FILE, a UTF-8 word list, one word a line." },
     { 0, "database", "FILE",
         "Draw from FILE, an SQLite word database (default the dbWords.mdb installed with the "
         "program)." },
     { 0, "count-matches", nullptr, "Write only the number of words that meet the rules." },
+    { 0, "entropy", nullptr,
+        "Write on standard error how many bits of entropy the output carries." },
+    { 0, "passphrase", nullptr,
+        "Six different everyday words separated by blanks, with their entropy (options given as "
+        "well take precedence)." },
     { 'h', "help", nullptr, "Show this help." },
     { 0, "version", nullptr, "Show the version." },
 };
@@ -230,6 +246,8 @@ struct Request
     std::optional<quint64> seed;
     bool unique = false;
     bool countMatches = false;
+    bool define = false;
+    bool entropy = false;
     QByteArray separator = "\n";
     QByteArray output; // empty for standard output
     QByteArray source;
@@ -288,6 +306,42 @@ LetterRule letterRule(const QString& text)
     return rule;
 }
 
+// The value of an option that names one of a few choices, as its index in names.
+int choice(const Arguments& given, const char* name, const QStringList& names)
+{
+    const QString value = text(given, name);
+    const auto index = names.indexOf(value);
+    if (index < 0) {
+        QStringList others = names;
+        const QString last = others.takeLast();
+        fail(UsageError,
+            QStringLiteral("--%1 needs %2 or %3, not '%4'")
+                .arg(QLatin1String(name), others.join(QStringLiteral(", ")), last, value));
+    }
+    return int(index);
+}
+
+// The entropy line for standard error.
+QString entropyText(qint64 matches, qint64 words, bool unique, bool seeded)
+{
+    const QString bits = QString::number(Entropy::outputBits(matches, words, unique), 'f', 2);
+    QString text = unique
+        ? QStringLiteral("%1 bits of entropy: %2 different words of %3")
+              .arg(bits)
+              .arg(words)
+              .arg(matches)
+        : QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+              .arg(bits)
+              .arg(words)
+              .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
+              .arg(matches)
+              .arg(Entropy::bitsPerWord(matches), 0, 'f', 2);
+    // Anyone who has the seed has the words.
+    if (seeded)
+        text += QStringLiteral("; seeded, so no secret");
+    return text;
+}
+
 Request readRequest(const Arguments& given)
 {
     Request request;
@@ -309,13 +363,37 @@ Request readRequest(const Arguments& given)
         rules.end = text(given, "end");
     if (given.has("letter"))
         rules.letter = letterRule(text(given, "letter"));
+    // A passphrase: six different everyday words on one line, with their strength.
+    const bool preset = given.has("passphrase");
+    if (given.has("level"))
+        rules.maxLevel = std::array<std::optional<int>, 3> { LevelTier::everyday, LevelTier::common,
+            std::nullopt }[size_t(choice(given, "level",
+            { QStringLiteral("everyday"), QStringLiteral("common"), QStringLiteral("any") }))];
+    else if (preset)
+        rules.maxLevel = LevelTier::everyday;
+    if (given.has("kind"))
+        rules.kinds = quint8(1 << choice(given, "kind",
+                                 { QStringLiteral("noun"), QStringLiteral("verb"),
+                                     QStringLiteral("adjective"), QStringLiteral("adverb") }));
+    if (given.has("spelling"))
+        rules.spellings = std::array<quint8, 4> { Spelling::American, Spelling::British,
+            Spelling::Canadian, 0 }[size_t(choice(given, "spelling",
+            { QStringLiteral("us"), QStringLiteral("gb"), QStringLiteral("ca"),
+                QStringLiteral("any") }))];
+    rules.offensive = given.has("offensive");
+    request.define = given.has("define");
+    request.entropy = preset || given.has("entropy");
     request.options.properCase = given.has("proper");
+    if (preset) {
+        request.wanted = 6;
+        request.separator = " ";
+    }
     if (given.has("count"))
         request.wanted
             = qint64(wholeNumber(given, "count", quint64(std::numeric_limits<qint64>::max())));
     if (given.has("seed"))
         request.seed = wholeNumber(given, "seed", std::numeric_limits<quint64>::max());
-    request.unique = given.has("unique");
+    request.unique = preset || given.has("unique");
     request.countMatches = given.has("count-matches");
     if (given.has("separator"))
         request.separator = given.value("separator");
@@ -374,7 +452,7 @@ std::unique_ptr<WordSet> readDatabase(const QByteArray& path)
         cannotRead(path, QStringLiteral("not a regular file"));
     try {
         SqliteWordStore store;
-        return store.openLocal(path)->query(QStringLiteral("select * from words"));
+        return store.openLocal(path)->allWords();
     } catch (const PlatformError& error) {
         cannotRead(path, error.description());
     }
@@ -536,13 +614,22 @@ private:
 
 // The texts the matching words are delivered as, each once, in the order of the matching rows:
 // two entries of the list, or two words that proper case makes alike, give one text.
+// The text a word is delivered as, with its definition after a tab when asked for.
+QString deliveredText(const WordSet& words, int row, const Request& request)
+{
+    QString text = AcceptanceRules::delivered(words.word(row), request.options);
+    if (request.define)
+        text += u'\t' + words.definition(row);
+    return text;
+}
+
 std::vector<QString> distinctTexts(
-    const WordSet& words, const WordDrawer& drawer, const GenerationOptions& options)
+    const WordSet& words, const WordDrawer& drawer, const Request& request)
 {
     std::vector<QString> texts;
     QSet<QString> seen;
     for (int place = 0; place < drawer.matchCount(); ++place) {
-        QString text = AcceptanceRules::delivered(words.word(drawer.rowAt(place)), options);
+        QString text = deliveredText(words, drawer.rowAt(place), request);
         if (!seen.contains(text)) {
             seen.insert(text);
             texts.push_back(std::move(text));
@@ -565,9 +652,9 @@ void writeDistinct(
     }
 }
 
-template <typename Next>
+template <typename DrawPlace>
 void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& request, Output& out,
-    Next&& next)
+    DrawPlace&& drawPlace)
 {
     // Each matching word is encoded once, on its first draw, mostly into a slot of its own with
     // the separator after it: a long run then costs little more than its draws. A text too long
@@ -580,16 +667,23 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
         qsizetype offset = -1;
     };
     const QByteArray& between = request.separator;
+    if (request.wanted < drawer.matchCount() / 8) {
+        // A few words: each encoded as drawn, without a slot for every matching word.
+        for (qint64 i = 0; i < request.wanted; ++i) {
+            out.put(deliveredText(words, drawer.rowAt(drawPlace()), request).toUtf8());
+            if (i + 1 < request.wanted)
+                out.put(between);
+        }
+        return;
+    }
     std::vector<Text> texts(static_cast<size_t>(drawer.matchCount()));
     QByteArray longTexts;
     for (qint64 i = 0; i < request.wanted; ++i) {
         const bool last = i + 1 == request.wanted;
-        const int place = drawer.place(next());
+        const int place = drawPlace();
         Text& text = texts[size_t(place)];
         if (text.size < 0) {
-            const QByteArray bytes
-                = AcceptanceRules::delivered(words.word(drawer.rowAt(place)), request.options)
-                      .toUtf8();
+            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
             text.size = bytes.size() + between.size();
             if (text.size <= qsizetype(sizeof text.slot)) {
                 std::memcpy(text.slot, bytes.constData(), size_t(bytes.size()));
@@ -633,6 +727,10 @@ int run(int argc, char** argv)
         = request.plainList ? readPlainList(request.source) : readDatabase(request.source);
     if (words->count() == 0)
         fail(Failure, QStringLiteral("%1 holds no words").arg(shown(request.source)));
+    if (request.define && !words->hasFacts())
+        fail(Failure,
+            QStringLiteral("--define needs a word database with definitions, as the installed "
+                           "one is"));
     // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
     // window would report it: a list may well hold one, and it should not end the run.
     const WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
@@ -645,29 +743,42 @@ int run(int argc, char** argv)
         fail(Failure, QStringLiteral("no word matches these rules"));
     std::vector<QString> distinct;
     if (request.unique) {
-        distinct = distinctTexts(*words, drawer, request.options);
+        distinct = distinctTexts(*words, drawer, request);
         if (request.wanted > qint64(distinct.size()))
             fail(Failure,
-                QStringLiteral("--unique cannot give %1 words: only %2 different words match "
+                QStringLiteral("%1 cannot give %2 words: only %3 different words match "
                                "these rules")
+                    .arg(given.has("unique") ? QStringLiteral("--unique")
+                                             : QStringLiteral("--passphrase"))
                     .arg(request.wanted)
                     .arg(distinct.size()));
     }
 
-    TimeOfDayRandom random;
-    if (request.seed)
-        random.seed(*request.seed);
-    else
-        random.seedFromTimeOfDay();
+    // A seed gives the same words again, for tests and examples; every other draw comes from
+    // the system's cryptographic source.
+    TimeOfDayRandom seededRandom;
+    seededRandom.seed(request.seed.value_or(0));
+    SystemRandom systemRandom;
+    RandomSource& random = request.seed ? static_cast<RandomSource&>(seededRandom) : systemRandom;
     const auto next = [&random] { return random.next(); };
+    // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
+    const int matches = drawer.matchCount();
+    const auto drawPlace = [&] {
+        return request.seed ? drawer.place(seededRandom.next())
+                            : int(systemRandom.below(quint32(matches)));
+    };
     Output out(request.output);
     if (request.unique)
         writeDistinct(distinct, request, out, next);
     else
-        writeDrawn(*words, drawer, request, out, next);
+        writeDrawn(*words, drawer, request, out, drawPlace);
     if (request.wanted > 0)
         out.put("\n", 1);
     out.commit();
+    if (request.entropy)
+        std::fprintf(stderr, "%s\n",
+            qPrintable(entropyText(request.unique ? qint64(distinct.size()) : matches,
+                request.wanted, request.unique, request.seed.has_value())));
     return Success;
 }
 

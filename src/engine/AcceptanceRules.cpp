@@ -52,14 +52,35 @@ qsizetype characterCount(const QString& word)
 namespace {
 
     // A required text already lower-cased, compared with the first (last) characters of a word.
+    // Whether part, lower-cased, is the lowered text. Plain ASCII is compared in place, as lower()
+    // would lower it: matching a whole word list then builds no string per word.
+    bool lowersTo(QStringView part, const QString& lowered)
+    {
+        static const bool dotlessI = QLocale().language() == QLocale::Turkish
+            || QLocale().language() == QLocale::Azerbaijani;
+        if (dotlessI
+            || !std::all_of(part.begin(), part.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            return lowered == lower(part.toString());
+        if (part.size() != lowered.size())
+            return false;
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            const char16_t c = part[i].unicode();
+            if ((c >= u'A' && c <= u'Z' ? c + 32 : c) != lowered[i].unicode())
+                return false;
+        }
+        return true;
+    }
+
     bool startsWithLowered(const QString& word, const QString& lowered, qsizetype size)
     {
-        return lowered == lower(word.left(std::max<qsizetype>(1, size)));
+        return lowersTo(
+            QStringView(word).first(std::min(std::max<qsizetype>(1, size), word.size())), lowered);
     }
 
     bool endsWithLowered(const QString& word, const QString& lowered, qsizetype size)
     {
-        return lowered == lower(word.right(std::max<qsizetype>(1, size)));
+        return lowersTo(
+            QStringView(word).last(std::min(std::max<qsizetype>(1, size), word.size())), lowered);
     }
 
     bool letterHoldsLowered(const QString& letter, const LetterRule& lowered)
@@ -136,6 +157,33 @@ Verdict Judge::operator()(const QString& word) const
         }
     }
     return verdict;
+}
+
+Verdict Judge::operator()(const QString& word, const WordFacts& facts) const
+{
+    Verdict verdict = (*this)(word);
+    verdict.accepted = verdict.accepted && factsHold(facts);
+    return verdict;
+}
+
+bool Judge::factsHold(const WordFacts& facts) const
+{
+    return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
+        && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
+        && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
+        && (m_rules.offensive || !facts.offensive);
+}
+
+bool Judge::judgesText() const
+{
+    return m_rules.minLength || m_rules.maxLength || m_rules.start || m_rules.end || m_rules.letter;
+}
+
+QString missingFactsText()
+{
+    return QStringLiteral("the commonness level, kind and spelling rules need word facts, which "
+                          "this word list does not have (a database built by "
+                          "tessavine-build-words from SCOWL and WordNet has them)");
 }
 
 QString delivered(const QString& word, const GenerationOptions& options)

@@ -23,6 +23,12 @@ class Judge
 public:
     explicit Judge(const WordRules& rules);
     Verdict operator()(const QString& word) const;
+    // The same for a word with its facts.
+    Verdict operator()(const QString& word, const WordFacts& facts) const;
+    // Whether the facts meet the rules on them.
+    bool factsHold(const WordFacts& facts) const;
+    // Whether any rule looks at the word's text: without one, only the facts decide.
+    bool judgesText() const;
 
 private:
     // The rules, with their texts lower-cased once for all the words judged.
@@ -36,6 +42,9 @@ inline Verdict judge(const QString& word, const WordRules& rules)
 {
     return Judge(rules)(word);
 }
+
+// Why rules cannot be judged on a word list without facts (WordRules::needsFacts).
+QString missingFactsText();
 
 // The word as delivered: in proper case when asked for.
 QString delivered(const QString& word, const GenerationOptions& options);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/WordFacts.h"
+
 #include <QString>
 #include <optional>
 
@@ -33,6 +35,20 @@ struct WordRules
     std::optional<QString> start;
     std::optional<QString> end;
     std::optional<LetterRule> letter;
+
+    // Rules on the word facts (WordFacts), which narrow the word set before the rules above. At
+    // their defaults they hold for a word list without facts, where nothing is known of a word;
+    // any other setting needs facts.
+    // The highest SCOWL level a word may have (LevelTier); nothing for any word, SCOWL's or not.
+    std::optional<int> maxLevel;
+    // WordKind bits: the word must be a dictionary form of one of them. 0 for any word.
+    quint8 kinds = 0;
+    // Spelling bits: the word must be in one of these national lists. 0 for any.
+    quint8 spellings = Spelling::American;
+    // Whether words marked offensive may be drawn.
+    bool offensive = false;
+
+    bool needsFacts() const { return maxLevel || kinds || (spellings & ~Spelling::American); }
 
     bool operator==(const WordRules&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "engine/SqliteWordStore.h"
 
+#include "engine/PackedWordSet.h"
 #include "engine/PlatformError.h"
 #include "engine/WordList.h"
 
@@ -10,27 +11,52 @@
 
 namespace {
 
+using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
+
 class SqliteConnection : public WordConnection
 {
 public:
     explicit SqliteConnection(sqlite3* db)
-        : m_db(db)
+        : m_db(db, sqlite3_close_v2)
     { }
-    ~SqliteConnection() override { sqlite3_close_v2(m_db); }
-    SqliteConnection(const SqliteConnection&) = delete;
-    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    std::unique_ptr<WordSet> allWords() override
+    {
+        // The compact copy when the database has a sound one; the table itself otherwise (a
+        // database of an older build, or one changed by hand, which drops the copy).
+        // Read straight into its own buffer, without a copy of the blob on the way.
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_blob* blob = nullptr;
+        if (sqlite3_prepare_v2(m_db.get(), "select rowid from word_pack", -1, &statement, nullptr)
+            == SQLITE_OK) {
+            const Statement guard(statement, sqlite3_finalize);
+            if (sqlite3_step(statement) == SQLITE_ROW
+                && sqlite3_blob_open(m_db.get(), "main", "word_pack", "data",
+                       sqlite3_column_int64(statement, 0), 0, &blob)
+                    == SQLITE_OK) {
+                QByteArray pack(sqlite3_blob_bytes(blob), Qt::Uninitialized);
+                const bool read
+                    = sqlite3_blob_read(blob, pack.data(), int(pack.size()), 0) == SQLITE_OK;
+                sqlite3_blob_close(blob);
+                if (read)
+                    if (auto set = PackedWordSet::fromPack(std::move(pack), definitions()))
+                        return set;
+            }
+        }
+        return query(QStringLiteral("select * from words"));
+    }
 
     std::unique_ptr<WordSet> query(const QString& sql) override
     {
         const QByteArray text = sql.toUtf8();
         sqlite3_stmt* statement = nullptr;
         const char* tail = nullptr;
-        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, &tail)
+        if (sqlite3_prepare_v2(m_db.get(), text.constData(), int(text.size()), &statement, &tail)
             != SQLITE_OK)
-            throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db.get())));
         if (!statement)
             throw PlatformError(QStringLiteral("The query is empty."));
-        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(statement, sqlite3_finalize);
+        const Statement guard(statement, sqlite3_finalize);
         // One statement only: whatever follows it is refused rather than ignored.
         if (tail && QByteArray(tail).trimmed().size() > 0 && QByteArray(tail).trimmed() != ";")
             throw PlatformError(QStringLiteral("Only one statement may be run."));
@@ -57,7 +83,7 @@ public:
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
-                throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+                throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db.get())));
             // A NULL word reads as the empty text.
             const auto* data
                 = reinterpret_cast<const char*>(sqlite3_column_text(statement, wordColumn));
@@ -68,7 +94,32 @@ public:
     }
 
 private:
-    sqlite3* m_db;
+    // Looks a word up in table definitions, while the word set lives; a database without the
+    // table, or a failed look-up, gives no definition.
+    PackedWordSet::Definitions definitions()
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_db.get(), "select definition from definitions where word = ?1", -1,
+                &statement, nullptr)
+            != SQLITE_OK)
+            return nullptr;
+        const std::shared_ptr<sqlite3_stmt> lookup(statement, sqlite3_finalize);
+        const std::shared_ptr<sqlite3> db = m_db;
+        return [db, lookup](const QString& word) {
+            const QByteArray key = word.toUtf8();
+            sqlite3_reset(lookup.get());
+            if (sqlite3_bind_text(
+                    lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT)
+                    != SQLITE_OK
+                || sqlite3_step(lookup.get()) != SQLITE_ROW)
+                return QString();
+            return QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(lookup.get(), 0)),
+                sqlite3_column_bytes(lookup.get(), 0));
+        };
+    }
+
+    std::shared_ptr<sqlite3> m_db;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "engine/WordDrawer.h"
 
 #include "engine/AcceptanceRules.h"
+#include "engine/PlatformError.h"
 
 WordDrawer::WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable)
     : m_words(words)
@@ -20,12 +21,23 @@ void WordDrawer::setRules(const WordRules& rules)
 
 void WordDrawer::match()
 {
+    const bool facts = m_words.hasFacts();
+    if (!facts && m_rules.needsFacts())
+        throw PlatformError(AcceptanceRules::missingFactsText());
     m_rows.clear();
     m_rows.reserve(size_t(m_words.count()));
     const int n = m_words.count();
     const AcceptanceRules::Judge judge(m_rules);
+    // Without a rule on the text no word need be read, only its facts.
+    const bool text = judge.judgesText();
     for (int r = 1; r <= n; ++r) {
-        const auto verdict = judge(m_words.word(r));
+        if (facts && !judge.factsHold(m_words.facts(r)))
+            continue;
+        if (!text) {
+            m_rows.push_back(r);
+            continue;
+        }
+        const auto verdict = judge(m_words.wordText(r));
         const bool untestable = !verdict.letterFailure.isEmpty();
         if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
             m_rows.push_back(r);

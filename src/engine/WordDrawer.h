@@ -19,6 +19,8 @@ public:
         Drop
     };
 
+    // Throws PlatformError (AcceptanceRules::missingFactsText) when the rules need facts that the
+    // words do not have; so does setRules.
     WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable);
 
     // Takes the rules for the next draws; the matching rows are found again only when they change.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/WordFacts.h"
+
 #include <QString>
 #include <memory>
 
@@ -12,6 +14,15 @@ public:
     virtual int count() const = 0;
     // Text of the word column in row r (1 to count); throws PlatformError outside that range.
     virtual const QString& word(int r) const = 0;
+    // The same text for a single use while the set lives: a set that holds its words in another
+    // form may hand out a view of them that it does not keep.
+    virtual QString wordText(int r) const { return word(r); }
+    // Whether the rows carry word facts (a word database built with them).
+    virtual bool hasFacts() const { return false; }
+    // The facts of row r (1 to count); only when hasFacts().
+    virtual WordFacts facts(int) const { return {}; }
+    // A short definition of row r's word (1 to count); empty when there is none.
+    virtual QString definition(int) const { return {}; }
 };
 
 // One open connection to the word database; closed when destroyed.
@@ -21,6 +32,12 @@ public:
     virtual ~WordConnection() = default;
     // Runs a read-only query and loads every row; throws PlatformError with the engine's message.
     virtual std::unique_ptr<WordSet> query(const QString& sql) = 0;
+    // Every word of the table words with its facts and definitions where the database has them,
+    // in table order, loaded the fastest way the database allows.
+    virtual std::unique_ptr<WordSet> allWords()
+    {
+        return query(QStringLiteral("select * from words"));
+    }
 };
 
 // Opens word databases. Each run opens its own connection.

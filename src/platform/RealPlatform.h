@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/SqliteWordStore.h"
+#include "engine/SystemRandom.h"
 #include "platform/FileTextWriter.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Platform.h"
@@ -7,8 +9,6 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtSettingsStore.h"
-#include "engine/SqliteWordStore.h"
-#include "engine/TimeOfDayRandom.h"
 #include "platform/XlsxSpreadsheetLauncher.h"
 
 // The real services, owned together. Callers may point single services of platform() elsewhere
@@ -28,7 +28,7 @@ private:
     QtClipboard m_clipboard;
     XlsxSpreadsheetLauncher m_spreadsheet;
     QtEventPump m_pump;
-    TimeOfDayRandom m_random;
+    SystemRandom m_random;
     LocalFileSystem m_files;
     Platform m_platform;
 };

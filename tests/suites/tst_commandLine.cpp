@@ -82,6 +82,116 @@ private slots:
         QVERIFY(QFile::setPermissions(m_dir.filePath("ro"),
             QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
+        // A database with facts, built by the word-list tool from invented sources in Debian's
+        // formats: ant, bee and walk everyday, ants and crow common, quaff outside SCOWL, colour
+        // British only, zorp offensive; nouns ant, bee and crow, verbs crow and walk.
+        const std::pair<const char*, QByteArray> sources[]
+            = { { "f/us", "ant\nants\nbee\ncrow\nwalk\nzorp\nquaff\n" },
+                  { "f/gb", "ant\ncolour\n" }, { "f/bad", "zorp\n" },
+                  { "f/scowl/english-words.10", "ant\nbee\nwalk\n" },
+                  { "f/scowl/english-words.35", "ants\ncrow\ncolour\nzorp\n" },
+                  { "f/wn/index.noun",
+                      "ant n 1 0 1 1 00000100\nbee n 1 0 1 1 00000200\ncrow n 1 0 1 2 00000300\n" },
+                  { "f/wn/data.noun",
+                      "00000100 05 n 01 ant 0 000 | a small insect\n"
+                      "00000200 05 n 01 bee 0 000 | a flying insect\n"
+                      "00000300 05 n 01 crow 0 000 | a black bird\n" },
+                  { "f/wn/index.verb", "crow v 1 0 1 0 00000400\nwalk v 1 0 1 1 00000500\n" },
+                  { "f/wn/data.verb",
+                      "00000400 32 v 01 crow 0 000 00 | boast\n"
+                      "00000500 38 v 01 walk 0 000 00 | go on foot\n" } };
+        QVERIFY(QDir(m_dir.path()).mkpath("f/scowl") && QDir(m_dir.path()).mkpath("f/wn"));
+        for (const char* empty : { "index.adj", "data.adj", "index.adv", "data.adv", "noun.exc",
+                 "verb.exc", "adj.exc", "adv.exc" }) {
+            QFile file(m_dir.filePath(QStringLiteral("f/wn/") + empty));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        for (const auto& [name, bytes] : sources) {
+            QFile file(m_dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QProcess tool;
+        tool.start(TESSAVINE_WORD_TOOL,
+            expand("--british %d/f/gb --scowl %d/f/scowl --wordnet %d/f/wn --offensive %d/f/bad "
+                   "%d/f/us %d/facts.mdb")
+                .split(' '));
+        QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
+    }
+
+    void factRules_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QString& arguments, const QString& expected) {
+            QTest::newRow(name) << arguments << expected;
+        };
+        row("defaults: American, not offensive", "", "ant,ants,bee,crow,walk,quaff");
+        row("offensive", "--offensive", "ant,ants,bee,crow,walk,zorp,quaff");
+        row("everyday", "--level everyday", "ant,bee,walk");
+        row("common", "--level common", "ant,ants,bee,crow,walk");
+        row("any level", "--level any", "ant,ants,bee,crow,walk,quaff");
+        row("nouns, no plurals", "--kind noun", "ant,bee,crow");
+        row("verbs", "--kind verb", "crow,walk");
+        row("British", "--spelling gb", "ant,colour");
+        row("any spelling", "--spelling any", "ant,ants,bee,colour,crow,walk,quaff");
+        row("count", "--kind noun --level everyday --count-matches", "2");
+        row("define", "--define --start a", "ant\ta small insect,ants\tant: a small insect");
+        row("define, none known", "--define --start q", "quaff\t");
+        row("define, main sense", "--define --start c --proper", "Crow\ta black bird");
+    }
+
+    // The rules on word facts through the real database loading, every matching word drawn.
+
+    void factRules()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, expected);
+        const Run r = run("--database %d/facts.mdb --seed 1 -n 200 " + arguments);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.chopped(1).split('\n');
+        const QStringList words = expected.split(',');
+        QCOMPARE(
+            QSet<QString>(lines.begin(), lines.end()), QSet<QString>(words.begin(), words.end()));
+    }
+
+    void entropy_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        // Six words match by default, three of them everyday.
+        QTest::newRow("repeated words") << "-n 4 --seed 7 -s ,"
+                                        << "walk,quaff,ant,quaff\n"
+                                        << "10.34 bits of entropy: 4 words, each one of 6 "
+                                           "(2.58 bits a word); seeded, so no secret\n";
+        QTest::newRow("different words") << "-n 3 --unique --seed 7 -s ,"
+                                         << "walk,quaff,bee\n"
+                                         << "6.91 bits of entropy: 3 different words of 6; "
+                                            "seeded, so no secret\n";
+        QTest::newRow("passphrase") << "--passphrase -n 3 --seed 7"
+                                    << "walk ant bee\n"
+                                    << "2.58 bits of entropy: 3 different words of 3; seeded, "
+                                       "so no secret\n";
+        QTest::newRow("one word, nothing to guess") << "--level everyday --kind verb -n 1"
+                                                    << "walk\n"
+                                                    << "0.00 bits of entropy: 1 word, each one "
+                                                       "of 1 (0.00 bits a word)\n";
+    }
+
+    // Entropy figures on standard error after the words; seeded runs give the same words again.
+
+    void entropy()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const QString command = "--database %d/facts.mdb --entropy " + arguments;
+        const Run r = run(command);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, err);
+        QCOMPARE(r.out, out);
+        QCOMPARE(run(command).out, out);
     }
     void cleanupTestCase() { QCOMPARE(::chmod(QFile::encodeName(m_dir.filePath("ro")), 0755), 0); }
 
@@ -188,6 +298,14 @@ private slots:
         row("stray argument", "words", 2, "unexpected argument 'words'");
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
+        row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
+            "the commonness level, kind and spelling rules need word facts");
+        row("definitions of a plain list", "--words %d/list.txt --define", 1,
+            "--define needs a word database with definitions");
+        row("unknown level", "--level rare", 2,
+            "--level needs everyday, common or any, not 'rare'");
+        row("unknown kind", "--kind pronoun", 2, "--kind needs noun, verb, adjective or adverb");
+        row("unknown spelling", "--spelling fr", 2, "--spelling needs us, gb, ca or any");
     }
 
     // Every failure is one line on standard error naming the cause, and nothing on standard output.

@@ -250,10 +250,12 @@ void TestTextFunctions::startAndEndRulesCompareWholeTextIgnoringCase()
     QFETCH(QString, required);
     QFETCH(bool, startHolds);
     QFETCH(bool, endHolds);
-    QCOMPARE(
-        AcceptanceRules::judge(word, WordRules { {}, {}, required, {}, {} }).accepted, startHolds);
-    QCOMPARE(
-        AcceptanceRules::judge(word, WordRules { {}, {}, {}, required, {} }).accepted, endHolds);
+    WordRules start;
+    start.start = required;
+    WordRules end;
+    end.end = required;
+    QCOMPARE(AcceptanceRules::judge(word, start).accepted, startHolds);
+    QCOMPARE(AcceptanceRules::judge(word, end).accepted, endHolds);
 }
 
 void TestTextFunctions::letterRuleKnowsOnlyFiveVowels_data()
@@ -287,7 +289,9 @@ void TestTextFunctions::letterRuleKnowsOnlyFiveVowels()
         rule.kind = LetterRule::Vowel;
     else if (required == QLatin1String("[consonant]"))
         rule.kind = LetterRule::Consonant;
-    const auto verdict = AcceptanceRules::judge(word, WordRules { {}, {}, {}, {}, rule });
+    WordRules rules;
+    rules.letter = rule;
+    const auto verdict = AcceptanceRules::judge(word, rules);
     QVERIFY(verdict.letterFailure.isEmpty());
     QCOMPARE(verdict.accepted, holds);
 }

@@ -1,7 +1,11 @@
-#include "engine/RandomInteger.h"
+#include "engine/AcceptanceRules.h"
 #include "engine/PlatformError.h"
+#include "engine/RandomInteger.h"
 #include "engine/SqliteWordStore.h"
+#include "engine/SystemRandom.h"
 #include "engine/TimeOfDayRandom.h"
+#include "engine/WordDrawer.h"
+#include "engine/WordList.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -66,6 +70,37 @@ QByteArray fingerprint(const QString& path)
         + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs).toUtf8();
 }
 
+// Fixture words with the facts the word-list tool would give them.
+class FactList : public WordList
+{
+public:
+    FactList()
+        : WordList({ "ant", "ants", "colour", "zorp", "quaff", "walk" })
+    { }
+    bool hasFacts() const override { return true; }
+    WordFacts facts(int r) const override
+    {
+        static const WordFacts facts[] = {
+            { 10, WordKind::Noun, Spelling::American | Spelling::British, 0 },
+            { 35, 0, Spelling::American, 0 },
+            { 20, WordKind::Noun | WordKind::Verb, Spelling::British, 0 },
+            { 50, WordKind::Noun, Spelling::American, 1 },
+            { 0, WordKind::Verb, Spelling::American, 0 },
+            { 10, WordKind::Verb, Spelling::American, 0 },
+        };
+        return facts[r - 1];
+    }
+};
+
+QStringList matchingWords(const WordSet& set, const WordRules& rules)
+{
+    const WordDrawer drawer(set, rules, WordDrawer::Untestable::Drop);
+    QStringList words;
+    for (int place = 0; place < drawer.matchCount(); ++place)
+        words << set.word(drawer.rowAt(place));
+    return words;
+}
+
 } // namespace
 
 class TestWordSource : public QObject
@@ -87,6 +122,11 @@ private slots:
 
     void drawsAreUniformOverTheRows();
     void timeOfDaySeedsDiffer();
+    void systemSourceNeverRepeatsItself();
+    void factRulesNarrowTheWords_data();
+    void factRulesNarrowTheWords();
+    void factRulesNeedFacts();
+    void realDatabaseLoadsItsCompactCopyWhileItIsCurrent();
 
 private:
     QStringList m_allWords;
@@ -316,6 +356,120 @@ void TestWordSource::timeOfDaySeedsDiffer()
         b << second.next();
     }
     QVERIFY(a != b);
+}
+
+void TestWordSource::systemSourceNeverRepeatsItself()
+{
+    // Past two refills of its block: a block read twice or left unfilled would repeat.
+    SystemRandom random;
+    QSet<double> seen;
+    for (int k = 0; k < 1100; ++k) {
+        const double u = random.next();
+        QVERIFY(u >= 0.0 && u < 1.0);
+        seen.insert(u);
+    }
+    QCOMPARE(seen.size(), 1100);
+    // Whole numbers below n, on both sides of the switch from two bytes to four: in range, and
+    // for a small n every value (a fault in the scaling would leave some out).
+    for (const quint32 n : { 1u, 7u, 1u << 14, (1u << 14) + 1, 0x80000001u }) {
+        QSet<quint32> values;
+        for (int k = 0; k < 2000; ++k) {
+            const quint32 value = random.below(n);
+            QVERIFY2(value < n, qPrintable(QString::number(n)));
+            values.insert(value);
+        }
+        QVERIFY(n != 7 || values.size() == 7);
+        QVERIFY(n < 1000 || values.size() > 1800);
+    }
+}
+
+void TestWordSource::factRulesNarrowTheWords_data()
+{
+    QTest::addColumn<WordRules>("rules");
+    QTest::addColumn<QStringList>("words");
+    const WordRules defaults;
+    QTest::newRow("defaults: American, not offensive")
+        << defaults << QStringList { "ant", "ants", "quaff", "walk" };
+    WordRules rules;
+    rules.offensive = true;
+    QTest::newRow("offensive allowed")
+        << rules << QStringList { "ant", "ants", "zorp", "quaff", "walk" };
+    rules = {};
+    rules.spellings = Spelling::British;
+    QTest::newRow("British") << rules << QStringList { "ant", "colour" };
+    rules.spellings = 0;
+    QTest::newRow("any spelling") << rules
+                                  << QStringList { "ant", "ants", "colour", "quaff", "walk" };
+    rules = {};
+    rules.maxLevel = LevelTier::everyday;
+    QTest::newRow("everyday, outside SCOWL left out") << rules << QStringList { "ant", "walk" };
+    rules.maxLevel = LevelTier::common;
+    QTest::newRow("common") << rules << QStringList { "ant", "ants", "walk" };
+    rules = {};
+    rules.kinds = WordKind::Noun;
+    QTest::newRow("nouns: dictionary forms only") << rules << QStringList { "ant" };
+    rules.kinds = WordKind::Verb;
+    rules.spellings = 0;
+    QTest::newRow("verbs of any spelling") << rules << QStringList { "colour", "quaff", "walk" };
+    rules = {};
+    rules.kinds = WordKind::Verb;
+    rules.start = QStringLiteral("W");
+    QTest::newRow("with a text rule") << rules << QStringList { "walk" };
+}
+
+void TestWordSource::factRulesNarrowTheWords()
+{
+    QFETCH(WordRules, rules);
+    QFETCH(QStringList, words);
+    const FactList list;
+    QCOMPARE(matchingWords(list, rules), words);
+    // The verdict on one word agrees with the drawer.
+    const AcceptanceRules::Judge judge(rules);
+    for (int r = 1; r <= list.count(); ++r)
+        QCOMPARE(judge(list.word(r), list.facts(r)).accepted, words.contains(list.word(r)));
+}
+
+void TestWordSource::factRulesNeedFacts()
+{
+    // At their defaults the rules pass every word of a list without facts; any other says why not.
+    const WordList plain({ "ant", "zorp" });
+    QCOMPARE(matchingWords(plain, WordRules()), (QStringList { "ant", "zorp" }));
+    WordRules rules;
+    rules.spellings = 0;
+    QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
+    rules.kinds = WordKind::Noun;
+    QVERIFY_THROWS_EXCEPTION(PlatformError, matchingWords(plain, rules));
+    try {
+        matchingWords(plain, rules);
+    } catch (const PlatformError& error) {
+        QCOMPARE(error.description(), AcceptanceRules::missingFactsText());
+    }
+}
+
+void TestWordSource::realDatabaseLoadsItsCompactCopyWhileItIsCurrent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("copy.mdb"));
+    QVERIFY(QFile::copy(realDatabase(), path));
+    SqliteWordStore store;
+    {
+        const auto connection = store.open(path);
+        const auto table = connection->query(QStringLiteral("select * from words"));
+        const auto all = connection->allWords();
+        QVERIFY(all->hasFacts());
+        QCOMPARE(rowsOf(*all), rowsOf(*table));
+        const int apple = int(rowsOf(*all).indexOf(QStringLiteral("apple"))) + 1;
+        QVERIFY(apple > 0);
+        QCOMPARE(all->facts(apple).kinds, quint8(WordKind::Noun));
+        QVERIFY(all->definition(apple).contains(QStringLiteral("fruit")));
+    }
+    // A row deleted by hand leaves the copy stale: the table is read instead, without facts.
+    QVERIFY(!makeDatabase(dir, QStringLiteral("copy.mdb"), "delete from words where word = 'apple'")
+                 .isEmpty());
+    const auto all = store.open(path)->allWords();
+    QVERIFY(!all->hasFacts());
+    QVERIFY(!rowsOf(*all).contains(QStringLiteral("apple")));
+    QVERIFY(all->count() > 60000);
 }
 
 QTEST_MAIN(TestWordSource)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/WordStore.h"
+
+#include <QByteArray>
+#include <functional>
+#include <unordered_map>
+
+// The words of a word database in its compact layout (WordPack): loaded in one read, the words
+// and their facts read in place.
+class PackedWordSet : public WordSet
+{
+public:
+    using Definitions = std::function<QString(const QString& word)>;
+    // The set over a pack; nothing when the bytes are not a whole pack of a known version.
+    static std::unique_ptr<PackedWordSet> fromPack(QByteArray pack, Definitions definitions);
+
+    int count() const override { return m_count; }
+    const QString& word(int r) const override;
+    QString wordText(int r) const override;
+    bool hasFacts() const override { return m_facts != nullptr; }
+    WordFacts facts(int r) const override;
+    QString definition(int r) const override;
+
+private:
+    PackedWordSet() = default;
+    quint32 offset(int index) const;
+
+    QByteArray m_pack;
+    Definitions m_definitions;
+    int m_count = 0;
+    const uchar* m_offsets = nullptr;
+    const QChar* m_text = nullptr;
+    const uchar* m_facts = nullptr;
+    // The words asked for so far; few for a short run, so a map rather than a slot per word.
+    mutable std::unordered_map<int, QString> m_words;
+};

@@ -1,0 +1,23 @@
+#include "engine/SystemRandom.h"
+
+#include "engine/PlatformError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/random.h>
+
+void SystemRandom::refill()
+{
+    unsigned char* bytes = m_block.data();
+    size_t filled = 0;
+    while (filled < sizeof m_block) {
+        const ssize_t got = ::getrandom(bytes + filled, sizeof m_block - filled, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw PlatformError(QStringLiteral("cannot read the system's random source: %1")
+                                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        filled += size_t(got);
+    }
+    m_used = 0;
+}

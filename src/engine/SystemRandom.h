@@ -1,0 +1,52 @@
+#pragma once
+
+#include "engine/RandomSource.h"
+
+#include <QtGlobal>
+#include <array>
+#include <cstring>
+
+// Uniform numbers from the operating system's cryptographic source (getrandom(2)): nobody can
+// foresee a draw from the ones before it or from the time it was made. Bytes are fetched in
+// blocks, so that a long run costs a few system calls. Throws PlatformError when the source
+// cannot be read; it never falls back to anything weaker.
+class SystemRandom final : public RandomSource
+{
+public:
+    // Nothing to seed: every number is fresh from the system.
+    void seedFromTimeOfDay() override { }
+    double next() override { return double(take<quint64>() >> 11) * 0x1.0p-53; }
+    // A whole number from 0 to n - 1 (n from 1), each exactly equally likely, from as few bytes
+    // as n allows: a long run of draws costs the system's source a quarter of what next() does.
+    quint32 below(quint32 n)
+    {
+        // Lemire's multiply-and-shift, with the rare biased products drawn again.
+        if (n <= 1u << 14) {
+            for (;;) {
+                const quint32 product = quint32(take<quint16>()) * n;
+                if (quint16(product) >= quint16(0x10000u % n))
+                    return product >> 16;
+            }
+        }
+        for (;;) {
+            const quint64 product = quint64(take<quint32>()) * n;
+            if (quint32(product) >= quint32(0x100000000ull % n))
+                return quint32(product >> 32);
+        }
+    }
+
+private:
+    template <typename T> T take()
+    {
+        if (m_used + sizeof(T) > sizeof m_block)
+            refill();
+        T value;
+        std::memcpy(&value, m_block.data() + m_used, sizeof(T));
+        m_used += sizeof(T);
+        return value;
+    }
+    void refill();
+
+    std::array<unsigned char, 4096> m_block {};
+    size_t m_used = sizeof m_block;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What the word database knows of a word besides its text; four bytes, so that the facts of every
+// word load as one block.
+struct WordFacts
+{
+    // SCOWL's size level, from 10 (the most common words) to 95 (the rarest); 0 for a word that
+    // SCOWL does not hold.
+    quint8 level = 0;
+    // WordKind bits: the parts of speech the word has as a dictionary form. An inflected form
+    // (apples, walked) has none.
+    quint8 kinds = 0;
+    // Spelling bits: the national word lists that hold the word.
+    quint8 spellings = 0;
+    // 1 when the word is marked offensive.
+    quint8 offensive = 0;
+};
+
+namespace WordKind {
+enum : quint8
+{
+    Noun = 1,
+    Verb = 2,
+    Adjective = 4,
+    Adverb = 8
+};
+}
+
+namespace Spelling {
+enum : quint8
+{
+    American = 1,
+    British = 2,
+    Canadian = 4
+};
+}
+
+// The highest SCOWL level of each commonness tier.
+namespace LevelTier {
+constexpr int everyday = 20;
+constexpr int common = 35;
+}
+
+// The compact copy of the word table that the word database keeps in table word_pack, column
+// data: a header of five little-endian 32-bit values (magic, version, word count, text size in
+// 16-bit units, flags), count + 1 offsets into the text, the words' text in UTF-16 (little-endian)
+// one after another, so that a word is read in place, and with the Facts flag four bytes of
+// WordFacts per word.
+namespace WordPack {
+constexpr quint32 magic = 0x50575654; // "TVWP"
+constexpr quint32 version = 2;
+constexpr quint32 hasFacts = 1;
+constexpr int headerSize = 20;
+}

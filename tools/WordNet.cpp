@@ -1,0 +1,283 @@
+#include "WordNet.h"
+
+#include "engine/WordFacts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+
+namespace {
+
+constexpr const char* partNames[4] = { "noun", "verb", "adj", "adv" };
+constexpr std::uint8_t partKinds[4]
+    = { WordKind::Noun, WordKind::Verb, WordKind::Adjective, WordKind::Adverb };
+
+// The usage labels that make a sense offensive, by a lemma of the label's own synset.
+constexpr const char* offensiveUsages[] = { "obscenity", "ethnic_slur", "disparagement" };
+
+// WordNet's detachment rules: a suffix and what replaces it, per part of speech.
+struct Rule
+{
+    const char* suffix;
+    const char* ending;
+};
+const std::vector<Rule> rules[4] = {
+    { { "s", "" }, { "ses", "s" }, { "xes", "x" }, { "zes", "z" }, { "ches", "ch" },
+        { "shes", "sh" }, { "men", "man" }, { "ies", "y" } },
+    { { "s", "" }, { "ies", "y" }, { "es", "e" }, { "es", "" }, { "ed", "e" }, { "ed", "" },
+        { "ing", "e" }, { "ing", "" } },
+    { { "er", "" }, { "est", "" }, { "er", "e" }, { "est", "e" } },
+    {},
+};
+
+std::ifstream openFile(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+    return file;
+}
+
+void checkRead(const std::ifstream& file, const std::string& path)
+{
+    if (file.bad())
+        throw std::runtime_error("cannot read " + path + ": " + std::strerror(errno));
+}
+
+// The file's licence lines start with blanks; every other line is one entry.
+bool isEntry(const std::string& line)
+{
+    return !line.empty() && line[0] != ' ';
+}
+
+// A lemma as listed in a synset: lower-cased, without an adjective's position marker "(a)".
+std::string plainLemma(std::string word)
+{
+    word = word.substr(0, word.find('('));
+    for (char& c : word)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return word;
+}
+
+// The definition part of a gloss: the examples after it (quoted, after "; ") are left out.
+std::string definitionOf(const std::string& gloss)
+{
+    std::string text = gloss.substr(0, gloss.find("; \""));
+    while (!text.empty() && (text.back() == ' ' || text.back() == ';'))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+WordNet::WordNet(const std::string& folder)
+{
+    for (int part = 0; part < 4; ++part) {
+        readIndex(folder + "/index." + partNames[part], part);
+        readData(folder + "/data." + partNames[part], part);
+        readExceptions(folder + "/" + partNames[part] + ".exc", part);
+    }
+    // Labels are resolved once every synset is known: they may point ahead in the files.
+    std::unordered_set<std::uint32_t> usages;
+    for (const auto& [synsetKey, synset] : m_synsets)
+        for (const char* usage : offensiveUsages)
+            if (synsetKey >> 32 == 0
+                && std::find(synset.words.begin(), synset.words.end(), usage) != synset.words.end())
+                usages.insert(std::uint32_t(synsetKey));
+    for (const auto& [synsetKey, synset] : m_synsets)
+        for (const auto& [usage, source] : synset.usages)
+            for (size_t w = 0; usages.count(usage) && w < synset.words.size(); ++w)
+                if (source == 0 || size_t(source) == w + 1)
+                    m_offensiveSenses.insert(synset.words[w] + '\t' + std::to_string(synsetKey));
+}
+
+void WordNet::readIndex(const std::string& path, int part)
+{
+    std::ifstream file = openFile(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!isEntry(line))
+            continue;
+        std::istringstream fields(line);
+        std::string lemma, pos, pointer;
+        int synsets = 0, pointers = 0, senses = 0, tagged = 0;
+        fields >> lemma >> pos >> synsets >> pointers;
+        for (int i = 0; i < pointers; ++i)
+            fields >> pointer;
+        fields >> senses >> tagged;
+        Lemma& entry = m_lemmas[lemma];
+        entry.tagged[part] = tagged;
+        std::uint32_t offset = 0;
+        for (int i = 0; i < synsets && fields >> offset; ++i)
+            entry.senses[part].push_back(offset);
+    }
+    checkRead(file, path);
+}
+
+void WordNet::readData(const std::string& path, int part)
+{
+    std::ifstream file = openFile(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!isEntry(line))
+            continue;
+        const size_t bar = line.find(" | ");
+        std::istringstream fields(line.substr(0, bar));
+        std::uint32_t offset = 0;
+        std::string lexFile, type, countText, word, lexId;
+        fields >> offset >> lexFile >> type >> countText;
+        Synset& synset = m_synsets[key(part, offset)];
+        const unsigned long count = std::strtoul(countText.c_str(), nullptr, 16);
+        for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i)
+            synset.words.push_back(plainLemma(word));
+        synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
+        int pointers = 0;
+        fields >> pointers;
+        for (int i = 0; i < pointers; ++i) {
+            std::string symbol, pos, sourceTarget;
+            std::uint32_t target = 0;
+            fields >> symbol >> target >> pos >> sourceTarget;
+            if (symbol == ";u" && pos == "n" && sourceTarget.size() == 4)
+                synset.usages.push_back(
+                    { target, int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16)) });
+        }
+    }
+    checkRead(file, path);
+}
+
+void WordNet::readExceptions(const std::string& path, int part)
+{
+    std::ifstream file = openFile(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream fields(line);
+        std::string inflected, base;
+        fields >> inflected;
+        while (fields >> base)
+            m_exceptions[part].emplace(inflected, base);
+    }
+    checkRead(file, path);
+}
+
+int WordNet::mainPart(const Lemma& lemma) const
+{
+    int best = -1;
+    for (int part = 0; part < 4; ++part)
+        if (!lemma.senses[part].empty() && (best < 0 || lemma.tagged[part] > lemma.tagged[best]))
+            best = part;
+    return best;
+}
+
+std::uint8_t WordNet::kinds(const std::string& word) const
+{
+    const auto found = m_lemmas.find(word);
+    std::uint8_t kinds = 0;
+    for (int part = 0; found != m_lemmas.end() && part < 4; ++part)
+        if (!found->second.senses[part].empty())
+            kinds |= partKinds[part];
+    // WordNet lists some plurals as nouns of their own (humans, bones): one that no tagged text
+    // uses so and that is the plural of another noun counts as that noun's plural. Words ending
+    // in ss, us or is are not plurals (boss, bus, axis).
+    if ((kinds & WordKind::Noun) && found->second.tagged[0] == 0 && !word.ends_with("ss")
+        && !word.ends_with("us") && !word.ends_with("is")) {
+        for (const Rule& rule : rules[0]) {
+            const std::string_view suffix = rule.suffix;
+            if (word.size() <= suffix.size() || !word.ends_with(suffix))
+                continue;
+            const auto base
+                = m_lemmas.find(word.substr(0, word.size() - suffix.size()) + rule.ending);
+            if (base != m_lemmas.end() && base->first != word && !base->second.senses[0].empty()) {
+                kinds &= std::uint8_t(~WordKind::Noun);
+                break;
+            }
+        }
+    }
+    return kinds;
+}
+
+std::string WordNet::baseIn(const std::string& word, int part) const
+{
+    const auto isLemma = [&](const std::string& base) {
+        const auto found = m_lemmas.find(base);
+        return base != word && found != m_lemmas.end() && !found->second.senses[part].empty();
+    };
+    const auto [first, last] = m_exceptions[part].equal_range(word);
+    for (auto it = first; it != last; ++it)
+        if (isLemma(it->second))
+            return it->second;
+    for (const Rule& rule : rules[part]) {
+        const std::string_view suffix = rule.suffix;
+        if (word.size() > suffix.size() && word.ends_with(suffix)) {
+            const std::string base = word.substr(0, word.size() - suffix.size()) + rule.ending;
+            if (isLemma(base))
+                return base;
+        }
+    }
+    return {};
+}
+
+std::string WordNet::baseForm(const std::string& word) const
+{
+    if (kinds(word))
+        return {};
+    for (int part = 0; part < 4; ++part)
+        if (std::string base = baseIn(word, part); !base.empty())
+            return base;
+    return {};
+}
+
+std::string WordNet::definition(const std::string& word) const
+{
+    const std::string base = baseForm(word);
+    const auto found = m_lemmas.find(base.empty() ? word : base);
+    if (found == m_lemmas.end())
+        return {};
+    // The base's sense in the part of speech the inflection came from.
+    int part = mainPart(found->second);
+    for (int p = 0; !base.empty() && p < 4; ++p)
+        if (baseIn(word, p) == base) {
+            part = p;
+            break;
+        }
+    if (part < 0)
+        return {};
+    const auto synset = m_synsets.find(key(part, found->second.senses[part].front()));
+    if (synset == m_synsets.end())
+        return {};
+    const std::string text = definitionOf(synset->second.gloss);
+    return text.empty() || base.empty() ? text : base + ": " + text;
+}
+
+bool WordNet::lemmaOffensive(const std::string& word) const
+{
+    const auto found = m_lemmas.find(word);
+    if (found == m_lemmas.end())
+        return false;
+    const int main = mainPart(found->second);
+    int senses = 0;
+    int labelled = 0;
+    bool first = false;
+    for (int part = 0; part < 4; ++part)
+        for (size_t s = 0; s < found->second.senses[part].size(); ++s) {
+            const bool offensive = m_offensiveSenses.count(
+                word + '\t' + std::to_string(key(part, found->second.senses[part][s])));
+            ++senses;
+            labelled += offensive;
+            first = first || (offensive && part == main && s == 0);
+        }
+    return first || 2 * labelled > senses;
+}
+
+bool WordNet::offensive(const std::string& word) const
+{
+    if (lemmaOffensive(word))
+        return true;
+    const std::string base = baseForm(word);
+    return !base.empty() && lemmaOffensive(base);
+}
