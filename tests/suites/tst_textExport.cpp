@@ -1,9 +1,10 @@
 #include "TestSupport.h"
-#include "platform/FileTextWriter.h"
 #include "app/ResultListModel.h"
+#include "platform/FileTextWriter.h"
 #include "window/Form1.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -143,6 +144,8 @@ void TestTextExport::savesEveryRowInTheChosenLayout()
 
     QCOMPARE(w.fake.dialogs.prompts(), layout == 4 ? QStringList { "Enter x: " } : QStringList());
     QCOMPARE(w.fake.dialogs.messages(), QStringList { "Done." });
+    if (words == threeWords)
+        QCOMPARE(w.form.StatusText->text(), "Saved 3 words to " + w.target());
     QCOMPARE(w.fake.dialogs.entries.back().title, w.form.applicationTitle());
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
     QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
@@ -282,9 +285,11 @@ void TestTextExport::unwritableTargetIsReportedOnce()
     if (layout == 4)
         w.fake.dialogs.promptAnswers.push_back(";");
     w.fake.dialogs.saveAnswers.push_back(w.dir.filePath(target));
+    const QString status = w.form.StatusText->text();
 
     w.form.PushButton2_Click();
 
+    QCOMPARE(w.form.StatusText->text(), status);
     const QStringList boxes = w.fake.dialogs.errorBoxes();
     QCOMPARE(boxes.size(), 1);
     const QString expected = QString::fromLocal8Bit(std::strerror(error)) + "\r\n" + location
