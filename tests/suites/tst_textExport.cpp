@@ -285,11 +285,9 @@ void TestTextExport::unwritableTargetIsReportedOnce()
     if (layout == 4)
         w.fake.dialogs.promptAnswers.push_back(";");
     w.fake.dialogs.saveAnswers.push_back(w.dir.filePath(target));
-    const QString status = w.form.StatusText->text();
 
     w.form.PushButton2_Click();
 
-    QCOMPARE(w.form.StatusText->text(), status);
     const QStringList boxes = w.fake.dialogs.errorBoxes();
     QCOMPARE(boxes.size(), 1);
     const QString expected = QString::fromLocal8Bit(std::strerror(error)) + "\r\n" + location
