@@ -1,8 +1,10 @@
 // render_window OUT.png [--dark]: draws the real window, with a dozen generated words in its list,
-// into a PNG without a display (offscreen platform), for the README; --dark under a dark scheme.
+// into a PNG without a display (offscreen platform), for the README; --dark under a dark scheme,
+// which the program's own look overrides as it does when started from a dark desktop.
 #include "platform/RealPlatform.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
+#include "window/ProgramLook.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,6 +37,7 @@ int main(int argc, char* argv[])
         palette.setColor(QPalette::ButtonText, Qt::white);
         QApplication::setPalette(palette);
     }
+    ProgramLook::apply();
 
     SilentDialogs dialogs;
     NoSpreadsheetLauncher spreadsheet;

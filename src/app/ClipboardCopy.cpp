@@ -3,20 +3,22 @@
 #include "app/CommandWindow.h"
 #include "app/ListSource.h"
 #include "app/ResultListModel.h"
+#include "app/StatusLine.h"
 #include "app/StepGuard.h"
 
 #include <vector>
 
 namespace {
 
-template <typename F> void retrySilently(F&& operation)
+template <typename F> bool retrySilently(F&& operation)
 {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         try {
             operation();
-            return;
+            return true;
         } catch (const std::exception&) { }
     }
+    return false;
 }
 
 } // namespace
@@ -35,7 +37,8 @@ void ClipboardCopy::PushButton3_Click()
         return;
     }
     guard.step(106, [&] { m_form.setClearEnabled(false); });
-    guard.step(108, [&] { CopyListToClipboard(*m_form.resultList()); });
+    int copied = -1;
+    guard.step(108, [&] { copied = CopyListToClipboard(*m_form.resultList()); });
     guard.step(110, [&] { m_form.setClearEnabled(true); });
     if (guard.failures() == 0) {
         guard.step(112, [&] {
@@ -45,13 +48,15 @@ void ClipboardCopy::PushButton3_Click()
                                "clipboard."));
         });
     }
+    if (guard.failures() == 0 && copied >= 0)
+        m_form.showCommandResult(StatusLine::copiedText(copied));
 }
 
-void ClipboardCopy::CopyListToClipboard(const ListSource& list)
+int ClipboardCopy::CopyListToClipboard(const ListSource& list)
 {
     // Counts are read afresh at each yield: a handler run inside it may change the list.
     if (list.rowCount() == 0)
-        return;
+        return 0;
 
     std::vector<qsizetype> widths;
     for (int c = 1; c <= list.columnCount(); ++c) {
@@ -64,10 +69,12 @@ void ClipboardCopy::CopyListToClipboard(const ListSource& list)
     }
 
     QString result;
+    int copied = 0;
     for (int r = 1; r <= list.rowCount(); ++r) {
         m_form.yield();
         if (!list.isChecked(r))
             continue;
+        ++copied;
         for (int c = 1; c <= list.columnCount(); ++c) {
             m_form.yield();
             const QString cell = list.cellText(r, c);
@@ -88,7 +95,7 @@ void ClipboardCopy::CopyListToClipboard(const ListSource& list)
 
     Clipboard& clipboard = *m_form.platform().clipboard;
     ClearClipboard(clipboard);
-    PutClipboardText(clipboard, result, 0);
+    return PutClipboardText(clipboard, result, 0) ? copied : -1;
 }
 
 void ClipboardCopy::ClearClipboard(Clipboard& clipboard)
@@ -96,7 +103,7 @@ void ClipboardCopy::ClearClipboard(Clipboard& clipboard)
     retrySilently([&] { clipboard.clear(); });
 }
 
-void ClipboardCopy::PutClipboardText(Clipboard& clipboard, const QString& text, int)
+bool ClipboardCopy::PutClipboardText(Clipboard& clipboard, const QString& text, int)
 {
-    retrySilently([&] { clipboard.putText(text); });
+    return retrySilently([&] { clipboard.putText(text); });
 }

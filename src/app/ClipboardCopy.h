@@ -16,12 +16,13 @@ public:
 
     // Lays the ticked rows out as a table of blank-padded, tab-separated cells and puts it on the
     // clipboard; an empty list leaves the clipboard alone. Yields before every cell and row.
-    void CopyListToClipboard(const ListSource& list);
+    // Gives the number of rows copied, or -1 when the clipboard never took the text.
+    int CopyListToClipboard(const ListSource& list);
 
     // Each makes its one clipboard operation, retried while it fails, up to 1000 attempts,
-    // silently.
+    // silently; the put tells whether the text got there.
     static void ClearClipboard(Clipboard& clipboard);
-    static void PutClipboardText(Clipboard& clipboard, const QString& text, int format);
+    static bool PutClipboardText(Clipboard& clipboard, const QString& text, int format);
 
 private:
     CommandWindow& m_form;

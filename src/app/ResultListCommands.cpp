@@ -2,6 +2,7 @@
 
 #include "app/CommandWindow.h"
 #include "app/ResultListModel.h"
+#include "app/StatusLine.h"
 #include "app/StepGuard.h"
 
 ResultListCommands::ResultListCommands(CommandWindow& form)
@@ -12,10 +13,15 @@ void ResultListCommands::PushButton4_Click()
 {
     StepGuard guard([this](const QString& message) { m_form.showErrorBox(message); },
         QStringLiteral("PushButton4_Click"));
+    bool cleared = false;
     guard.step(100, [&] {
-        if (m_form.mousePointer() != CommandWindow::PointerHourglass)
+        if (m_form.mousePointer() != CommandWindow::PointerHourglass) {
             m_form.resultList()->clear();
+            cleared = true;
+        }
     });
+    if (cleared)
+        m_form.showCommandResult(StatusLine::clearedText());
 }
 
 void ResultListCommands::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers)
@@ -30,4 +36,5 @@ void ResultListCommands::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers)
     if (selected == 0)
         return;
     list->remove(selected);
+    m_form.showCommandResult(StatusLine::deletedText(list->rowCount()));
 }

@@ -2,6 +2,7 @@
 
 #include "app/CommandWindow.h"
 #include "app/ResultListModel.h"
+#include "app/StatusLine.h"
 #include "app/StepGuard.h"
 
 SpreadsheetExport::SpreadsheetExport(CommandWindow& form)
@@ -77,6 +78,7 @@ void SpreadsheetExport::exportList(const ListSource& list)
         ++i;
     }
 
+    int exported = 0;
     int j = 2;
     guard.step(136, [&] { j = 2; });
     for (int r = 1; r <= list.rowCount() && !cellFailed; ++r) {
@@ -96,6 +98,7 @@ void SpreadsheetExport::exportList(const ListSource& list)
                 }
                 ++i;
             }
+            exported += cellFailed ? 0 : 1;
         }
         ++j;
     }
@@ -106,4 +109,6 @@ void SpreadsheetExport::exportList(const ListSource& list)
     }
     guard.step(170, [&] { m_form.setClearEnabled(true); });
     guard.step(172, [&] { m_form.setMousePointer(CommandWindow::PointerDefault); });
+    if (guard.failures() == 0)
+        m_form.showCommandResult(StatusLine::exportedText(exported));
 }

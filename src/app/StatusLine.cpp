@@ -12,17 +12,20 @@
 
 namespace {
 
-// Numbers with the locale's group separator, also where the locale leaves it out by default.
+// Every number on the line is grouped as the user's locale groups it (none in the C locale).
 QString number(int value)
 {
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return locale.toString(value);
+    return QLocale().toString(value);
 }
 
 QString words(int count)
 {
     return count == 1 ? QStringLiteral("1 word") : number(count) + QStringLiteral(" words");
+}
+
+QString rows(int count)
+{
+    return count == 1 ? QStringLiteral("1 row") : number(count) + QStringLiteral(" rows");
 }
 
 std::optional<qsizetype> lengthBound(const QString& text)
@@ -145,4 +148,29 @@ QString StatusLine::runText(int delivered, bool stopped, bool failed, const QStr
     if (file.isEmpty())
         return QStringLiteral("%1 in the list").arg(words(delivered));
     return QStringLiteral("%1 written to %2").arg(words(delivered), file);
+}
+
+QString StatusLine::copiedText(int rowCount)
+{
+    return rows(rowCount) + QStringLiteral(" copied");
+}
+
+QString StatusLine::savedText(int wordCount, const QString& file)
+{
+    return QStringLiteral("Saved %1 to %2").arg(words(wordCount), file);
+}
+
+QString StatusLine::exportedText(int rowCount)
+{
+    return rows(rowCount) + QStringLiteral(" exported to a new worksheet");
+}
+
+QString StatusLine::clearedText()
+{
+    return QStringLiteral("List cleared");
+}
+
+QString StatusLine::deletedText(int rowsLeft)
+{
+    return QStringLiteral("1 row deleted, %1 left").arg(number(rowsLeft));
 }

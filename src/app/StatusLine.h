@@ -35,6 +35,11 @@ public:
     // The texts the line shows.
     static QString countText(int matching, int total);
     static QString runText(int delivered, bool stopped, bool failed, const QString& file);
+    static QString copiedText(int rows);
+    static QString savedText(int words, const QString& file);
+    static QString exportedText(int rows);
+    static QString clearedText();
+    static QString deletedText(int rowsLeft);
 
 private:
     void optionsChanged();

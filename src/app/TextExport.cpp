@@ -3,6 +3,7 @@
 #include "app/CommandWindow.h"
 #include "app/OptionsModel.h"
 #include "app/ResultListModel.h"
+#include "app/StatusLine.h"
 #include "app/StepGuard.h"
 #include "engine/SeparatorLayout.h"
 
@@ -58,6 +59,7 @@ void TextExport::PushButton2_Click()
 
     const QString shown = m_form.options().text(OptionsModel::Layout);
     bool writeFailed = false;
+    int written = 0;
     for (int layout = MultipleLines; layout <= TypedSeparator; ++layout) {
         const LayoutSteps& s = steps[layout];
         if (!guard.test(s.test, [&] { return shown == texts()[layout]; }))
@@ -73,6 +75,7 @@ void TextExport::PushButton2_Click()
                 platform.writer->WriteTextPiece(
                     piece(list->cellText(i, 1), last, joiner), saveFilePath, i);
             });
+            written += writeFailed ? 0 : 1;
         }
         break;
     }
@@ -81,4 +84,7 @@ void TextExport::PushButton2_Click()
     guard.step(194, [&] { m_form.setClearEnabled(true); });
     if (guard.failures() == 0)
         guard.step(196, [&] { m_form.showMessage(QStringLiteral("Done.")); });
+    // An empty list leaves the file as it was: nothing was saved to it.
+    if (guard.failures() == 0 && written > 0)
+        m_form.showCommandResult(StatusLine::savedText(written, saveFilePath));
 }

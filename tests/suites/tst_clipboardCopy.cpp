@@ -1,13 +1,14 @@
 #include "TestSupport.h"
-#include "platform/QtClipboard.h"
 #include "app/ClipboardCopy.h"
 #include "app/ListSource.h"
 #include "app/ResultListModel.h"
-#include "window/ResultListView.h"
+#include "platform/QtClipboard.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -62,18 +63,22 @@ void TestClipboardCopy::copiesTheTickedRows_data()
     QTest::addColumn<QList<int>>("ticked");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("yields");
+    QTest::addColumn<QString>("status");
 
     const QStringList three { "w1", "w2", "w3" };
-    QTest::newRow("rows 1 and 3 of three") << three << QList<int> { 1, 3 } << "w1\r\nw3\r\n" << 8;
+    QTest::newRow("rows 1 and 3 of three") << three << QList<int> { 1, 3 } << "w1\r\nw3\r\n"
+                                           << 8 << "2 rows copied";
     QTest::newRow("single row ends with a line end")
         << QStringList { "w1" } << QList<int> { 1 } << "w1\r\n"
-        << 3;
+        << 3 << "1 row copied";
     QTest::newRow("no padding in one column")
         << QStringList { "a", "abcd", "ab" } << QList<int> { 1, 2, 3 } << "a\r\nabcd\r\nab\r\n"
-        << 9;
-    QTest::newRow("all unticked: clipboard untouched") << three << QList<int>() << "<before>" << 0;
+        << 9 << "3 rows copied";
+    // A refused copy leaves the line as it was.
+    QTest::newRow("all unticked: clipboard untouched")
+        << three << QList<int>() << "<before>" << 0 << "";
     QTest::newRow("empty list: clipboard untouched")
-        << QStringList() << QList<int>() << "<before>" << 0;
+        << QStringList() << QList<int>() << "<before>" << 0 << "";
 }
 
 void TestClipboardCopy::copiesTheTickedRows()
@@ -82,13 +87,16 @@ void TestClipboardCopy::copiesTheTickedRows()
     QFETCH(QList<int>, ticked);
     QFETCH(QString, expected);
     QFETCH(int, yields);
+    QFETCH(QString, status);
 
     Window w;
     QVERIFY(w.load(words, ticked));
     w.fake.pump.calls = 0;
+    const QString before = w.form.StatusText->text();
 
     w.form.PushButton3_Click();
 
+    QCOMPARE(w.form.StatusText->text(), status.isEmpty() ? before : status);
     QCOMPARE(w.fake.clipboard.text, expected);
     const int touches = ticked.isEmpty() ? 0 : 1;
     QCOMPARE(w.fake.clipboard.clears, touches);
@@ -181,6 +189,7 @@ void TestClipboardCopy::busyClipboardStillReportsSuccess()
     Window w;
     QVERIFY(w.load({ "w1" }, { 1 }));
     w.fake.clipboard.failuresLeft = 5000;
+    const QString status = w.form.StatusText->text();
 
     w.form.PushButton3_Click();
 
@@ -188,6 +197,8 @@ void TestClipboardCopy::busyClipboardStillReportsSuccess()
     QCOMPARE(w.fake.clipboard.text, QString("<before>"));
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
     QCOMPARE(w.fake.dialogs.messages(), QStringList { copiedMessage });
+    // The text never got there: the line does not say it was copied.
+    QCOMPARE(w.form.StatusText->text(), status);
 }
 
 void TestClipboardCopy::clearResultsIsDisabledWhileCopying()

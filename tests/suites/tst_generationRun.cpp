@@ -1,7 +1,7 @@
 #include "FakePlatform.h"
 #include "app/ResultListModel.h"
-#include "window/Form1.h"
 #include "app/StatusLine.h"
+#include "window/Form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -893,6 +893,8 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
     QFETCH(int, stopAt);
     QFETCH(QString, expected);
 
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(StatusLine::countText(12345, 64069), "12345 of 64069 words match");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
     QCOMPARE(StatusLine::countText(0, 0), "The word database holds no words");

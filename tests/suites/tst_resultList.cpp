@@ -1,10 +1,11 @@
 #include "FakePlatform.h"
 #include "app/ResultListModel.h"
-#include "window/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -157,6 +158,7 @@ void TestResultList::clearResults()
     else
         w.form.PushButton4_Click();
     QCOMPARE(wordsOf(w.list), expected);
+    QCOMPARE(w.form.StatusText->text() == "List cleared", pointer != 11);
     QCOMPARE(w.fake.dialogs.entries.size(), entriesBefore);
     QCOMPARE(w.form.mousePointer(), pointer);
 }
@@ -216,6 +218,7 @@ void TestResultList::deleteKey()
         w.form.ListView1_KeyDown(keyCode, shift);
 
     QCOMPARE(wordsOf(w.list), expected);
+    QCOMPARE(w.form.StatusText->text() == "1 row deleted, 2 left", expected != threeWords);
     const qsizetype w3 = expected.indexOf("w3");
     for (int row = 1; row <= w.list.rowCount(); ++row)
         QCOMPARE(w.list.isChecked(row), row == w3 + 1);

@@ -1,10 +1,11 @@
 #include "TestSupport.h"
 #include "app/ListSource.h"
 #include "app/ResultListModel.h"
-#include "window/ResultListView.h"
 #include "app/SpreadsheetExport.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -80,13 +81,16 @@ void TestSpreadsheetExport::writesTheTickedRowsInOrder_data()
     QTest::addColumn<QList<int>>("ticked");
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<int>("yields");
+    QTest::addColumn<QString>("status");
 
     const QStringList three { "w1", "w2", "w3" };
     QTest::newRow("only row 2 ticked")
-        << three << QList<int> { 2 } << QStringList { "cell(3,1)=w2" } << 1 + 3 + 1;
+        << three << QList<int> { 2 } << QStringList { "cell(3,1)=w2" } << 1 + 3 + 1
+        << "1 row exported to a new worksheet";
     QTest::newRow("all ticked, column 1 keeps its =")
         << QStringList { "=w", "a=b" } << QList<int> { 1, 2 }
-        << QStringList { "cell(2,1)==w", "cell(3,1)=a=b" } << 1 + 2 + 2;
+        << QStringList { "cell(2,1)==w", "cell(3,1)=a=b" } << 1 + 2 + 2
+        << "2 rows exported to a new worksheet";
 }
 
 void TestSpreadsheetExport::writesTheTickedRowsInOrder()
@@ -95,12 +99,14 @@ void TestSpreadsheetExport::writesTheTickedRowsInOrder()
     QFETCH(QList<int>, ticked);
     QFETCH(QStringList, cells);
     QFETCH(int, yields);
+    QFETCH(QString, status);
 
     Window w;
     QVERIFY(w.load(words, ticked));
 
     w.form.PushButton5_Click();
 
+    QCOMPARE(w.form.StatusText->text(), status);
     QCOMPARE(w.fake.spreadsheet.calls, opening + cells + closing);
     QCOMPARE(w.fake.spreadsheet.started, 2);
     QCOMPARE(w.fake.pump.calls, yields);

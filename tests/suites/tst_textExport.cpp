@@ -1,9 +1,10 @@
 #include "TestSupport.h"
-#include "platform/FileTextWriter.h"
 #include "app/ResultListModel.h"
+#include "platform/FileTextWriter.h"
 #include "window/Form1.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -143,6 +144,8 @@ void TestTextExport::savesEveryRowInTheChosenLayout()
 
     QCOMPARE(w.fake.dialogs.prompts(), layout == 4 ? QStringList { "Enter x: " } : QStringList());
     QCOMPARE(w.fake.dialogs.messages(), QStringList { "Done." });
+    if (words == threeWords)
+        QCOMPARE(w.form.StatusText->text(), "Saved 3 words to " + w.target());
     QCOMPARE(w.fake.dialogs.entries.back().title, w.form.applicationTitle());
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
     QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
