@@ -161,9 +161,9 @@ private:
 
 const OptionSpec* findOption(const QByteArray& name, bool isLong)
 {
-    for (const OptionSpec& spec : optionTable) {
-        if (isLong ? name == spec.name : name.size() == 1 && name[0] == spec.shortName)
-            return &spec;
+    for (const OptionSpec& known : optionTable) {
+        if (isLong ? name == known.name : name.size() == 1 && name[0] == known.shortName)
+            return &known;
     }
     return nullptr;
 }
@@ -189,16 +189,16 @@ Arguments parseArguments(int argc, char** argv)
         } else if (!isLong && arg.size() > 2) {
             attached = arg.mid(2);
         }
-        const OptionSpec* spec = findOption(name, isLong);
-        if (!spec)
+        const OptionSpec* known = findOption(name, isLong);
+        if (!known)
             fail(UsageError, QStringLiteral("Unknown option '%1'.").arg(shown(name)));
-        if (!spec->valueName && attached)
-            fail(UsageError, QStringLiteral("--%1 takes no value").arg(spec->name));
-        if (spec->valueName && !attached && i + 1 == argc)
+        if (!known->valueName && attached)
+            fail(UsageError, QStringLiteral("--%1 takes no value").arg(known->name));
+        if (known->valueName && !attached && i + 1 == argc)
             fail(UsageError, QStringLiteral("Missing value after '%1'.").arg(shown(arg)));
-        if (spec->valueName && !attached)
+        if (known->valueName && !attached)
             attached = argv[++i];
-        given.set(spec->name, attached.value_or(QByteArray()));
+        given.set(known->name, attached.value_or(QByteArray()));
     }
     return given;
 }
@@ -211,18 +211,18 @@ QString helpText()
         "rules given, every such word equally likely each time.\n\nOptions:\n");
     constexpr qsizetype helpColumn = 30;
     constexpr qsizetype width = 79;
-    for (const OptionSpec& spec : optionTable) {
-        QString names = spec.shortName
-            ? QStringLiteral("  -%1, ").arg(QChar::fromLatin1(spec.shortName))
+    for (const OptionSpec& known : optionTable) {
+        QString names = known.shortName
+            ? QStringLiteral("  -%1, ").arg(QChar::fromLatin1(known.shortName))
             : QStringLiteral("      ");
-        names += QStringLiteral("--%1").arg(spec.name);
-        if (spec.valueName)
-            names += QStringLiteral(" <%1>").arg(spec.valueName);
+        names += QStringLiteral("--%1").arg(known.name);
+        if (known.valueName)
+            names += QStringLiteral(" <%1>").arg(known.valueName);
         QString line = names.leftJustified(helpColumn - 1) + u' ';
         if (names.size() >= helpColumn - 1)
             line = names + u'\n' + QString(helpColumn, u' ');
         qsizetype used = line.size() - line.lastIndexOf(u'\n') - 1;
-        for (const QString& word : QString::fromLatin1(spec.help).split(u' ')) {
+        for (const QString& word : QString::fromLatin1(known.help).split(u' ')) {
             if (used > helpColumn && used + 1 + word.size() > width) {
                 line += u'\n' + QString(helpColumn, u' ');
                 used = helpColumn;
