@@ -65,7 +65,8 @@ private:
 
     // The store objects of this run; each run has its own, also a run started inside another.
     std::unique_ptr<WordConnection> connection;
-    std::unique_ptr<WordSet> wordSet;
+    // Shared with the result list, which looks the definitions of its rows up in it.
+    std::shared_ptr<const WordSet> wordSet;
     bool storeFailed = false;
     qint32 limit = 0;
     QString outputPath;
@@ -230,10 +231,15 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
         return false;
     guard.step(186, [&] { f.yield(); });
     const WordRules rules = ShownOptions::rules(options, testedAt);
-    if (!drawer)
-        drawer.emplace(*wordSet, rules, WordDrawer::Untestable::Keep);
-    else
-        drawer->setRules(rules);
+    // Rules on facts that the word database does not have would fail every attempt alike.
+    failed = !guard.step(190, [&] {
+        if (!drawer)
+            drawer.emplace(*wordSet, rules, WordDrawer::Untestable::Keep);
+        else
+            drawer->setRules(rules);
+    });
+    if (failed)
+        return false;
     if (drawer->matchCount() == 0) {
         // No word can be accepted until the user changes a rule or stops the run.
         guard.step(186, [&] { f.waitForEvents(); });
@@ -265,9 +271,10 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
     if (guard.test(256, [&] { return options.chosen(O::ListOutput); })) {
         ResultListModel* list = f.resultList();
         if (guard.test(258, [&] { return options.ticked(O::UpperCaseFirst); }))
-            failed |= !guard.step(260, [&] { list->append(AcceptanceRules::ProperCase(word)); });
+            failed |= !guard.step(
+                260, [&] { list->append(AcceptanceRules::ProperCase(word), wordSet, r); });
         else
-            failed |= !guard.step(262, [&] { list->append(word); });
+            failed |= !guard.step(262, [&] { list->append(word, wordSet, r); });
     } else if (guard.test(264, [&] { return options.chosen(O::FileOutput); })) {
         writeToFile(word, i, failed);
     }

@@ -34,7 +34,7 @@ void OptionsModel::store(Option option)
     QString stored;
     if (option <= MaxLength) {
         stored = value.text;
-    } else if (option <= MinBound) {
+    } else if (option <= LeaveOutOffensive) {
         // The store counts 0 clear, 1 ticked, 2 greyed; Qt numbers the last two the other way.
         stored = QString::number(value.state == Qt::Checked ? 1
                 : value.state == Qt::PartiallyChecked       ? 2
@@ -101,8 +101,9 @@ const QString& OptionsModel::keyOf(Option option)
 {
     using namespace SettingsKeys;
     static const std::array<const QString*, OptionCount> keys { &howMany, &text2, &startLetter,
-        &endLetter, &text5, &text6, &check1, &check2, &check3, &check4, &check5, &check6, &option7,
-        &option8, &combo, &nthLetter, &letterMustBe };
+        &endLetter, &text5, &text6, &check1, &check2, &check3, &check4, &check5, &check6,
+        &leaveOutOffensive, &option7, &option8, &combo, &nthLetter, &letterMustBe, &commonness,
+        &kind, &spelling };
     return *keys[option];
 }
 

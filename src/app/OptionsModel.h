@@ -30,6 +30,7 @@ public:
         LetterRule,
         MaxBound,
         MinBound,
+        LeaveOutOffensive,
         // The two output choices: selected or not.
         ListOutput,
         FileOutput,
@@ -37,6 +38,9 @@ public:
         Layout,
         LetterPosition,
         LetterKind,
+        Commonness,
+        Kind,
+        Spellings,
         OptionCount
     };
     Q_ENUM(Option)

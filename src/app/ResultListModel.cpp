@@ -1,6 +1,7 @@
 #include "app/ResultListModel.h"
 
 #include "engine/PlatformError.h"
+#include "engine/WordStore.h"
 
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -56,9 +57,10 @@ void ResultListModel::clear()
     endResetModel();
 }
 
-void ResultListModel::append(const QString& text)
+void ResultListModel::append(
+    const QString& text, std::shared_ptr<const WordSet> source, int sourceRow)
 {
-    m_rows.push_back(Row { text, false });
+    m_rows.push_back(Row { text, std::move(source), sourceRow });
     if (m_batches == 0)
         flush();
     else if (!m_flushTimer.isActive())
@@ -144,6 +146,14 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::CheckStateRole)
         return row.checked ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::ToolTipRole && row.source) {
+        // A look-up that fails costs the row its tooltip, nothing more.
+        try {
+            const QString definition = row.source->definition(row.sourceRow);
+            if (!definition.isEmpty())
+                return definition;
+        } catch (const std::exception&) { }
+    }
     return {};
 }
 

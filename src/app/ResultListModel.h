@@ -4,7 +4,10 @@
 
 #include <QAbstractTableModel>
 #include <QTimer>
+#include <memory>
 #include <vector>
+
+class WordSet;
 
 // The generated words: one column, a check state per row, rows in the order they came.
 class ResultListModel : public QAbstractTableModel, public ListSource
@@ -20,7 +23,10 @@ public:
     void setColumnHeader(const QString& header);
 
     void clear();
-    void append(const QString& text);
+    // A row, and the word set row sourceRow of which it was drawn from: the row's tooltip is that
+    // word's definition, looked up when it is shown.
+    void append(
+        const QString& text, std::shared_ptr<const WordSet> source = nullptr, int sourceRow = 0);
     // Removes row i (1-based).
     void remove(int row);
     void setChecked(int row, bool checked);
@@ -53,6 +59,8 @@ private:
     struct Row
     {
         QString text;
+        std::shared_ptr<const WordSet> source;
+        int sourceRow = 0;
         bool checked = false;
     };
     const Row& at(int row) const;

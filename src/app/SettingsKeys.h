@@ -25,6 +25,10 @@ inline const QString endLetter = QStringLiteral("End Letter");
 inline const QString text6 = QStringLiteral("Text6");
 inline const QString text2 = QStringLiteral("Text2");
 inline const QString text5 = QStringLiteral("Text5");
+inline const QString commonness = QStringLiteral("Commonness");
+inline const QString kind = QStringLiteral("Kind");
+inline const QString spelling = QStringLiteral("Spelling");
+inline const QString leaveOutOffensive = QStringLiteral("Leave Out Offensive");
 inline const QString lastFolderDot = QStringLiteral("LastFolderDot");
 
 } // namespace SettingsKeys

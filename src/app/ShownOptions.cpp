@@ -3,6 +3,8 @@
 #include "app/OptionsModel.h"
 #include "engine/NumericText.h"
 
+#include <iterator>
+
 namespace ShownOptions {
 
 namespace {
@@ -15,6 +17,28 @@ const QStringList& positionTexts()
 {
     static const QStringList texts { QStringLiteral("1st"), QStringLiteral("2nd"),
         QStringLiteral("3rd"), QStringLiteral("4rd"), QStringLiteral("x"), QStringLiteral("last") };
+    return texts;
+}
+
+const QStringList& commonnessTexts()
+{
+    static const QStringList texts { QStringLiteral("any level"), QStringLiteral("everyday words"),
+        QStringLiteral("common words") };
+    return texts;
+}
+
+const QStringList& kindTexts()
+{
+    static const QStringList texts { QStringLiteral("any kind"), QStringLiteral("nouns"),
+        QStringLiteral("verbs"), QStringLiteral("adjectives"), QStringLiteral("adverbs") };
+    return texts;
+}
+
+const QStringList& spellingTexts()
+{
+    static const QStringList texts { QStringLiteral("American spelling"),
+        QStringLiteral("British spelling"), QStringLiteral("Canadian spelling"),
+        QStringLiteral("any spelling") };
     return texts;
 }
 
@@ -44,6 +68,22 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
             letter.kind = LetterRule::Consonant;
         rules.letter = letter;
     }
+    // Indexes as the lists above give them.
+    static constexpr std::optional<int> levels[]
+        = { std::nullopt, LevelTier::everyday, LevelTier::common };
+    static constexpr quint8 kinds[]
+        = { 0, WordKind::Noun, WordKind::Verb, WordKind::Adjective, WordKind::Adverb };
+    static constexpr quint8 spellings[]
+        = { Spelling::American, Spelling::British, Spelling::Canadian, 0 };
+    const auto entry = [&](O::Option option, const auto& values) {
+        const int index = options.state(option);
+        return values[index > 0 && size_t(index) < std::size(values) ? index : 0];
+    };
+    rules.maxLevel = entry(O::Commonness, levels);
+    rules.kinds = entry(O::Kind, kinds);
+    rules.spellings = entry(O::Spellings, spellings);
+    // Only a clear box lets them in: a greyed one from the store leaves them out too.
+    rules.offensive = options.unticked(O::LeaveOutOffensive);
     return rules;
 }
 

@@ -16,11 +16,18 @@ const QStringList& positionTexts();
 inline const QString vowel = QStringLiteral("[vowel]");
 inline const QString consonant = QStringLiteral("[consonant]");
 
+// The entries of the lists that choose words by their facts, in the order of their indexes: the
+// first entry of each (and no entry) is the default.
+const QStringList& commonnessTexts();
+const QStringList& kindTexts();
+const QStringList& spellingTexts();
+
 // The letter position that a position text other than "x" names: "last", the number of an
 // ordinal, or else the number the text starts with.
 QString letterPosition(const QString& positionText);
 
-// The start, end and letter rules the options give, the letter tested at the given position.
+// The start, end and letter rules and the rules on word facts that the options give, the letter
+// tested at the given position.
 WordRules rules(const OptionsModel& options, std::optional<int> letterPosition);
 
 // Whether a run raises the maximum length to the minimum before it draws: both bounds ticked, and

@@ -4,7 +4,9 @@
 #include "app/OptionsModel.h"
 #include "app/ShownOptions.h"
 #include "engine/AcceptanceRules.h"
+#include "engine/Entropy.h"
 #include "engine/NumericText.h"
+#include "engine/PlatformError.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 
@@ -79,9 +81,24 @@ void StatusLine::recount()
     if (!m_words)
         return;
     const std::optional<WordRules> rules = rulesShown(m_form.options());
-    const int matching
-        = rules ? WordDrawer(*m_words, *rules, WordDrawer::Untestable::Drop).matchCount() : 0;
-    show(countText(matching, m_words->count()));
+    const auto count = [this](const WordRules& rules) {
+        return WordDrawer(*m_words, rules, WordDrawer::Untestable::Drop).matchCount();
+    };
+    try {
+        // Out of the words of the chosen spelling where the database knows it: a word of another
+        // spelling is no word the user asked for.
+        int total = m_words->count();
+        if (rules && m_words->hasFacts()) {
+            WordRules spelled;
+            spelled.spellings = rules->spellings;
+            spelled.offensive = true;
+            total = count(spelled);
+        }
+        show(countText(rules ? count(*rules) : 0, total));
+    } catch (const PlatformError&) {
+        show(QStringLiteral("Level, kind and spelling need word facts, which this word database "
+                            "does not have"));
+    }
 }
 
 void StatusLine::runEnded(int delivered, bool stopped, bool failed, const QString& file)
@@ -132,8 +149,10 @@ QString StatusLine::countText(int matching, int total)
         return QStringLiteral("The word database holds no words");
     if (matching == 0)
         return QStringLiteral("No word matches these options");
-    return QStringLiteral("%1 of %2 %3")
-        .arg(number(matching), words(total), matching == 1 ? "matches" : "match");
+    // How much one word is worth to someone guessing it.
+    return QStringLiteral("%1 of %2 %3 \u00b7 %4 bits a word")
+        .arg(number(matching), words(total), matching == 1 ? "matches" : "match",
+            QLocale().toString(Entropy::bitsPerWord(matching), 'f', 2));
 }
 
 QString StatusLine::runText(int delivered, bool stopped, bool failed, const QString& file)

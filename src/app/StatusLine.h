@@ -11,8 +11,9 @@ class OptionsModel;
 class WordSet;
 
 // The line at the foot of the window: how many words of the database meet the options as they
-// stand, and after a run what it delivered. The count uses the engine's own rules on a list of
-// every word, loaded once; changes to the options are counted together once typing pauses.
+// stand and how many bits a word drawn among them is worth, and after a run what it delivered. The
+// count uses the engine's own rules on a list of every word, loaded once; changes to the options
+// are counted together once typing pauses.
 class StatusLine : public QObject
 {
     Q_OBJECT

@@ -3,7 +3,6 @@
 #include "engine/WordStore.h"
 
 #include <QByteArray>
-#include <functional>
 #include <unordered_map>
 
 // The words of a word database in its compact layout (WordPack): loaded in one read, the words
@@ -11,7 +10,7 @@
 class PackedWordSet : public WordSet
 {
 public:
-    using Definitions = std::function<QString(const QString& word)>;
+    using Definitions = DefinitionLookup;
     // The set over a pack; nothing when the bytes are not a whole pack of a known version.
     static std::unique_ptr<PackedWordSet> fromPack(QByteArray pack, Definitions definitions);
 

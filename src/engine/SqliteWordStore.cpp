@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 #include <sqlite3.h>
 #include <vector>
 
@@ -66,18 +68,27 @@ public:
         if (!sqlite3_stmt_readonly(statement))
             throw PlatformError(QStringLiteral("The query would change the word database."));
 
-        int wordColumn = -1;
-        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-            if (qstricmp(sqlite3_column_name(statement, c), "word") == 0) {
-                wordColumn = c;
-                break;
-            }
+        // The word, and the facts of a database built with them when the query returns them all
+        // (as "select * from words" does), so that rules on facts hold for the rows it gives.
+        static const char* const names[] = { "word", "level", "kinds", "spellings", "offensive" };
+        int columns[std::size(names)];
+        std::fill(std::begin(columns), std::end(columns), -1);
+        for (int c = sqlite3_column_count(statement) - 1; c >= 0; --c) {
+            for (size_t n = 0; n < std::size(names); ++n)
+                if (qstricmp(sqlite3_column_name(statement, c), names[n]) == 0)
+                    columns[n] = c;
         }
+        const int wordColumn = columns[0];
+        const bool withFacts = std::find(columns, std::end(columns), -1) == std::end(columns);
         if (wordColumn < 0)
             throw PlatformError(QStringLiteral("Item cannot be found in the collection "
                                                "corresponding to the requested name or ordinal."));
 
         std::vector<QString> words;
+        std::vector<WordFacts> facts;
+        const auto fact = [&](int n) {
+            return quint8(qBound(0, sqlite3_column_int(statement, columns[n]), 255));
+        };
         for (;;) {
             const int rc = sqlite3_step(statement);
             if (rc == SQLITE_DONE)
@@ -89,7 +100,11 @@ public:
                 = reinterpret_cast<const char*>(sqlite3_column_text(statement, wordColumn));
             const int size = sqlite3_column_bytes(statement, wordColumn);
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
+            if (withFacts)
+                facts.push_back({ fact(1), fact(2), fact(3), fact(4) });
         }
+        if (withFacts)
+            return std::make_unique<WordList>(std::move(words), std::move(facts), definitions());
         return std::make_unique<WordList>(std::move(words));
     }
 

@@ -13,8 +13,6 @@
 class SystemRandom final : public RandomSource
 {
 public:
-    // Nothing to seed: every number is fresh from the system.
-    void seedFromTimeOfDay() override { }
     double next() override { return double(take<quint64>() >> 11) * 0x1.0p-53; }
     // A whole number from 0 to n - 1 (n from 1), each exactly equally likely, from as few bytes
     // as n allows: a long run of draws costs the system's source a quarter of what next() does.

@@ -5,11 +5,11 @@
 #include <QtGlobal>
 #include <random>
 
-// A 64-bit Mersenne Twister giving 53-bit uniform doubles.
+// A 64-bit Mersenne Twister giving 53-bit uniform doubles from a given seed: the same numbers
+// again for tests and reproducible examples, never for secrets (SystemRandom is for those).
 class TimeOfDayRandom final : public RandomSource
 {
 public:
-    void seedFromTimeOfDay() override;
     // Inline: a long command-line run draws millions of numbers.
     double next() override { return double(m_engine() >> 11) * 0x1.0p-53; }
     // Seeds with a fixed value, for repeatable runs.

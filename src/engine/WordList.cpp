@@ -2,6 +2,21 @@
 
 #include "engine/PlatformError.h"
 
+WordList::WordList(
+    std::vector<QString> words, std::vector<WordFacts> facts, DefinitionLookup definitions)
+    : m_words(std::move(words))
+    , m_facts(std::move(facts))
+    , m_definitions(std::move(definitions))
+    , m_hasFacts(true)
+{
+    m_facts.resize(m_words.size());
+}
+
+QString WordList::definition(int r) const
+{
+    return m_definitions ? m_definitions(word(r)) : QString();
+}
+
 const QString& WordList::word(int r) const
 {
     if (r < 1 || r > count())

@@ -3,7 +3,11 @@
 #include "engine/WordFacts.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
+
+// Looks up a word's short definition; empty when there is none.
+using DefinitionLookup = std::function<QString(const QString& word)>;
 
 // The rows one query returned, fixed when it was made.
 class WordSet

@@ -36,6 +36,13 @@ const Naming namings[] = {
     { "Frame6", "Folder Option", nullptr },
     { "Text5", "Output folder", "The folder that receives Words.txt when saving to a file" },
     { "PushButton9", "Choose output folder", "Opens a folder dialog for the output folder" },
+    { "Combo4", "Commonness level",
+        "How common the words must be: everyday words are the most common, common words take in "
+        "more" },
+    { "Combo5", "Word kind",
+        "The part of speech the words must have, in its dictionary form: apple, not apples" },
+    { "Combo6", "Spelling", "Whose spelling the words follow: American, British or Canadian" },
+    { "Check7", nullptr, "Leaves out words marked as slurs, obscene or disparaging" },
     { "PushButton1", nullptr, "Starts a run; while one is going it stops it, as Escape does" },
     { "StatusText", nullptr, "How many words match the options, or what the last command did" },
 };

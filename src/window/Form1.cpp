@@ -48,6 +48,11 @@
 
 namespace {
 
+// The row of word options, below the lowest controls of the layout table (they end at 5430), and
+// where it ends the status line begins.
+constexpr int wordRowTop = 5505;
+constexpr int wordRowEnd = wordRowTop + 825;
+
 // Layout positions are kept in twips; 15 twips make one pixel at 96 dpi.
 int px(int twips)
 {
@@ -123,7 +128,8 @@ Form1::Form1(const Platform& platform, QWidget* parent)
             { O::UpperCaseFirst, Check1 }, { O::MustStart, Check2 }, { O::MustEnd, Check3 },
             { O::LetterRule, Check4 }, { O::MaxBound, Check5 }, { O::MinBound, Check6 },
             { O::ListOutput, Option7 }, { O::FileOutput, Option8 }, { O::Layout, Combo1 },
-            { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 } });
+            { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 }, { O::Commonness, Combo4 },
+            { O::Kind, Combo5 }, { O::Spellings, Combo6 }, { O::LeaveOutOffensive, Check7 } });
     // Set after binding, which only reads what the controls show.
     m_options->setStore(
         [this](const QString& key, const QString& value) { writeSetting(key, value); });
@@ -159,18 +165,20 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    // The layout table's size, and one line more for the status line below it.
+    // The layout table's size, the row of word options below it, and one line more for the
+    // status line.
     const int statusHeight = 20;
-    setFixedSize(px(15960), px(5535) + statusHeight);
+    setFixedSize(px(15960), px(wordRowEnd) + statusHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     createOptionFrames();
     createOutputFrames();
+    createWordFrame();
 
     StatusText = new QLabel(this);
     StatusText->setObjectName(QStringLiteral("StatusText"));
-    StatusText->setGeometry(px(120), px(5535) - 2, px(15720), statusHeight);
+    StatusText->setGeometry(px(120), px(wordRowEnd) - 2, px(15720), statusHeight);
     StatusText->setTextFormat(Qt::PlainText);
     StatusText->setIndent(2);
     StatusText->setAccessibleDescription(QStringLiteral("Status"));
@@ -185,7 +193,7 @@ void Form1::createControls()
     Option7->setAutoFillBackground(true);
     Option8->setAutoFillBackground(true);
 
-    for (QComboBox* list : { Combo1, Combo2, Combo3 }) {
+    for (QComboBox* list : { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
     }
@@ -273,11 +281,31 @@ void Form1::createOutputFrames()
         = captioned<QPushButton>(Frame6, "PushButton9", QStringLiteral("..."), 6840, 300, 720, 345);
 }
 
+// The row below both columns: which words, by the facts the word database keeps of them. Its
+// lists and tick box hold their entries and defaults from the start; the store may then change
+// them.
+void Form1::createWordFrame()
+{
+    Frame8 = frame(this, "Frame8", QStringLiteral("Word Option"), 120, wordRowTop, 15720, 720);
+    Combo4 = place<QComboBox>(Frame8, "Combo4", 240, 255, 2280, 345);
+    Combo4->addItems(ShownOptions::commonnessTexts());
+    Combo5 = place<QComboBox>(Frame8, "Combo5", 2760, 255, 2280, 345);
+    Combo5->addItems(ShownOptions::kindTexts());
+    Combo6 = place<QComboBox>(Frame8, "Combo6", 5280, 255, 2280, 345);
+    Combo6->addItems(ShownOptions::spellingTexts());
+    // Right below the output frames' controls. Ticked by default: a list of words for a class
+    // must not hand out slurs unless asked to.
+    Check7 = captioned<QCheckBox>(
+        Frame8, "Check7", QStringLiteral("Leave out offensive words"), 8160, 300, 3255, 255);
+    Check7->setChecked(true);
+}
+
 void Form1::setTabOrder()
 {
     const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
         ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
-        Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1 };
+        Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1, Combo4, Combo5,
+        Combo6, Check7 };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -315,7 +343,6 @@ bool Form1::Form_Load()
     if (m_platform.files->hasModificationTime(cursorFile))
         guard.step(112, [&] { setCustomPointerImage(Appearance::loadCursorFile(cursorFile)); });
 
-    guard.step(114, [&] { m_platform.random->seedFromTimeOfDay(); });
     guard.step(134, [&] {
         setWindowTitle(productName());
         setWindowIcon(programIcon());
@@ -397,6 +424,15 @@ void Form1::restoreOptions(StepGuard& guard)
     guard.step(204, [&] {
         const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
         m_options->restoreText(O::Folder, read(O::Folder, desktop));
+    });
+    // The word options take the free numbers after 114, where the clock seeded the draws before
+    // they came from the system's source.
+    restoreIndex(116, O::Commonness, Combo4);
+    restoreIndex(118, O::Kind, Combo5);
+    restoreIndex(120, O::Spellings, Combo6);
+    guard.step(122, [&] {
+        m_options->restoreCheck(O::LeaveOutOffensive,
+            rc::toCheckState(read(O::LeaveOutOffensive, QStringLiteral("1"))));
     });
     deferral.dismiss();
     m_platform.settings->endDeferral();

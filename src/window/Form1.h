@@ -92,6 +92,8 @@ public:
     QGroupBox* Frame5;
     QGroupBox* Frame6;
     QGroupBox* Frame7;
+    // Which words: commonness level, kind, spelling and the offensive mark.
+    QGroupBox* Frame8;
     QLineEdit* Text1;
     QLineEdit* Text2;
     QLineEdit* Text3;
@@ -104,9 +106,13 @@ public:
     QCheckBox* Check4;
     QCheckBox* Check5;
     QCheckBox* Check6;
+    QCheckBox* Check7;
     QComboBox* Combo1;
     QComboBox* Combo2;
     QComboBox* Combo3;
+    QComboBox* Combo4;
+    QComboBox* Combo5;
+    QComboBox* Combo6;
     QRadioButton* Option7;
     QRadioButton* Option8;
     QPushButton* PushButton1;
@@ -128,6 +134,7 @@ private:
     void createControls();
     void createOptionFrames();
     void createOutputFrames();
+    void createWordFrame();
     void setTabOrder();
     // Start-up: restores every option from the store, each at its step.
     void restoreOptions(StepGuard& guard);

@@ -84,8 +84,9 @@ namespace {
 class FakeWordSet : public WordSet
 {
 public:
-    explicit FakeWordSet(QStringList words)
+    FakeWordSet(QStringList words, const FakeWordStore& store)
         : m_words(std::move(words))
+        , m_store(store)
     { }
     int count() const override { return int(m_words.size()); }
     const QString& word(int r) const override
@@ -94,9 +95,13 @@ public:
             throw PlatformError(QStringLiteral("No such row"));
         return m_words[r - 1];
     }
+    bool hasFacts() const override { return !m_store.facts.isEmpty(); }
+    WordFacts facts(int r) const override { return m_store.facts.value(word(r)); }
+    QString definition(int r) const override { return m_store.definitions.value(word(r)); }
 
 private:
     QStringList m_words;
+    const FakeWordStore& m_store;
 };
 
 class FakeConnection : public WordConnection
@@ -118,7 +123,7 @@ public:
             if (!m_store.filter || m_store.filter(sql, word))
                 rows << word;
         }
-        return std::make_unique<FakeWordSet>(rows);
+        return std::make_unique<FakeWordSet>(rows, m_store);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "engine/PlatformError.h"
 #include "platform/Platform.h"
 
+#include <QHash>
 #include <QMap>
 #include <QStringList>
 #include <deque>
@@ -93,6 +94,9 @@ public:
     int openConnections = 0;
     // Filters rows for a query: given the query text and a word, whether the row is returned.
     std::function<bool(const QString& sql, const QString& word)> filter;
+    // The words' facts and definitions; without facts the rows have none.
+    QHash<QString, WordFacts> facts;
+    QHash<QString, QString> definitions;
 };
 
 // Files in memory: the path the real writer resolves to, to content, following the piece rules;
@@ -170,12 +174,10 @@ public:
 class FakeRandom : public RandomSource
 {
 public:
-    void seedFromTimeOfDay() override { ++seeds; }
     double next() override;
 
     std::deque<double> script;
     quint64 state = 12345;
-    int seeds = 0;
 };
 
 class FakeFileSystem : public FileSystem

@@ -1,8 +1,8 @@
-#include "platform/LocalFileSystem.h"
 #include "app/ResultListModel.h"
-#include "window/ResultListView.h"
+#include "platform/LocalFileSystem.h"
 #include "window/Form1.h"
 #include "window/ProgramLook.h"
+#include "window/ResultListView.h"
 
 #include "FakePlatform.h"
 
@@ -189,6 +189,8 @@ void AppearanceTest::designLookHoldsUnderADarkDesktop()
             : button->sizeHint().width();
         QVERIFY2(needed <= button->width(), qPrintable(button->objectName()));
     }
+    for (const QComboBox* list : form.Frame8->findChildren<QComboBox*>())
+        QVERIFY2(list->sizeHint().width() <= list->width(), qPrintable(list->objectName()));
     const QWidget* rows = form.ListView1->viewport();
     QCOMPARE(form.ListView1->indexAt(QPoint(2, rows->height() - 2)).row(), 6);
     // Buttons and drop-downs: dark letters on a light face.

@@ -141,6 +141,8 @@ private slots:
     void secondPressInSameYieldStartsNestedRun();
     void statusLineCountsMatchesAndTellsWhatARunDelivered_data();
     void statusLineCountsMatchesAndTellsWhatARunDelivered();
+    void wordOptionsChooseByFactsWhatIsCountedAndDrawn_data();
+    void wordOptionsChooseByFactsWhatIsCountedAndDrawn();
 };
 
 void TestGenerationRun::countDecidesHowManyWordsTheListHolds_data()
@@ -516,7 +518,6 @@ void TestGenerationRun::generatorContinuesFromRunToRun()
     const QStringList first = w.listed();
     w.press();
 
-    QCOMPARE(w.fake.random.seeds, 1);
     QCOMPARE(w.listed().size(), 8);
     QVERIFY(w.listed() != first);
 }
@@ -896,7 +897,8 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
     QLocale::setDefault(QLocale::c());
     QCOMPARE(StatusLine::countText(12345, 64069), "12345 of 64069 words match");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(StatusLine::countText(12345, 64069), "12,345 of 64,069 words match");
+    QCOMPARE(StatusLine::countText(12345, 64069),
+        QStringLiteral("12,345 of 64,069 words match \u00b7 13.59 bits a word"));
     QCOMPARE(StatusLine::countText(0, 0), "The word database holds no words");
     Window w;
     QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
@@ -914,8 +916,61 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
             w.fake.pump.actions[-stopAt] = [&] { w.fake.writer.failure = "No space left"; };
         w.press();
     }
-    QTRY_COMPARE(w.form.StatusText->text(), expected);
-    QCOMPARE(w.form.StatusText->accessibleName(), expected);
+    // The strength of a word is the next test's.
+    QTRY_COMPARE(w.form.StatusText->text().section(QStringLiteral(" \u00b7 "), 0, 0), expected);
+    QCOMPARE(w.form.StatusText->accessibleName(), w.form.StatusText->text());
+}
+
+void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn_data()
+{
+    QTest::addColumn<bool>("facts");
+    QTest::addColumn<QList<int>>("choices"); // commonness, kind, spelling, offensive box
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("listed"); // four draws, one from each quarter
+
+    // clang-format off
+    QTest::newRow("defaults: no offensive or British-only word") << true << QList { 0, 0, 0, 1 } << "2 of 3 words match \u00b7 1.00 bits a word" << "cat cat walk walk";
+    QTest::newRow("defaults without facts: every word") << false << QList { 0, 0, 0, 1 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
+    QTest::newRow("everyday") << true << QList { 1, 0, 0, 1 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
+    QTest::newRow("British verbs") << true << QList { 0, 2, 1, 1 } << "2 of 3 words match \u00b7 1.00 bits a word" << "colour colour walk walk";
+    QTest::newRow("any spelling, offensive too") << true << QList { 0, 0, 3, 0 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
+    QTest::newRow("common without facts") << false << QList { 2, 0, 0, 1 } << "Level, kind and spelling need word facts, which this word database does not have" << "";
+    // clang-format on
+}
+
+void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
+{
+    QFETCH(bool, facts);
+    QFETCH(QList<int>, choices);
+    QFETCH(QString, status);
+    QFETCH(QString, listed);
+
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Window w;
+    using namespace Spelling;
+    if (facts) {
+        // zorp stands for an offensive word, colour for a British-only one.
+        w.fake.words.facts = { { "cat", { 10, WordKind::Noun, American | British | Canadian, 0 } },
+            { "zorp", { 50, WordKind::Noun, American, 1 } },
+            { "colour", { 10, WordKind::Noun | WordKind::Verb, British | Canadian, 0 } },
+            { "walk", { 35, WordKind::Verb, American | British | Canadian, 0 } } };
+        w.fake.words.definitions = { { "cat", "a small feline" }, { "walk", "go on foot" } };
+    }
+    QVERIFY(w.load({ "cat", "zorp", "colour", "walk" }));
+    w.form.Combo4->setCurrentIndex(choices[0]);
+    w.form.Combo5->setCurrentIndex(choices[1]);
+    w.form.Combo6->setCurrentIndex(choices[2]);
+    w.form.Check7->setChecked(choices[3]);
+    QTRY_COMPARE(w.form.StatusText->text(), status);
+
+    w.setCount(QStringLiteral("4"));
+    w.fake.random.script = { 0.1, 0.35, 0.6, 0.85 };
+    w.press();
+    QCOMPARE(w.listed().join(' '), listed);
+    QCOMPARE(errorSteps(w.fake.dialogs), listed.isEmpty() ? QList<int> { 190 } : QList<int>());
+    // A row's tooltip is its word's definition.
+    QCOMPARE(w.form.resultList()->index(0, 0).data(Qt::ToolTipRole).toString(),
+        w.fake.words.definitions.value(w.listed().value(0)));
 }
 
 QTEST_MAIN(TestGenerationRun)

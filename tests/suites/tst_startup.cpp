@@ -1,6 +1,6 @@
 #include "app/ErrorBoxText.h"
-#include "window/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include "FakePlatform.h"
 #include "platform/QtDialogs.h"
@@ -110,7 +110,6 @@ void StartupTest::emptyStoreRestoresTheFirstRunState()
     QVERIFY(!form.windowIcon().pixmap(32).isNull());
     QCOMPARE(form.ListView1->model()->columnCount(), 1);
     QCOMPARE(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(), "Generated Words");
-    QCOMPARE(fake.random.seeds, 1);
     QCOMPARE(form.PushButton1->text(), "Start Generating");
 
     QCOMPARE(form.focusWidget(), form.Text1);
@@ -131,7 +130,8 @@ void StartupTest::firstRunValuesAreWrittenBack()
         { "Check6", "0" }, { "Option7", "True" }, { "Option8", "False" }, { "Combo", "0" },
         { "Nth Letter", "0" }, { "Letter Must Be", "0" }, { "Start Letter", "a" },
         { "End Letter", "a" }, { "Text6", "4" }, { "Text2", "2" },
-        { "Text5", "/home/user/Desktop/" } };
+        { "Text5", "/home/user/Desktop/" }, { "Commonness", "0" }, { "Kind", "0" },
+        { "Spelling", "0" }, { "Leave Out Offensive", "1" } };
     QCOMPARE(fake.settings.values, expected);
 }
 
@@ -143,7 +143,8 @@ void StartupTest::keysAreReadInStartupOrder()
     QCOMPARE(fake.settings.reads,
         QStringList({ "How Many", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
             "Option7", "Option8", "Combo", "Nth Letter", "Letter Must Be", "Start Letter",
-            "End Letter", "Text6", "Text2", "Text5" }));
+            "End Letter", "Text6", "Text2", "Text5", "Commonness", "Kind", "Spelling",
+            "Leave Out Offensive" }));
 }
 
 void StartupTest::storedValuesAreRestored()
@@ -379,7 +380,6 @@ void StartupTest::missingDatabaseEndsTheProgramUntouched()
     QCOMPARE(box.title, "Tessavine");
     QVERIFY(fake.settings.reads.isEmpty());
     QVERIFY(fake.settings.writes.empty());
-    QCOMPARE(fake.random.seeds, 0);
     QCOMPARE(form.Text1->text(), "");
     QVERIFY(!form.isVisible());
 }
@@ -444,6 +444,9 @@ void StartupTest::everyControlHasItsOwnAccessibleNameAndRole()
         { "Option8", "Save Results To File In This Folder", A::RadioButton },
         { "Text5", "Output folder", A::EditableText },
         { "PushButton9", "Choose output folder", A::PushButton },
+        { "Combo4", "Commonness level", A::ComboBox }, { "Combo5", "Word kind", A::ComboBox },
+        { "Combo6", "Spelling", A::ComboBox },
+        { "Check7", "Leave out offensive words", A::CheckBox },
         { "StatusText", "", A::StatusBar } };
     FakePlatform fake;
     Form1 form(fake.platform);
