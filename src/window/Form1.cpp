@@ -181,7 +181,6 @@ void Form1::createControls()
     StatusText->setGeometry(px(120), px(wordRowEnd) - 2, px(15720), statusHeight);
     StatusText->setTextFormat(Qt::PlainText);
     StatusText->setIndent(2);
-    StatusText->setAccessibleDescription(QStringLiteral("Status"));
 
     // The two output choices sit in different frames; their handlers make them exclusive.
     Option7->setAutoExclusive(false);

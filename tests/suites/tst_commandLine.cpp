@@ -47,6 +47,21 @@ class CommandLineTest : public QObject
     }
     Run run(const QString& arguments) const { return shell("\"$CLI\" " + expand(arguments)).first; }
 
+    // Enough draws that every matching word turns up: the lines are exactly the expected words,
+    // each once when the run is unique.
+    void drawsExactly(const QString& arguments, const QStringList& words, bool unique = false) const
+    {
+        const Run r = run(arguments);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.endsWith('\n'));
+        const QStringList lines = r.out.chopped(1).split('\n');
+        QCOMPARE(
+            QSet<QString>(lines.begin(), lines.end()), QSet<QString>(words.begin(), words.end()));
+        if (unique)
+            QCOMPARE(lines.size(), words.size());
+    }
+
 private slots:
     void initTestCase()
     {
@@ -146,13 +161,7 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        const Run r = run("--database %d/facts.mdb --seed 1 -n 200 " + arguments);
-        QCOMPARE(r.err, QString());
-        QCOMPARE(r.status, 0);
-        const QStringList lines = r.out.chopped(1).split('\n');
-        const QStringList words = expected.split(',');
-        QCOMPARE(
-            QSet<QString>(lines.begin(), lines.end()), QSet<QString>(words.begin(), words.end()));
+        drawsExactly("--database %d/facts.mdb --seed 1 -n 200 " + arguments, expected.split(','));
     }
 
     void entropy_data()
@@ -226,16 +235,8 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        const Run r = run("--words %d/list.txt --seed 1 -n 300 " + arguments);
-        QCOMPARE(r.err, QString());
-        QCOMPARE(r.status, 0);
-        QVERIFY(r.out.endsWith('\n'));
-        const QStringList lines = r.out.chopped(1).split('\n');
-        const QStringList words = expected.split(' ');
-        QCOMPARE(
-            QSet<QString>(lines.begin(), lines.end()), QSet<QString>(words.begin(), words.end()));
-        if (arguments.contains("--unique"))
-            QCOMPARE(lines.size(), words.size());
+        drawsExactly("--words %d/list.txt --seed 1 -n 300 " + arguments, expected.split(' '),
+            arguments.contains("--unique"));
     }
 
     void seeds_data()
