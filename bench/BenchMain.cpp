@@ -1,13 +1,13 @@
 // Measures the program's long commands on the real window (offscreen), the real word database and
 // the real file writer, each beside a floor: the bare work the command cannot do without.
+#include "app/ResultListModel.h"
+#include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
-#include "engine/TimeOfDayRandom.h"
 #include "platform/QtEventPump.h"
 #include "platform/RealPlatform.h"
 #include "platform/SilentServices.h"
-#include "app/ResultListModel.h"
-#include "window/ResultListView.h"
 #include "window/Form1.h"
+#include "window/ResultListView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -173,7 +173,7 @@ double listFloor(const std::vector<QString>& words, int count)
     view.resize(488, 106);
     view.show();
     QCoreApplication::processEvents();
-    TimeOfDayRandom random;
+    SeededRandom random;
     random.seed(7);
     const int n = int(words.size());
     QElapsedTimer timer;
@@ -279,7 +279,7 @@ int main(int argc, char* argv[])
         form->PushButton1_Click();
         const double run = seconds(timer);
 
-        TimeOfDayRandom random;
+        SeededRandom random;
         random.seed(11);
         const int n = int(words.size());
         const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("floor.txt")));
@@ -323,7 +323,7 @@ int main(int argc, char* argv[])
         const double run = seconds(timer);
         const double attempts = double(services.pump.calls - before);
 
-        TimeOfDayRandom random;
+        SeededRandom random;
         random.seed(5);
         const int n = int(words.size());
         long accepted = 0;

@@ -4,9 +4,9 @@
 #include "engine/NumericText.h"
 #include "engine/PlainWordList.h"
 #include "engine/PlatformError.h"
+#include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "engine/SystemRandom.h"
-#include "engine/TimeOfDayRandom.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 
@@ -756,7 +756,7 @@ int run(int argc, char** argv)
 
     // A seed gives the same words again, for tests and examples; every other draw comes from
     // the system's cryptographic source.
-    TimeOfDayRandom seededRandom;
+    SeededRandom seededRandom;
     seededRandom.seed(request.seed.value_or(0));
     SystemRandom systemRandom;
     RandomSource& random = request.seed ? static_cast<RandomSource&>(seededRandom) : systemRandom;

@@ -1,9 +1,9 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/PlatformError.h"
 #include "engine/RandomInteger.h"
+#include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "engine/SystemRandom.h"
-#include "engine/TimeOfDayRandom.h"
 #include "engine/WordDrawer.h"
 #include "engine/WordList.h"
 
@@ -321,7 +321,7 @@ void TestWordSource::rowOutsideTheSetFails()
 
 void TestWordSource::drawsAreUniformOverTheRows()
 {
-    TimeOfDayRandom random;
+    SeededRandom random;
     random.seed(42);
     constexpr int n = 10;
     constexpr int draws = 200000;

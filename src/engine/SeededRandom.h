@@ -7,7 +7,7 @@
 
 // A 64-bit Mersenne Twister giving 53-bit uniform doubles from a given seed: the same numbers
 // again for tests and reproducible examples, never for secrets (SystemRandom is for those).
-class TimeOfDayRandom final : public RandomSource
+class SeededRandom final : public RandomSource
 {
 public:
     // Inline: a long command-line run draws millions of numbers.
