@@ -1,10 +1,16 @@
-#include "platform/QtDialogs.h"
+#include "desktop/QtDialogs.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
+
+// The owner handle is the window itself, or nothing.
+QWidget* widget(QObject* owner)
+{
+    return qobject_cast<QWidget*>(owner);
+}
 
 void showBox(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& caption)
 {
@@ -22,42 +28,45 @@ void showBox(QWidget* owner, QMessageBox::Icon icon, const QString& text, const 
 
 } // namespace
 
-void QtDialogs::message(QWidget* owner, const QString& text, const QString& caption)
+void QtDialogs::message(QObject* owner, const QString& text, const QString& caption)
 {
-    showBox(owner, QMessageBox::NoIcon, text, caption);
+    showBox(widget(owner), QMessageBox::NoIcon, text, caption);
 }
 
-void QtDialogs::errorBox(QWidget* owner, const QString& text)
+void QtDialogs::errorBox(QObject* owner, const QString& text)
 {
-    showBox(owner, QMessageBox::Warning, text, QStringLiteral("Application Error"));
+    showBox(widget(owner), QMessageBox::Warning, text, QStringLiteral("Application Error"));
 }
 
 void QtDialogs::about(
-    QWidget* owner, const QString& text, const QString& notices, const QString& caption)
+    QObject* owner, const QString& text, const QString& notices, const QString& caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    QWidget* window = widget(owner);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, window);
     box.setTextFormat(Qt::PlainText);
-    if (owner)
-        box.setIconPixmap(owner->windowIcon().pixmap(64));
+    if (window)
+        box.setIconPixmap(window->windowIcon().pixmap(64));
     box.setDetailedText(notices);
     box.exec();
 }
 
-QString QtDialogs::prompt(QWidget* owner, const QString& text, const QString& title)
+QString QtDialogs::prompt(QObject* owner, const QString& text, const QString& title)
 {
     bool ok = false;
-    QString answer = QInputDialog::getText(owner, title, text, QLineEdit::Normal, QString(), &ok);
+    QString answer
+        = QInputDialog::getText(widget(owner), title, text, QLineEdit::Normal, QString(), &ok);
     return ok ? answer : QString();
 }
 
 QString QtDialogs::saveFileName(
-    QWidget* owner, const QString& caption, const QStringList& filters, const QString& start)
+    QObject* owner, const QString& caption, const QStringList& filters, const QString& start)
 {
-    return QFileDialog::getSaveFileName(owner, caption, start, filters.join(QLatin1String(";;")),
-        nullptr, QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(widget(owner), caption, start,
+        filters.join(QLatin1String(";;")), nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
-QString QtDialogs::existingDirectory(QWidget* owner, const QString& caption, const QString& start)
+QString QtDialogs::existingDirectory(QObject* owner, const QString& caption, const QString& start)
 {
-    return QFileDialog::getExistingDirectory(owner, caption, start, QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(
+        widget(owner), caption, start, QFileDialog::ShowDirsOnly);
 }

@@ -6,13 +6,13 @@
 class QtDialogs : public Dialogs
 {
 public:
-    void message(QWidget* owner, const QString& text, const QString& caption) override;
-    void errorBox(QWidget* owner, const QString& text) override;
-    void about(QWidget* owner, const QString& text, const QString& notices,
+    void message(QObject* owner, const QString& text, const QString& caption) override;
+    void errorBox(QObject* owner, const QString& text) override;
+    void about(QObject* owner, const QString& text, const QString& notices,
         const QString& caption) override;
-    QString prompt(QWidget* owner, const QString& text, const QString& title) override;
-    QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters,
+    QString prompt(QObject* owner, const QString& text, const QString& title) override;
+    QString saveFileName(QObject* owner, const QString& caption, const QStringList& filters,
         const QString& start) override;
     QString existingDirectory(
-        QWidget* owner, const QString& caption, const QString& start) override;
+        QObject* owner, const QString& caption, const QString& start) override;
 };

@@ -4,7 +4,7 @@
 //   KillDriver PROGRAM_FOLDER options    changes options through the controls, then prints "ready".
 // Either way it then stays in the event loop until it is killed. No dialog is expected: one is
 // printed and ends the driver with status 2, instead of waiting for an answer nobody gives.
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 #include "window/Form1.h"
 
 #include <QApplication>
