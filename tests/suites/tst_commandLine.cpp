@@ -99,10 +99,11 @@ private slots:
         QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
         // A database with facts, built by the word-list tool from invented sources in Debian's
         // formats: ant, bee and walk everyday, ants and crow common, quaff outside SCOWL, colour
-        // British only, zorp offensive; nouns ant, bee and crow, verbs crow and walk.
+        // British only, honour Canadian only, zorp offensive; nouns ant, bee and crow, verbs crow
+        // and walk.
         const std::pair<const char*, QByteArray> sources[]
             = { { "f/us", "ant\nants\nbee\ncrow\nwalk\nzorp\nquaff\n" },
-                  { "f/gb", "ant\ncolour\n" }, { "f/bad", "zorp\n" },
+                  { "f/gb", "ant\ncolour\n" }, { "f/ca", "honour\n" }, { "f/bad", "zorp\n" },
                   { "f/scowl/english-words.10", "ant\nbee\nwalk\n" },
                   { "f/scowl/english-words.35", "ants\ncrow\ncolour\nzorp\n" },
                   { "f/wn/index.noun",
@@ -127,7 +128,8 @@ private slots:
         }
         QProcess tool;
         tool.start(TESSAVINE_WORD_TOOL,
-            expand("--british %d/f/gb --scowl %d/f/scowl --wordnet %d/f/wn --offensive %d/f/bad "
+            expand("--british %d/f/gb --canadian %d/f/ca --scowl %d/f/scowl --wordnet %d/f/wn "
+                   "--offensive %d/f/bad "
                    "%d/f/us %d/facts.mdb")
                 .split(' '));
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -148,7 +150,8 @@ private slots:
         row("nouns, no plurals", "--kind noun", "ant,bee,crow");
         row("verbs", "--kind verb", "crow,walk");
         row("British", "--spelling gb", "ant,colour");
-        row("any spelling", "--spelling any", "ant,ants,bee,colour,crow,walk,quaff");
+        row("Canadian", "--spelling ca", "honour");
+        row("any spelling", "--spelling any", "ant,ants,bee,colour,crow,honour,walk,quaff");
         row("count", "--kind noun --level everyday --count-matches", "2");
         row("define", "--define --start a", "ant\ta small insect,ants\tant: a small insect");
         row("define, none known", "--define --start q", "quaff\t");
@@ -453,7 +456,9 @@ private slots:
                   const QString other = "$(test $(id -u) = 0 && echo setpriv --reuid=65534 "
                                         "--regid=65534 --clear-groups) ";
                   const QString cli = "\"$CLI\" --seed 1 ";
-                  QTest::newRow(name) << (script.startsWith('|')
+                  // A script that names the program itself is run as it stands.
+                  QTest::newRow(name) << (script.contains("$CLI") ? script
+                          : script.startsWith('|')
                           ? "yes pear " + script + " " + cli + "--words /proc/self/fd/0"
                           : script.startsWith('!') ? other + cli + script.mid(1)
                                                    : cli + script)
@@ -479,6 +484,13 @@ private slots:
         row("emoji positions", "--words $D/emoji.txt --letter 2:a --min 6 --max 6 -n 1", 0,
             "\U0001F600apple\n");
         row("read-only WAL database", "!--database $D/ro/wal.db --count-matches", 0, "2\n");
+        row("database on a device", "--database $D/zero", 1,
+            "cannot read $D/zero: not a regular file");
+        // The write stops at the limit; the rest must be tried and fail, not be dropped.
+        row("file size limit",
+            "trap '' XFSZ; ulimit -f 1; \"$CLI\" --seed 1 --words $D/list.txt -n 2000 -o "
+            "$D/out/big",
+            1, "File too large");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
     }
