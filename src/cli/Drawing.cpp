@@ -132,22 +132,33 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     out.commit();
 }
 
-QString entropyText(qint64 matches, qint64 words, bool unique, bool seeded)
+QString entropyText(const WordSet& words, const WordDrawer& drawer, const Request& request,
+    const std::vector<QString>& distinct)
 {
-    const QString bits = QString::number(Entropy::outputBits(matches, words, unique), 'f', 2);
-    QString text = unique
-        ? QStringLiteral("%1 bits of entropy: %2 different words of %3")
-              .arg(bits)
-              .arg(words)
-              .arg(matches)
-        : QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
-              .arg(bits)
-              .arg(words)
-              .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
-              .arg(matches)
-              .arg(Entropy::bitsPerWord(matches), 0, 'f', 2);
+    const qint64 wanted = request.wanted;
+    QString text;
+    if (request.unique) {
+        const qint64 texts = qint64(distinct.size());
+        text = QStringLiteral("%1 bits of entropy: %2 different words of %3")
+                   .arg(Entropy::outputBits(texts, wanted, true), 0, 'f', 2)
+                   .arg(wanted)
+                   .arg(texts);
+    } else {
+        // Each word drawn anew among the matching rows; rows that give the same text (two entries
+        // of a list, two words that proper case makes alike) are one output, more likely.
+        qint64 texts = 0;
+        const double bits = Entropy::bitsPerDraw(
+            drawer.matchCount(),
+            [&](int place) { return deliveredText(words, drawer.rowAt(place), request); }, &texts);
+        text = QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+                   .arg(double(wanted) * bits, 0, 'f', 2)
+                   .arg(wanted)
+                   .arg(wanted == 1 ? QStringLiteral("word") : QStringLiteral("words"))
+                   .arg(texts)
+                   .arg(bits, 0, 'f', 2);
+    }
     // Anyone who has the seed has the words.
-    if (seeded)
+    if (request.seed)
         text += QStringLiteral("; seeded, so no secret");
     return text;
 }

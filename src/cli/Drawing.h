@@ -18,5 +18,6 @@ std::vector<QString> distinctTexts(
 void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& request,
     const std::vector<QString>& distinct);
 
-// The entropy line for standard error.
-QString entropyText(qint64 matches, qint64 words, bool unique, bool seeded);
+// The entropy line for standard error, after writeWords with the same arguments.
+QString entropyText(const WordSet& words, const WordDrawer& drawer, const Request& request,
+    const std::vector<QString>& distinct);

@@ -66,9 +66,7 @@ int run(int argc, char** argv)
     }
     writeWords(*words, drawer, request, distinct);
     if (request.entropy)
-        std::fprintf(stderr, "%s\n",
-            qPrintable(entropyText(request.unique ? qint64(distinct.size()) : drawer.matchCount(),
-                request.wanted, request.unique, request.seed.has_value())));
+        std::fprintf(stderr, "%s\n", qPrintable(entropyText(*words, drawer, request, distinct)));
     return Success;
 }
 

@@ -185,6 +185,11 @@ private slots:
                                     << "walk ant bee\n"
                                     << "2.58 bits of entropy: 3 different words of 3; seeded, "
                                        "so no secret\n";
+        // Pear three times in four once in proper case: one output, not three.
+        QTest::newRow("texts made alike") << "--words %d/duplicates.txt --proper -n 2 --seed 7 -s ,"
+                                          << "Fig,Fig\n"
+                                          << "1.62 bits of entropy: 2 words, each one of 2 (0.81 "
+                                             "bits a word); seeded, so no secret\n";
         QTest::newRow("one word, nothing to guess") << "--level everyday --kind verb -n 1"
                                                     << "walk\n"
                                                     << "0.00 bits of entropy: 1 word, each one "
@@ -198,7 +203,9 @@ private slots:
         QFETCH(QString, arguments);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const QString command = "--database %d/facts.mdb --entropy " + arguments;
+        const QString command
+            = (arguments.contains("--words") ? "--entropy " : "--database %d/facts.mdb --entropy ")
+            + arguments;
         const Run r = run(command);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, err);
