@@ -1,5 +1,5 @@
 // PackedWordSet::fromPack: takes exactly the packs whose layout holds (magic, version, a size that
-// matches the header, offsets from 0 that never run backwards and end at the text's size), and
+// matches the header, offsets that start at 0, never run backwards and end at the text's size), and
 // every word and fact of a pack it takes reads inside it and gives back the pack's text.
 #include "FuzzSupport.h"
 #include "engine/PackedWordSet.h"
@@ -33,7 +33,7 @@ bool wellFormed(const QByteArray& pack)
     for (qint64 i = 0; i <= count; ++i) {
         const qint64 offset = at(pack, WordPack::headerSize + 4 * i);
         const qint64 before = i == 0 ? 0 : at(pack, WordPack::headerSize + 4 * (i - 1));
-        if (offset < before || (i == count && offset != textSize))
+        if (offset < before || (i == 0 && offset != 0) || (i == count && offset != textSize))
             return false;
     }
     return true;
