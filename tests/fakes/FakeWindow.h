@@ -5,6 +5,7 @@
 #include "app/CommandWindow.h"
 #include "app/OptionsModel.h"
 #include "app/ResultListModel.h"
+#include "app/SettingsKeys.h"
 #include "app/StatusLine.h"
 
 // The window as the application layer sees it, on fake services: the options model, the result
@@ -12,15 +13,16 @@
 class FakeWindow : public CommandWindow
 {
 public:
-    FakeWindow();
-
     const Platform& platform() const override { return fake.platform; }
     OptionsModel& options() override { return m_options; }
     ResultListModel* resultList() const override { return &m_list; }
     QObject* dialogOwner() override { return nullptr; }
-    void showMessage(const QString& text) override;
-    void showErrorBox(const QString& message) override;
-    QString prompt(const QString& text, const QString& title) override;
+    void showMessage(const QString& text) override { fake.dialogs.message(nullptr, text, {}); }
+    void showErrorBox(const QString& text) override { fake.dialogs.errorBox(nullptr, text); }
+    QString prompt(const QString& text, const QString& title) override
+    {
+        return fake.dialogs.prompt(nullptr, text, title);
+    }
     void yield() override { fake.pump.yield(); }
     void waitForEvents() override { fake.pump.waitForEvents(); }
     int mousePointer() const override { return pointer; }
@@ -37,7 +39,10 @@ public:
     {
         statusLine.runEnded(delivered, stopped, failed, file);
     }
-    void writeSetting(const QString& key, const QString& value) override;
+    void writeSetting(const QString& key, const QString& value) override
+    {
+        fake.settings.write(SettingsKeys::application, SettingsKeys::section, key, value);
+    }
 
     FakePlatform fake;
     int pointer = PointerDefault;
