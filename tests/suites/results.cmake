@@ -1,5 +1,5 @@
 tessavine_add_test(tst_resultList window ${CMAKE_CURRENT_LIST_DIR}/tst_resultList.cpp)
-tessavine_add_test(tst_textExport window ${CMAKE_CURRENT_LIST_DIR}/tst_textExport.cpp)
+tessavine_add_test(tst_textExport app ${CMAKE_CURRENT_LIST_DIR}/tst_textExport.cpp)
 tessavine_add_test(tst_fileTextWriter platform ${CMAKE_CURRENT_LIST_DIR}/tst_fileTextWriter.cpp)
 tessavine_add_test(tst_clipboardCopy window ${CMAKE_CURRENT_LIST_DIR}/tst_clipboardCopy.cpp)
 tessavine_add_test(tst_spreadsheetExport window ${CMAKE_CURRENT_LIST_DIR}/tst_spreadsheetExport.cpp)
