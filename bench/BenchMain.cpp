@@ -4,7 +4,7 @@
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "platform/QtEventPump.h"
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
 #include "window/ResultListView.h"

@@ -8,7 +8,7 @@ bash scripts/install-deps.sh fuzz
 seconds=${1:-60}
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=(fuzz_numericText fuzz_folderPath fuzz_acceptanceRules fuzz_separatorLayout
-    fuzz_errorBoxText fuzz_restore)
+    fuzz_errorBoxText fuzz_restore fuzz_packReader)
 
 generator=()
 if command -v ninja >/dev/null 2>&1; then

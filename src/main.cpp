@@ -1,4 +1,4 @@
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 #include "window/Form1.h"
 #include "window/ProgramLook.h"
 #include "window/ProgramStart.h"

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_xlsxSpreadsheet tst_xlsxSpreadsheet.cpp)
+tessavine_add_test(tst_xlsxSpreadsheet platform tst_xlsxSpreadsheet.cpp)

@@ -1,7 +1,7 @@
 // render_window OUT.png [--dark]: draws the real window, with a dozen generated words in its list,
 // into a PNG without a display (offscreen platform), for the README; --dark under a dark scheme,
 // which the program's own look overrides as it does when started from a dark desktop.
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
 #include "window/ProgramLook.h"

@@ -6,7 +6,7 @@
 
 class OptionsModel;
 class ResultListModel;
-class QWidget;
+class QObject;
 
 // Thrown out of a yield once the window has been closed, so that no command runs on after it.
 struct WindowClosed
@@ -28,8 +28,8 @@ public:
     virtual const Platform& platform() const = 0;
     virtual OptionsModel& options() = 0;
     virtual ResultListModel* resultList() const = 0;
-    // The owner of the dialogs a command opens.
-    virtual QWidget* dialogOwner() = 0;
+    // The owner of the dialogs a command opens: a handle the dialogs resolve to the window.
+    virtual QObject* dialogOwner() = 0;
 
     // A plain message box.
     virtual void showMessage(const QString& text) = 0;

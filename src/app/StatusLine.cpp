@@ -47,8 +47,9 @@ StatusLine::StatusLine(CommandWindow& form)
     m_recount.setSingleShot(true);
     m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
+    // Proper case can make two words one output, which changes what a word is worth.
     connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
-        if (OptionsModel::isWordRule(option))
+        if (OptionsModel::isWordRule(option) || option == OptionsModel::UpperCaseFirst)
             optionsChanged();
     });
 }
@@ -84,6 +85,7 @@ void StatusLine::recount()
     const auto count = [this](const WordRules& rules) {
         return WordDrawer(*m_words, rules, WordDrawer::Untestable::Drop).matchCount();
     };
+    const bool proper = m_form.options().ticked(OptionsModel::UpperCaseFirst);
     try {
         // Out of the words of the chosen spelling where the database knows it: a word of another
         // spelling is no word the user asked for.
@@ -94,7 +96,16 @@ void StatusLine::recount()
             spelled.offensive = true;
             total = count(spelled);
         }
-        show(countText(rules ? count(*rules) : 0, total));
+        if (!rules) {
+            show(countText(0, total, 0));
+            return;
+        }
+        const WordDrawer drawer(*m_words, *rules, WordDrawer::Untestable::Drop);
+        const double bits = Entropy::bitsPerDraw(drawer.matchCount(), [&](int place) {
+            const QString word = m_words->word(drawer.rowAt(place));
+            return proper ? AcceptanceRules::ProperCase(word) : word;
+        });
+        show(countText(drawer.matchCount(), total, bits));
     } catch (const PlatformError&) {
         show(QStringLiteral("Level, kind and spelling need word facts, which this word database "
                             "does not have"));
@@ -142,17 +153,16 @@ std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
     return rules;
 }
 
-QString StatusLine::countText(int matching, int total)
+QString StatusLine::countText(int matching, int total, double bits)
 {
     // Not the options' fault: there is nothing to match.
     if (total == 0)
         return QStringLiteral("The word database holds no words");
     if (matching == 0)
         return QStringLiteral("No word matches these options");
-    // How much one word is worth to someone guessing it.
     return QStringLiteral("%1 of %2 %3 \u00b7 %4 bits a word")
         .arg(number(matching), words(total), matching == 1 ? "matches" : "match",
-            QLocale().toString(Entropy::bitsPerWord(matching), 'f', 2));
+            QLocale().toString(bits, 'f', 2));
 }
 
 QString StatusLine::runText(int delivered, bool stopped, bool failed, const QString& file)

@@ -34,7 +34,8 @@ public:
     static std::optional<WordRules> rulesShown(const OptionsModel& options);
 
     // The texts the line shows.
-    static QString countText(int matching, int total);
+    // bits: what one word drawn among the matching ones is worth to someone guessing it.
+    static QString countText(int matching, int total, double bits);
     static QString runText(int delivered, bool stopped, bool failed, const QString& file);
     static QString copiedText(int rows);
     static QString savedText(int words, const QString& file);

@@ -6,12 +6,11 @@
 #include <cstring>
 #include <sys/random.h>
 
-void SystemRandom::refill()
+void SystemRandom::systemBytes(unsigned char* bytes, size_t count)
 {
-    unsigned char* bytes = m_block.data();
     size_t filled = 0;
-    while (filled < sizeof m_block) {
-        const ssize_t got = ::getrandom(bytes + filled, sizeof m_block - filled, 0);
+    while (filled < count) {
+        const ssize_t got = ::getrandom(bytes + filled, count - filled, 0);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -19,5 +18,4 @@ void SystemRandom::refill()
                                     .arg(QString::fromLocal8Bit(std::strerror(errno))));
         filled += size_t(got);
     }
-    m_used = 0;
 }

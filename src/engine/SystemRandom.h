@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <array>
 #include <cstring>
+#include <functional>
 
 // Uniform numbers from the operating system's cryptographic source (getrandom(2)): nobody can
 // foresee a draw from the ones before it or from the time it was made. Bytes are fetched in
@@ -13,6 +14,14 @@
 class SystemRandom final : public RandomSource
 {
 public:
+    // Fills count bytes at bytes, or throws PlatformError.
+    using ByteSource = std::function<void(unsigned char* bytes, size_t count)>;
+
+    // The system's source; tests hand in bytes of their own to pin which draws are rejected.
+    explicit SystemRandom(ByteSource source = systemBytes)
+        : m_source(std::move(source))
+    { }
+
     double next() override { return double(take<quint64>() >> 11) * 0x1.0p-53; }
     // A whole number from 0 to n - 1 (n from 1), each exactly equally likely, from as few bytes
     // as n allows: a long run of draws costs the system's source a quarter of what next() does.
@@ -43,8 +52,14 @@ private:
         m_used += sizeof(T);
         return value;
     }
-    void refill();
+    void refill()
+    {
+        m_source(m_block.data(), sizeof m_block);
+        m_used = 0;
+    }
+    static void systemBytes(unsigned char* bytes, size_t count);
 
+    ByteSource m_source;
     std::array<unsigned char, 4096> m_block {};
     size_t m_used = sizeof m_block;
 };

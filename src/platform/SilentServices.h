@@ -11,20 +11,20 @@
 class SilentDialogs : public Dialogs
 {
 public:
-    void message(QWidget*, const QString&, const QString&) override { }
-    void errorBox(QWidget*, const QString& text) override
+    void message(QObject*, const QString&, const QString&) override { }
+    void errorBox(QObject*, const QString& text) override
     {
         std::fprintf(stderr, "error box: %s\n", qPrintable(text));
     }
-    QString prompt(QWidget*, const QString&, const QString&) override
+    QString prompt(QObject*, const QString&, const QString&) override
     {
         return QStringLiteral("1");
     }
-    QString saveFileName(QWidget*, const QString&, const QStringList&, const QString&) override
+    QString saveFileName(QObject*, const QString&, const QStringList&, const QString&) override
     {
         return savePath;
     }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString existingDirectory(QObject*, const QString&, const QString&) override { return {}; }
 
     QString savePath;
 };

@@ -54,7 +54,7 @@ public:
     const Platform& platform() const override { return m_platform; }
     OptionsModel& options() override { return *m_options; }
     ResultListModel* resultList() const override { return m_resultList; }
-    QWidget* dialogOwner() override { return this; }
+    QObject* dialogOwner() override { return this; }
     // The caption of plain message boxes.
     const QString& applicationTitle() const { return m_applicationTitle; }
     void showMessage(const QString& text) override;

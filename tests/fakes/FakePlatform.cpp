@@ -4,26 +4,26 @@
 
 // FakeDialogs
 
-void FakeDialogs::message(QWidget*, const QString& text, const QString& caption)
+void FakeDialogs::message(QObject*, const QString& text, const QString& caption)
 {
     entries.push_back({ Message, text, caption });
     if (onMessage)
         onMessage(text);
 }
 
-void FakeDialogs::errorBox(QWidget*, const QString& text)
+void FakeDialogs::errorBox(QObject*, const QString& text)
 {
     entries.push_back({ ErrorBox, text, QStringLiteral("Application Error") });
 }
 
-QString FakeDialogs::prompt(QWidget*, const QString& text, const QString& title)
+QString FakeDialogs::prompt(QObject*, const QString& text, const QString& title)
 {
     entries.push_back({ Prompt, text, title });
     return answer(promptAnswers, text);
 }
 
 QString FakeDialogs::saveFileName(
-    QWidget*, const QString& caption, const QStringList& filters, const QString& start)
+    QObject*, const QString& caption, const QStringList& filters, const QString& start)
 {
     entries.push_back({ SaveFile, caption, caption });
     lastFilters = filters;
@@ -31,7 +31,7 @@ QString FakeDialogs::saveFileName(
     return answer(saveAnswers, caption);
 }
 
-QString FakeDialogs::existingDirectory(QWidget*, const QString& caption, const QString& start)
+QString FakeDialogs::existingDirectory(QObject*, const QString& caption, const QString& start)
 {
     entries.push_back({ Folder, caption, caption });
     lastFolderStart = start;

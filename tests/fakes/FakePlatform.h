@@ -37,13 +37,13 @@ public:
         QString title;
     };
 
-    void message(QWidget* owner, const QString& text, const QString& caption) override;
-    void errorBox(QWidget* owner, const QString& text) override;
-    QString prompt(QWidget* owner, const QString& text, const QString& title) override;
-    QString saveFileName(QWidget* owner, const QString& caption, const QStringList& filters,
+    void message(QObject* owner, const QString& text, const QString& caption) override;
+    void errorBox(QObject* owner, const QString& text) override;
+    QString prompt(QObject* owner, const QString& text, const QString& title) override;
+    QString saveFileName(QObject* owner, const QString& caption, const QStringList& filters,
         const QString& start) override;
     QString existingDirectory(
-        QWidget* owner, const QString& caption, const QString& start) override;
+        QObject* owner, const QString& caption, const QString& start) override;
 
     QStringList messages() const { return textsOf(Message); }
     QStringList errorBoxes() const { return textsOf(ErrorBox); }
@@ -211,3 +211,12 @@ struct FakePlatform
     FakeFileSystem files;
     Platform platform;
 };
+
+// The settings writes as "key=value", in order.
+inline QStringList writeLog(const FakeSettings& settings)
+{
+    QStringList log;
+    for (const auto& [key, value] : settings.writes)
+        log << key + "=" + value;
+    return log;
+}

@@ -1,35 +1,13 @@
 #pragma once
 
 #include "FakePlatform.h"
+#include "TestFiles.h"
 
 #include "app/ResultListModel.h"
 #include "window/Form1.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QtTest>
-
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// The settings writes as "key=value", in order.
-inline QStringList writeLog(const FakeSettings& settings)
-{
-    QStringList log;
-    for (const auto& [key, value] : settings.writes)
-        log << key + "=" + value;
-    return log;
-}
 
 // A loaded window whose list holds the given words, with the given rows (1-based) ticked; what
 // start-up showed and how often it yielded is forgotten.

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_appearance ${CMAKE_CURRENT_LIST_DIR}/tst_appearance.cpp)
+tessavine_add_test(tst_appearance window ${CMAKE_CURRENT_LIST_DIR}/tst_appearance.cpp)

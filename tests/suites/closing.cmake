@@ -1,1 +1,1 @@
-tessavine_add_test(tst_closing ${CMAKE_CURRENT_LIST_DIR}/tst_closing.cpp)
+tessavine_add_test(tst_closing window ${CMAKE_CURRENT_LIST_DIR}/tst_closing.cpp)

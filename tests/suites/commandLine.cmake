@@ -1,5 +1,5 @@
 # Runs the real tessavine-cli on small word lists, and holds its --help against its manual page.
-tessavine_add_test(tst_commandLine ${CMAKE_CURRENT_LIST_DIR}/tst_commandLine.cpp)
+tessavine_add_test(tst_commandLine engine ${CMAKE_CURRENT_LIST_DIR}/tst_commandLine.cpp)
 target_compile_definitions(tst_commandLine PRIVATE
     TESSAVINE_CLI="$<TARGET_FILE:tessavine-cli>"
     TESSAVINE_WORD_TOOL="$<TARGET_FILE:build_word_database>"

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_errorBox ${CMAKE_CURRENT_LIST_DIR}/tst_errorBox.cpp)
+tessavine_add_test(tst_errorBox app ${CMAKE_CURRENT_LIST_DIR}/tst_errorBox.cpp)

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_folderChooser ${CMAKE_CURRENT_LIST_DIR}/tst_folderChooser.cpp)
+tessavine_add_test(tst_folderChooser window ${CMAKE_CURRENT_LIST_DIR}/tst_folderChooser.cpp)

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_optionPanel ${CMAKE_CURRENT_LIST_DIR}/tst_optionPanel.cpp)
+tessavine_add_test(tst_optionPanel window ${CMAKE_CURRENT_LIST_DIR}/tst_optionPanel.cpp)

@@ -1,1 +1,1 @@
-tessavine_add_test(tst_settingsStore ${CMAKE_CURRENT_LIST_DIR}/tst_settingsStore.cpp)
+tessavine_add_test(tst_settingsStore window ${CMAKE_CURRENT_LIST_DIR}/tst_settingsStore.cpp)

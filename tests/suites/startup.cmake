@@ -1,1 +1,1 @@
-tessavine_add_test(tst_startup ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp)
+tessavine_add_test(tst_startup window ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp)

@@ -2,7 +2,7 @@
 #include "app/ClipboardCopy.h"
 #include "app/ListSource.h"
 #include "app/ResultListModel.h"
-#include "platform/QtClipboard.h"
+#include "desktop/QtClipboard.h"
 #include "window/Form1.h"
 #include "window/ResultListView.h"
 

@@ -166,5 +166,5 @@ void ErrorBoxTest::applicationTitleDropsTheLastWord()
     QCOMPARE(applicationTitle(product), title);
 }
 
-QTEST_MAIN(ErrorBoxTest)
+QTEST_GUILESS_MAIN(ErrorBoxTest)
 #include "tst_errorBox.moc"

@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <sys/sysmacros.h>
 
-#include "TestSupport.h"
+#include "TestFiles.h"
 #include <cerrno>
 #include <csignal>
 #include <cstring>

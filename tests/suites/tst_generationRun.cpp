@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QtTest>
 
 namespace {
@@ -117,6 +118,7 @@ private slots:
     void testedPositionIsWorkedOutForEachDrawnWord();
     void optionsChangedDuringRunApplyFromNextWord();
     void ruleNoWordMeetsRunsUntilStopped();
+    void escapeStopsARunButNeverStartsOne();
     void drawnRowsSpanTheWholeWordSet();
     void generatorContinuesFromRunToRun();
     void properCaseIsDeliveredWhenAsked();
@@ -490,6 +492,26 @@ void TestGenerationRun::ruleNoWordMeetsRunsUntilStopped()
     QCOMPARE(w.fake.random.script.size(), size_t(1));
     QCOMPARE(barValues, QSet<int> { 33 });
     QVERIFY(w.fake.dialogs.entries.empty());
+    QCOMPARE(w.look(), idleLook);
+}
+
+void TestGenerationRun::escapeStopsARunButNeverStartsOne()
+{
+    Window w;
+    QVERIFY(w.load({ QStringLiteral("apple") }));
+    w.setCount(QStringLiteral("5"));
+    QShortcut* escape = nullptr;
+    for (QShortcut* shortcut : w.form.findChildren<QShortcut*>()) {
+        if (shortcut->key() == QKeySequence(Qt::Key_Escape))
+            escape = shortcut;
+    }
+    QVERIFY(escape);
+    emit escape->activated();
+    QVERIFY(w.listed().isEmpty());
+    QCOMPARE(w.look(), idleLook);
+    w.fake.pump.actions[w.fake.pump.calls + 3] = [escape] { emit escape->activated(); };
+    w.press();
+    QCOMPARE(w.listed().size(), 3);
     QCOMPARE(w.look(), idleLook);
 }
 
@@ -895,12 +917,12 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
     QFETCH(QString, expected);
 
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(StatusLine::countText(12345, 64069),
+    QCOMPARE(StatusLine::countText(12345, 64069, 13.59),
         QStringLiteral("12345 of 64069 words match \u00b7 13.59 bits a word"));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(StatusLine::countText(12345, 64069),
+    QCOMPARE(StatusLine::countText(12345, 64069, 13.59),
         QStringLiteral("12,345 of 64,069 words match \u00b7 13.59 bits a word"));
-    QCOMPARE(StatusLine::countText(0, 0), "The word database holds no words");
+    QCOMPARE(StatusLine::countText(0, 0, 0), "The word database holds no words");
     Window w;
     QVERIFY(w.load({ "cat", "dog", "cow", "emu" }));
     w.form.Check2->setChecked(!start.isEmpty());

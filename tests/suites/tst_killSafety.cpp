@@ -149,5 +149,5 @@ void KillSafetyTest::killedWindowKeepsEveryChangedOption()
         QCOMPARE(stored.value(key).toString(), value);
 }
 
-QTEST_MAIN(KillSafetyTest)
+QTEST_GUILESS_MAIN(KillSafetyTest)
 #include "tst_killSafety.moc"

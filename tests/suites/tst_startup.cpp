@@ -3,7 +3,7 @@
 #include "window/ResultListView.h"
 
 #include "FakePlatform.h"
-#include "platform/QtDialogs.h"
+#include "desktop/QtDialogs.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,11 +1,9 @@
-#include "TestSupport.h"
-#include "app/ResultListModel.h"
+#include "FakeWindow.h"
+#include "TestFiles.h"
+#include "app/TextExport.h"
+#include "engine/SeparatorLayout.h"
 #include "platform/FileTextWriter.h"
-#include "window/Form1.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
@@ -20,12 +18,12 @@ public:
     void WriteTextPiece(const QString& text, const QString& path, int pieceNumber) override
     {
         pieces << pieceNumber;
-        pointers << form->mousePointer();
-        clearEnabled << form->PushButton4->isEnabled();
+        pointers << window->pointer;
+        clearEnabled << window->clearEnabled;
         m_file.WriteTextPiece(text, path, pieceNumber);
     }
 
-    Form1* form = nullptr;
+    const FakeWindow* window = nullptr;
     QList<int> pieces;
     QList<int> pointers;
     QList<bool> clearEnabled;
@@ -34,31 +32,22 @@ private:
     FileTextWriter m_file;
 };
 
-Platform withWriter(Platform platform, TextWriter* writer)
+// The command on a fake window that saves through the real writer into a temporary folder.
+struct Window : FakeWindow
 {
-    platform.writer = writer;
-    return platform;
-}
-
-// A loaded window that saves through the real writer into a temporary folder.
-struct Window
-{
-    FakePlatform fake;
     ObservingWriter writer;
-    Form1 form { withWriter(fake.platform, &writer) };
+    TextExport command { *this };
     QTemporaryDir dir;
 
     bool load(const QStringList& words, int layout)
     {
-        writer.form = &form;
-        if (!dir.isValid() || !form.Form_Load())
-            return false;
+        writer.window = this;
+        fake.platform.writer = &writer;
         for (const QString& word : words)
-            form.resultList()->append(word);
-        form.Combo1->setCurrentIndex(layout);
-        // Only what the command itself shows counts.
-        fake.dialogs.entries.clear();
-        return true;
+            resultList()->append(word);
+        options().setEntry(OptionsModel::Layout, layout,
+            layout < 0 ? QString() : SeparatorLayout::texts().value(layout));
+        return dir.isValid();
     }
     QString target() const { return dir.filePath("saved.txt"); }
 };
@@ -122,14 +111,14 @@ void TestTextExport::savesEveryRowInTheChosenLayout()
     Window w;
     QVERIFY(w.load(words, layout));
     // Every row is saved, ticked or not.
-    w.form.resultList()->setChecked(1, true);
+    w.resultList()->setChecked(1, true);
     if (!before.isNull())
         writeAll(w.target(), before);
     if (layout == 4)
         w.fake.dialogs.promptAnswers.push_back(separatorX);
     w.fake.dialogs.saveAnswers.push_back(w.target());
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     const QByteArray bytes = readAll(w.target());
     QCOMPARE(bytes, expected.toLocal8Bit());
@@ -139,24 +128,23 @@ void TestTextExport::savesEveryRowInTheChosenLayout()
     for (int i = 1; i <= words.size(); ++i)
         pieces << i;
     QCOMPARE(w.writer.pieces, pieces);
-    QCOMPARE(w.writer.pointers, QList<int>(words.size(), Form1::PointerHourglass));
+    QCOMPARE(w.writer.pointers, QList<int>(words.size(), CommandWindow::PointerHourglass));
     QCOMPARE(w.writer.clearEnabled, QList<bool>(words.size(), false));
 
     QCOMPARE(w.fake.dialogs.prompts(), layout == 4 ? QStringList { "Enter x: " } : QStringList());
     QCOMPARE(w.fake.dialogs.messages(), QStringList { "Done." });
     if (words == threeWords)
-        QCOMPARE(w.form.StatusText->text(), "Saved 3 words to " + w.target());
-    QCOMPARE(w.fake.dialogs.entries.back().title, w.form.applicationTitle());
+        QCOMPARE(w.status, "Saved 3 words to " + w.target());
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
-    QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
-    QVERIFY(w.form.PushButton4->isEnabled());
+    QCOMPARE(w.pointer, CommandWindow::PointerDefault);
+    QVERIFY(w.clearEnabled);
     // The first save dialog opens at home, the next one where the last file went.
     QCOMPARE(w.fake.dialogs.lastSaveStart, w.fake.files.home);
     w.fake.files.folders << w.dir.path();
     if (layout == 4)
         w.fake.dialogs.promptAnswers.push_back(separatorX);
     w.fake.dialogs.saveAnswers.push_back(QString());
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
     QCOMPARE(w.fake.dialogs.lastSaveStart, w.dir.path());
 }
 
@@ -177,14 +165,14 @@ void TestTextExport::emptyListWritesNothing()
         writeAll(w.target(), before);
     w.fake.dialogs.saveAnswers.push_back(w.target());
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     QCOMPARE(QFileInfo::exists(w.target()), !before.isNull());
     QCOMPARE(readAll(w.target()), before);
     QVERIFY(w.writer.pieces.isEmpty());
     QCOMPARE(w.fake.dialogs.messages(), QStringList { "Done." });
-    QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
-    QVERIFY(w.form.PushButton4->isEnabled());
+    QCOMPARE(w.pointer, CommandWindow::PointerDefault);
+    QVERIFY(w.clearEnabled);
 }
 
 void TestTextExport::cancelledSaveDialogEndsSilently_data()
@@ -201,13 +189,13 @@ void TestTextExport::cancelledSaveDialogEndsSilently()
 
     Window w;
     QVERIFY(w.load(threeWords, layout));
-    w.form.setMousePointer(Form1::PointerCustom);
-    w.form.PushButton4->setEnabled(false);
+    w.pointer = CommandWindow::PointerCustom;
+    w.clearEnabled = false;
     if (layout == 4)
         w.fake.dialogs.promptAnswers.push_back("-");
     w.fake.dialogs.saveAnswers.push_back(QString());
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     QCOMPARE(w.fake.dialogs.prompts().size(), layout == 4 ? 1 : 0);
     QCOMPARE(w.fake.dialogs.textsOf(FakeDialogs::SaveFile), QStringList { "Save" });
@@ -215,8 +203,8 @@ void TestTextExport::cancelledSaveDialogEndsSilently()
     QVERIFY(w.fake.dialogs.messages().isEmpty());
     QVERIFY(w.fake.dialogs.errorBoxes().isEmpty());
     QVERIFY(w.writer.pieces.isEmpty());
-    QCOMPARE(w.form.mousePointer(), Form1::PointerCustom);
-    QVERIFY(!w.form.PushButton4->isEnabled());
+    QCOMPARE(w.pointer, CommandWindow::PointerCustom);
+    QVERIFY(!w.clearEnabled);
 }
 
 void TestTextExport::emptySeparatorAnswerAsksAgain()
@@ -226,7 +214,7 @@ void TestTextExport::emptySeparatorAnswerAsksAgain()
     w.fake.dialogs.promptAnswers = { "", "", "+" };
     w.fake.dialogs.saveAnswers.push_back(w.target());
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     QCOMPARE(w.fake.dialogs.prompts(), QStringList(3, "Enter x: "));
     for (const FakeDialogs::Entry& entry : w.fake.dialogs.entries) {
@@ -240,10 +228,9 @@ void TestTextExport::noLayoutSelectedWritesNothing()
 {
     Window w;
     QVERIFY(w.load(threeWords, -1));
-    QCOMPARE(w.form.Combo1->currentText(), QString());
     w.fake.dialogs.saveAnswers.push_back(w.target());
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     QCOMPARE(w.fake.dialogs.textsOf(FakeDialogs::SaveFile).size(), 1);
     QVERIFY(!QFileInfo::exists(w.target()));
@@ -286,7 +273,7 @@ void TestTextExport::unwritableTargetIsReportedOnce()
         w.fake.dialogs.promptAnswers.push_back(";");
     w.fake.dialogs.saveAnswers.push_back(w.dir.filePath(target));
 
-    w.form.PushButton2_Click();
+    w.command.PushButton2_Click();
 
     const QStringList boxes = w.fake.dialogs.errorBoxes();
     QCOMPARE(boxes.size(), 1);
@@ -295,10 +282,10 @@ void TestTextExport::unwritableTargetIsReportedOnce()
     QVERIFY2(boxes.first().startsWith(expected), qPrintable(boxes.first()));
     QCOMPARE(w.writer.pieces, QList<int> { 1 });
     QVERIFY(w.fake.dialogs.messages().isEmpty());
-    QCOMPARE(w.form.mousePointer(), Form1::PointerDefault);
-    QVERIFY(w.form.PushButton4->isEnabled());
+    QCOMPARE(w.pointer, CommandWindow::PointerDefault);
+    QVERIFY(w.clearEnabled);
     QCOMPARE(readAll(w.dir.filePath("plain.txt")), QByteArray("plain"));
 }
 
-QTEST_MAIN(TestTextExport)
+QTEST_GUILESS_MAIN(TestTextExport)
 #include "tst_textExport.moc"

@@ -379,5 +379,5 @@ void TestTextFunctions::randomIntegerCoversOneToN()
     QCOMPARE(RandomInteger(u, n), row);
 }
 
-QTEST_MAIN(TestTextFunctions)
+QTEST_GUILESS_MAIN(TestTextFunctions)
 #include "tst_textFunctions.moc"

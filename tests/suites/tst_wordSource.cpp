@@ -1,4 +1,5 @@
 #include "engine/AcceptanceRules.h"
+#include "engine/PlainWordList.h"
 #include "engine/PlatformError.h"
 #include "engine/RandomInteger.h"
 #include "engine/SeededRandom.h"
@@ -7,12 +8,14 @@
 #include "engine/WordDrawer.h"
 #include "engine/WordList.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -122,10 +125,16 @@ private slots:
 
     void drawsAreUniformOverTheRows();
     void systemSourceNeverRepeatsItself();
+    void systemSourceDrawsAgainExactlyTheBiasedProducts_data();
+    void systemSourceDrawsAgainExactlyTheBiasedProducts();
     void factRulesNarrowTheWords_data();
     void factRulesNarrowTheWords();
     void factRulesNeedFacts();
     void realDatabaseLoadsItsCompactCopyWhileItIsCurrent();
+    void soundPacksAreReadAndOthersLeftForTheTable_data();
+    void soundPacksAreReadAndOthersLeftForTheTable();
+    void plainListsAreReadUpToTheirLimits_data();
+    void plainListsAreReadUpToTheirLimits();
 
 private:
     QStringList m_allWords;
@@ -367,6 +376,50 @@ void TestWordSource::systemSourceNeverRepeatsItself()
     }
 }
 
+void TestWordSource::systemSourceDrawsAgainExactlyTheBiasedProducts_data()
+{
+    QTest::addColumn<quint32>("n");
+    QTest::addColumn<int>("skipped"); // draws below 2 first, from a block of 0xff bytes
+    QTest::addColumn<int>("width"); // bytes per word below
+    QTest::addColumn<QList<quint32>>("words"); // what the source gives next, then 0xff bytes
+    QTest::addColumn<QList<quint32>>("drawn");
+    // Each pair of words sits on the rejection bound: low part one below it, then on it.
+    // clang-format off
+    QTest::newRow("3: low part 0 again, 1 kept") << 3u << 0 << 2 << QList<quint32> { 0, 43691, 21846 } << QList<quint32> { 2, 1 };
+    QTest::newRow("10001: 5529 again, 5530 kept") << 10001u << 0 << 2 << QList<quint32> { 22025, 65530, 1 } << QList<quint32> { 10000, 0 };
+    QTest::newRow("16384, last on two bytes") << 16384u << 0 << 2 << QList<quint32> { 65535, 0 } << QList<quint32> { 16383, 0 };
+    QTest::newRow("16385, first on four bytes") << 16385u << 0 << 4 << QList<quint32> { 0xeffc400f, 0xfffc0010, 1 } << QList<quint32> { 16384, 0 };
+    QTest::newRow("100001, rows past 65535") << 100001u << 0 << 4 << QList<quint32> { 0xf7ab7ada, 0xffff583b, 0x80000000 } << QList<quint32> { 100000, 50000 };
+    QTest::newRow("2^31 + 1, half again") << 0x80000001u << 0 << 4 << QList<quint32> { 0x7ffffffe, 0xffffffff, 0x80000000 } << QList<quint32> { 0x80000000, 0x40000000 };
+    QTest::newRow("four bytes with two left: a new block") << 100001u << 2047 << 4 << QList<quint32> { 0x80000000 } << QList<quint32> { 50000 };
+    QTest::newRow("four bytes with four left: the same block") << 100001u << 2046 << 4 << QList<quint32> { 0x80000000 } << QList<quint32> { 100000, 50000 };
+    // clang-format on
+}
+
+void TestWordSource::systemSourceDrawsAgainExactlyTheBiasedProducts()
+{
+    QFETCH(quint32, n);
+    QFETCH(int, skipped);
+    QFETCH(int, width);
+    QFETCH(QList<quint32>, words);
+    QFETCH(QList<quint32>, drawn);
+    QByteArray stream(skipped ? 4096 : 0, char(0xff));
+    for (const quint32 word : words)
+        stream.append(reinterpret_cast<const char*>(&word), width);
+    SystemRandom random([&stream](unsigned char* bytes, size_t count) {
+        std::memset(bytes, 0xff, count);
+        const qsizetype taken = std::min(stream.size(), qsizetype(count));
+        std::memcpy(bytes, stream.constData(), size_t(taken));
+        stream.remove(0, taken);
+    });
+    for (int k = 0; k < skipped; ++k)
+        QCOMPARE(random.below(2), 1u);
+    QList<quint32> values;
+    for (qsizetype k = 0; k < drawn.size(); ++k)
+        values << random.below(n);
+    QCOMPARE(values, drawn);
+}
+
 void TestWordSource::factRulesNarrowTheWords_data()
 {
     QTest::addColumn<WordRules>("rules");
@@ -459,5 +512,73 @@ void TestWordSource::realDatabaseLoadsItsCompactCopyWhileItIsCurrent()
     QVERIFY(all->count() > 60000);
 }
 
-QTEST_MAIN(TestWordSource)
+void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable_data()
+{
+    QTest::addColumn<QList<quint32>>("offsets"); // into the text "abc"
+    QTest::addColumn<QStringList>("words");
+    const QStringList table { "table" };
+    QTest::newRow("sound: the pack's words")
+        << QList<quint32> { 0, 2, 3 } << QStringList { "ab", "c" };
+    QTest::newRow("backwards") << QList<quint32> { 0, 2, 1, 3 } << table;
+    QTest::newRow("last offset short of the text") << QList<quint32> { 0, 2, 2 } << table;
+    QTest::newRow("first offset not 0") << QList<quint32> { 1, 2, 3 } << table;
+}
+
+void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable()
+{
+    QFETCH(QList<quint32>, offsets);
+    QFETCH(QStringList, words);
+    QByteArray pack;
+    const auto append = [&pack](quint32 value) {
+        pack.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    for (const quint32 value :
+        { WordPack::magic, WordPack::version, quint32(offsets.size() - 1), 3u, 0u })
+        append(value);
+    for (const quint32 offset : offsets)
+        append(offset);
+    pack.append(reinterpret_cast<const char*>(u"abc"), 6);
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir, "packed.mdb",
+        ("create table words(word text); insert into words values('table');"
+         "create table word_pack(data blob); insert into word_pack values(x'"
+            + pack.toHex() + "');")
+            .constData());
+    QVERIFY(!path.isEmpty());
+    QCOMPARE(rowsOf(*SqliteWordStore().open(path)->allWords()), words);
+}
+
+void TestWordSource::plainListsAreReadUpToTheirLimits_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("words");
+    QTest::addColumn<QString>("failure");
+    const QByteArray longest(PlainWordLimits::maxLineBytes, 'a');
+    const QByteArray most = QByteArray("a\n").repeated(PlainWordLimits::maxWords);
+    const QByteArray largest = QByteArray(4095, 'a').append('\n').repeated(4096);
+    QTest::newRow("longest line") << longest << 1 << "";
+    QTest::newRow("a byte longer") << longest + "a" << 0 << "a line longer than 4096 bytes";
+    QTest::newRow("most words") << most << int(PlainWordLimits::maxWords) << "";
+    QTest::newRow("a word more") << most + "a" << 0 << "more words than a word list can hold";
+    QTest::newRow("largest list") << largest << 4096 << "";
+    QTest::newRow("a byte more") << largest + "a" << 0 << "larger than a word list can be";
+}
+
+void TestWordSource::plainListsAreReadUpToTheirLimits()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, words);
+    QFETCH(QString, failure);
+    QBuffer buffer(&text);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    try {
+        QCOMPARE(readPlainWordList(buffer).count(), words);
+        QVERIFY(failure.isEmpty());
+    } catch (const PlatformError& error) {
+        QVERIFY2(error.description().startsWith(failure) && !failure.isEmpty(),
+            qPrintable(error.description()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestWordSource)
 #include "tst_wordSource.moc"

@@ -4,7 +4,7 @@
 //   KillDriver PROGRAM_FOLDER options    changes options through the controls, then prints "ready".
 // Either way it then stays in the event loop until it is killed. No dialog is expected: one is
 // printed and ends the driver with status 2, instead of waiting for an answer nobody gives.
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 #include "window/Form1.h"
 
 #include <QApplication>
@@ -22,15 +22,15 @@ namespace {
 class ExitingDialogs : public Dialogs
 {
 public:
-    void message(QWidget*, const QString& text, const QString&) override { unexpected(text); }
-    void errorBox(QWidget*, const QString& text) override { unexpected(text); }
-    QString prompt(QWidget*, const QString& text, const QString&) override { unexpected(text); }
+    void message(QObject*, const QString& text, const QString&) override { unexpected(text); }
+    void errorBox(QObject*, const QString& text) override { unexpected(text); }
+    QString prompt(QObject*, const QString& text, const QString&) override { unexpected(text); }
     QString saveFileName(
-        QWidget*, const QString& caption, const QStringList&, const QString&) override
+        QObject*, const QString& caption, const QStringList&, const QString&) override
     {
         unexpected(caption);
     }
-    QString existingDirectory(QWidget*, const QString& caption, const QString&) override
+    QString existingDirectory(QObject*, const QString& caption, const QString&) override
     {
         unexpected(caption);
     }

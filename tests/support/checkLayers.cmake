@@ -1,15 +1,18 @@
-# Fails on an include that goes up the stack of source folders, on an engine source that names a
-# Qt Gui or Widgets header, and on a program given in PROGRAMS that is linked with Qt Gui or
-# Widgets. Run with -DSOURCE_DIR=... -DQT_HEADER_DIRS=... [-DPROGRAMS=...] -P checkLayers.cmake.
+# Fails on an include that goes up the stack of source folders, on an engine, platform or
+# application source that names a Qt Gui or Widgets header, and on a program given in PROGRAMS
+# that is linked with Qt Gui or Widgets. Run with -DSOURCE_DIR=... -DQT_HEADER_DIRS=... [-DPROGRAMS=...] -P checkLayers.cmake.
 
 cmake_minimum_required(VERSION 3.21)
 
 # Which folders each folder may include from: each layer sees only itself and those below it.
+# The desktop services sit beside the application: only the window sees both.
 set(allowed_engine engine)
 set(allowed_platform engine platform)
 set(allowed_app engine platform app)
-set(allowed_window engine platform app window)
+set(allowed_desktop engine platform desktop)
+set(allowed_window engine platform app desktop window)
 set(allowed_cli engine cli)
+set(widget_free engine platform app cli)
 
 set(faults "")
 file(GLOB_RECURSE sources ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)
@@ -28,7 +31,7 @@ foreach(source ${sources})
         if(line MATCHES "\"([a-z]+)/[^\"]+\"" AND NOT CMAKE_MATCH_1 IN_LIST allowed_${folder})
             list(APPEND faults "src/${relative}: ${line} goes up from ${folder}")
         endif()
-        if(folder STREQUAL "engine" AND line MATCHES "<(Qt[A-Za-z]+/)?([A-Za-z0-9_.]+)>")
+        if(folder IN_LIST widget_free AND line MATCHES "<(Qt[A-Za-z]+/)?([A-Za-z0-9_.]+)>")
             set(module ${CMAKE_MATCH_1})
             set(header ${CMAKE_MATCH_2})
             foreach(dir ${QT_HEADER_DIRS})

@@ -1,4 +1,4 @@
-#include "platform/RealPlatform.h"
+#include "desktop/RealPlatform.h"
 
 RealPlatform::RealPlatform(const QString& programFolder)
     : m_platform { &m_dialogs, &m_settings, &m_words, &m_writer, &m_clipboard, &m_spreadsheet,
