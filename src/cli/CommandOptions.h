@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/GenerationOptions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <optional>
+#include <string>
+
+// The options given, by long name, each with the last value given for it; values are the bytes
+// of the command line, so that file names and separators pass unchanged.
+class Arguments
+{
+public:
+    bool has(const char* name) const { return m_values.count(name) > 0; }
+    QByteArray value(const char* name) const
+    {
+        const auto found = m_values.find(name);
+        return found == m_values.end() ? QByteArray() : found->second;
+    }
+    void set(const char* name, const QByteArray& value) { m_values[name] = value; }
+
+private:
+    std::map<std::string, QByteArray> m_values;
+};
+
+// --name VALUE, --name=VALUE, -x VALUE and -xVALUE, as getopt reads them; -- ends the options.
+Arguments parseArguments(int argc, char** argv);
+
+QString helpText();
+
+// What the command line asks for, read and checked before any file is touched.
+struct Request
+{
+    GenerationOptions options;
+    qint64 wanted = 10;
+    std::optional<quint64> seed;
+    bool unique = false;
+    bool countMatches = false;
+    bool define = false;
+    bool entropy = false;
+    QByteArray separator = "\n";
+    QByteArray output; // empty for standard output
+    QByteArray source;
+    bool plainList = false;
+};
+
+Request readRequest(const Arguments& given);

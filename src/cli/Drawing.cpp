@@ -1,0 +1,153 @@
+#include "cli/Drawing.h"
+
+#include "cli/Output.h"
+#include "engine/AcceptanceRules.h"
+#include "engine/Entropy.h"
+#include "engine/SeededRandom.h"
+#include "engine/SystemRandom.h"
+#include "engine/WordDrawer.h"
+#include "engine/WordList.h"
+
+#include <QSet>
+#include <cstring>
+
+namespace {
+
+// two entries of the list, or two words that proper case makes alike, give one text.
+// The text a word is delivered as, with its definition after a tab when asked for.
+QString deliveredText(const WordSet& words, int row, const Request& request)
+{
+    QString text = AcceptanceRules::delivered(words.word(row), request.options);
+    if (request.define)
+        text += u'\t' + words.definition(row);
+    return text;
+}
+
+template <typename Next>
+void writeDistinct(
+    const std::vector<QString>& texts, const Request& request, Output& out, Next&& next)
+{
+    const WordList list(texts);
+    const WordDrawer drawer(list, WordRules {}, WordDrawer::Untestable::Drop);
+    const std::vector<int> rows = drawer.distinctRows(int(request.wanted), next);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        out.put(list.word(rows[i]).toUtf8());
+        if (i + 1 < rows.size())
+            out.put(request.separator);
+    }
+}
+
+template <typename DrawPlace>
+void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& request, Output& out,
+    DrawPlace&& drawPlace)
+{
+    // Each matching word is encoded once, on its first draw, mostly into a slot of its own with
+    // the separator after it: a long run then costs little more than its draws. A text too long
+    // for its slot is kept without the separator, so that memory does not grow with both.
+    struct Text
+    {
+        char slot[32] {};
+        qsizetype size = -1;
+        // Where a text too long for its slot lies in longTexts; -1 for a text in its slot.
+        qsizetype offset = -1;
+    };
+    const QByteArray& between = request.separator;
+    if (request.wanted < drawer.matchCount() / 8) {
+        // A few words: each encoded as drawn, without a slot for every matching word.
+        for (qint64 i = 0; i < request.wanted; ++i) {
+            out.put(deliveredText(words, drawer.rowAt(drawPlace()), request).toUtf8());
+            if (i + 1 < request.wanted)
+                out.put(between);
+        }
+        return;
+    }
+    std::vector<Text> texts(static_cast<size_t>(drawer.matchCount()));
+    QByteArray longTexts;
+    for (qint64 i = 0; i < request.wanted; ++i) {
+        const bool last = i + 1 == request.wanted;
+        const int place = drawPlace();
+        Text& text = texts[size_t(place)];
+        if (text.size < 0) {
+            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            text.size = bytes.size() + between.size();
+            if (text.size <= qsizetype(sizeof text.slot)) {
+                std::memcpy(text.slot, bytes.constData(), size_t(bytes.size()));
+                std::memcpy(text.slot + bytes.size(), between.constData(), size_t(between.size()));
+            } else {
+                text.size = bytes.size();
+                text.offset = longTexts.size();
+                longTexts += bytes;
+            }
+        }
+        if (text.offset < 0) {
+            out.putSlot(text.slot, last ? text.size - between.size() : text.size);
+        } else {
+            out.put(longTexts.constData() + text.offset, text.size);
+            if (!last)
+                out.put(between);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<QString> distinctTexts(
+    const WordSet& words, const WordDrawer& drawer, const Request& request)
+{
+    std::vector<QString> texts;
+    QSet<QString> seen;
+    for (int place = 0; place < drawer.matchCount(); ++place) {
+        QString text = deliveredText(words, drawer.rowAt(place), request);
+        if (!seen.contains(text)) {
+            seen.insert(text);
+            texts.push_back(std::move(text));
+        }
+    }
+    return texts;
+}
+
+void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& request,
+    const std::vector<QString>& distinct)
+{
+    // A seed gives the same words again, for tests and examples; every other draw comes from
+    // the system's cryptographic source.
+    SeededRandom seededRandom;
+    seededRandom.seed(request.seed.value_or(0));
+    SystemRandom systemRandom;
+    RandomSource& random = request.seed ? static_cast<RandomSource&>(seededRandom) : systemRandom;
+    const auto next = [&random] { return random.next(); };
+    // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
+    const int matches = drawer.matchCount();
+    const auto drawPlace = [&] {
+        return request.seed ? drawer.place(seededRandom.next())
+                            : int(systemRandom.below(quint32(matches)));
+    };
+    Output out(request.output);
+    if (request.unique)
+        writeDistinct(distinct, request, out, next);
+    else
+        writeDrawn(words, drawer, request, out, drawPlace);
+    if (request.wanted > 0)
+        out.put("\n", 1);
+    out.commit();
+}
+
+QString entropyText(qint64 matches, qint64 words, bool unique, bool seeded)
+{
+    const QString bits = QString::number(Entropy::outputBits(matches, words, unique), 'f', 2);
+    QString text = unique
+        ? QStringLiteral("%1 bits of entropy: %2 different words of %3")
+              .arg(bits)
+              .arg(words)
+              .arg(matches)
+        : QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+              .arg(bits)
+              .arg(words)
+              .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"))
+              .arg(matches)
+              .arg(Entropy::bitsPerWord(matches), 0, 'f', 2);
+    // Anyone who has the seed has the words.
+    if (seeded)
+        text += QStringLiteral("; seeded, so no secret");
+    return text;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstring>
+#include <sys/types.h>
+#include <unistd.h>
+#include <vector>
+
+struct stat;
+
+// Where the words go: where the shell's > FILE would put them. Bytes are gathered into large
+// blocks, so that a million words take a few writes. Like any tool writing a list the user can
+// make again, it does not wait for the disk to confirm the write.
+class Output
+{
+public:
+    // Standard output for an empty path. Opened only once the words are known to be there, so
+    // that a run refused for its rules or its list leaves FILE as it was.
+    explicit Output(const QByteArray& path);
+    ~Output();
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    void put(const char* data, qsizetype size)
+    {
+        if (m_used + size > qsizetype(m_buffer.size())) {
+            flush();
+            if (size > qsizetype(m_buffer.size()))
+                return send(data, size);
+        }
+        std::memcpy(m_buffer.data() + m_used, data, size_t(size));
+        m_used += size;
+    }
+    void put(const QByteArray& bytes) { put(bytes.constData(), bytes.size()); }
+    // Copies the whole slot, of which the first size bytes count: one fixed-size copy, which the
+    // compiler makes a few moves, rather than a call per word.
+    template <size_t N> void putSlot(const char (&slot)[N], qsizetype size)
+    {
+        if (m_used + qsizetype(N) > qsizetype(m_buffer.size()))
+            flush();
+        std::memcpy(m_buffer.data() + m_used, slot, N);
+        m_used += size;
+    }
+
+    void commit();
+
+private:
+    static bool isStandardStream(const struct stat& file);
+    bool openBeside(const struct stat& status);
+    void flush();
+    void send(const char* data, qsizetype size);
+    [[noreturn]] void failed(const QString& reason);
+
+    QByteArray m_path;
+    int m_fd = STDOUT_FILENO;
+    bool m_owned = false;
+    QByteArray m_temporary;
+    QByteArray m_target;
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
+};

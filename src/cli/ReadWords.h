@@ -1,0 +1,12 @@
+#pragma once
+
+#include "engine/WordStore.h"
+
+#include <QByteArray>
+#include <memory>
+
+// A plain list is read as a stream, as < FILE would give it, within the limits of the reader.
+std::unique_ptr<WordSet> readPlainList(const QByteArray& path);
+
+// A database is only read from a regular file; anything else is named for what it is.
+std::unique_ptr<WordSet> readDatabase(const QByteArray& path);
