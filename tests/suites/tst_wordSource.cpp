@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -126,6 +127,9 @@ private slots:
     void factRulesNarrowTheWords();
     void factRulesNeedFacts();
     void realDatabaseLoadsItsCompactCopyWhileItIsCurrent();
+    void handedOverDatabasesAreReadSoundlyOrRefused_data();
+    void handedOverDatabasesAreReadSoundlyOrRefused();
+    void busyDatabaseIsWaitedFor();
 
 private:
     QStringList m_allWords;
@@ -457,6 +461,99 @@ void TestWordSource::realDatabaseLoadsItsCompactCopyWhileItIsCurrent()
     QVERIFY(all->hasFacts());
     QVERIFY(!rowsOf(*all).contains(QStringLiteral("apple")));
     QVERIFY(all->count() > 60000);
+}
+
+void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
+{
+    QTest::addColumn<bool>("fromReal"); // the statements change a copy of the real database
+    QTest::addColumn<QByteArray>("statements");
+    // The rows as word or word/level/offensive, or "!" and the start of the refusal.
+    QTest::addColumn<QString>("expected");
+    const QByteArray two = "create table words (word text); insert into words values ('1'), ('2');";
+    const QByteArray facts = "create table words (word text, level integer, kinds integer, "
+                             "spellings integer, offensive integer);";
+    const QByteArray endless = "with recursive r(n) as (select 1 union all select n + 1 from r) ";
+    const auto row
+        = [](const char* name, bool fromReal, const QByteArray& statements, const char* expected) {
+              QTest::newRow(name) << fromReal << statements << QString::fromUtf8(expected);
+          };
+    row("words made anew, its pack kept", true, "drop table words;" + two, "1 2");
+    row("words renamed away", true, "alter table words rename to old;" + two, "1 2");
+    row("fact values out of range", false,
+        facts
+            + "insert into words values ('a', 10, 1, 1, 0), ('b', 10, 1, 1, -1), "
+              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y');",
+        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1");
+    row("view growing without end", false,
+        "create view words as with recursive r(word) as (select 'a' union all select word || "
+        "'a' from r) select word from r;",
+        "!larger than a word list can be (1 MB)");
+    row("view of endless rows", false,
+        "create view words as " + endless + "select 'w' as word from r;",
+        "!more words than a word list can hold (100000)");
+    row("view that never yields a row", false,
+        "create view words as " + endless + "select 'w' as word from r where n < 0;",
+        "!reading took longer than 0.3 seconds");
+    row("definitions without end", false,
+        facts + "insert into words values ('a', 10, 1, 1, 0); create view definitions as " + endless
+            + "select 'a' as word, 'x' as definition from r where n < 0;",
+        "!reading took longer than 0.3 seconds");
+}
+
+// A database may come from anyone: what the engine loads (the command line's way, which falls
+// back to the window's query) is the table's, within bounds of rows, bytes and time.
+void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused()
+{
+    QFETCH(bool, fromReal);
+    QFETCH(QByteArray, statements);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.mdb"));
+    QVERIFY(!fromReal || QFile::copy(realDatabase(), path));
+    QVERIFY(!makeDatabase(dir, QStringLiteral("h.mdb"), statements.constData()).isEmpty());
+    QString got;
+    try {
+        const auto set = SqliteWordStore({ 100000, 1 << 20, 300, 0 }).open(path)->allWords();
+        QStringList rows;
+        for (int r = 1; r <= set->count(); ++r)
+            rows << (set->hasFacts() ? QStringLiteral("%1/%2/%3")
+                                           .arg(set->word(r))
+                                           .arg(set->facts(r).level)
+                                           .arg(set->facts(r).offensive)
+                                     : set->word(r));
+        if (set->hasFacts())
+            set->definition(1);
+        got = rows.join(u' ');
+    } catch (const PlatformError& error) {
+        got = u'!' + error.description();
+    }
+    QVERIFY2(got.startsWith(expected), qPrintable(got.left(200)));
+}
+
+void TestWordSource::busyDatabaseIsWaitedFor()
+{
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir, QStringLiteral("b.mdb"),
+        "create table words (word text); insert into words values ('a');");
+    sqlite3* writer = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &writer), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(writer, "begin exclusive; insert into words values ('b');", nullptr,
+                 nullptr, nullptr),
+        SQLITE_OK);
+    // The writer holds the file a tenth of the reader's wait, then commits.
+    std::thread commit([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(writer, "commit", nullptr, nullptr, nullptr);
+        sqlite3_close(writer);
+    });
+    QString got;
+    try {
+        got = rowsOf(*SqliteWordStore().open(path)->allWords()).join(u' ');
+    } catch (const PlatformError& error) {
+        got = error.description();
+    }
+    commit.join();
+    QCOMPARE(got, QStringLiteral("a b"));
 }
 
 QTEST_MAIN(TestWordSource)
