@@ -55,14 +55,15 @@ public:
     PlatformError failure(int code) const
     {
         if ((code & 0xff) == SQLITE_INTERRUPT && m_timedOut)
-            return PlatformError(QStringLiteral("reading took longer than %1 seconds")
+            return PlatformError(QStringLiteral("reading the database took longer than %1 seconds")
                                      .arg(m_limits.maxMilliseconds / 1000.0));
         if ((code & 0xff) == SQLITE_NOMEM)
-            return PlatformError(QStringLiteral("reading needs more memory than a word list may "
-                                                "take (%1 MB)")
+            return PlatformError(QStringLiteral("reading the database needs more memory than a "
+                                                "word list may take (%1 MB)")
                                      .arg(heapLimit >> 20));
         if ((code & 0xff) == SQLITE_TOOBIG)
-            return PlatformError(QStringLiteral("a value larger than a word list can be (%1 MB)")
+            return PlatformError(QStringLiteral("the database holds a value larger than a word "
+                                                "list can be (%1 MB)")
                                      .arg(m_limits.maxBytes >> 20));
         return PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
@@ -162,10 +163,12 @@ public:
             const int size = sqlite3_column_bytes(statement, wordColumn);
             bytes += size;
             if (qint64(words.size()) >= limits.maxRows)
-                throw PlatformError(QStringLiteral("more words than a word list can hold (%1)")
+                throw PlatformError(QStringLiteral("the database gives more words than a word list "
+                                                   "can hold (%1)")
                                         .arg(limits.maxRows));
             if (bytes > limits.maxBytes)
-                throw PlatformError(QStringLiteral("larger than a word list can be (%1 MB)")
+                throw PlatformError(QStringLiteral("the database gives more text than a word list "
+                                                   "can hold (%1 MB)")
                                         .arg(limits.maxBytes >> 20));
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
             if (withFacts)
@@ -304,8 +307,9 @@ std::unique_ptr<WordConnection> SqliteWordStore::openLocal(const QByteArray& pat
         struct stat wal = {};
         const bool noWal = ::stat(name + "-wal", &wal) != 0 ? errno == ENOENT : wal.st_size == 0;
         if (!noWal)
-            throw PlatformError(QStringLiteral("its last changes lie in its -wal file, which can "
-                                               "only be read where its -shm file can be made"));
+            throw PlatformError(QStringLiteral("the database's last changes are in its -wal file, "
+                                               "which can only be read where its -shm file can "
+                                               "be made"));
         QString ignored;
         session = openChecked("file:" + QByteArray(name.startsWith("//") ? "//" : "")
                 + name.toPercentEncoding("/") + "?immutable=1",

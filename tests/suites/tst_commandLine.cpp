@@ -520,7 +520,7 @@ private slots:
             "-n 1",
             0, "bell\n");
         row("read-only WAL database with changes", "!--database $D/ro/last.db -n 1", 1,
-            "its last changes lie in its -wal file");
+            "the database's last changes are in its -wal file");
         row("killed while writing",
             "\"$CLI\" -n 100000000 -o $D/sig/out.txt & sleep 0.3; kill -KILL $!; wait; ls $D/sig",
             0, "out.txt\n");

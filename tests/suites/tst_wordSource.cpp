@@ -487,17 +487,17 @@ void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
     row("view growing without end", false,
         "create view words as with recursive r(word) as (select 'a' union all select word || "
         "'a' from r) select word from r;",
-        "!larger than a word list can be (1 MB)");
+        "!the database gives more text than a word list can hold (1 MB)");
     row("view of endless rows", false,
         "create view words as " + endless + "select 'w' as word from r;",
-        "!more words than a word list can hold (100000)");
+        "!the database gives more words than a word list can hold (100000)");
     row("view that never yields a row", false,
         "create view words as " + endless + "select 'w' as word from r where n < 0;",
-        "!reading took longer than 0.3 seconds");
+        "!reading the database took longer than 0.3 seconds");
     row("definitions without end", false,
         facts + "insert into words values ('a', 10, 1, 1, 0); create view definitions as " + endless
             + "select 'a' as word, 'x' as definition from r where n < 0;",
-        "!reading took longer than 0.3 seconds");
+        "!reading the database took longer than 0.3 seconds");
 }
 
 // A database may come from anyone: what the engine loads (the command line's way, which falls
