@@ -40,6 +40,24 @@ void removeOnSignals()
     }
 }
 
+// Holds every signal that can be held while it lives: what it spans is not cut in two.
+class SignalsHeld
+{
+public:
+    SignalsHeld()
+    {
+        sigset_t all;
+        sigfillset(&all);
+        ::sigprocmask(SIG_BLOCK, &all, &m_before);
+    }
+    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &m_before, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
 } // namespace
 
 Output::Output(const QByteArray& path)
@@ -77,13 +95,11 @@ void Output::commit()
 {
     flush();
     if (m_unnamed) {
-        // Named and moved onto FILE with the signals held, so that no signal can come between
-        // the two and leave the name behind.
-        sigset_t all, before;
-        sigfillset(&all);
-        ::sigprocmask(SIG_BLOCK, &all, &before);
-        const int error = replaceWithUnnamed();
-        ::sigprocmask(SIG_SETMASK, &before, nullptr);
+        // Named and moved onto FILE with no signal between the two to leave the name behind.
+        const int error = [this] {
+            const SignalsHeld held;
+            return replaceWithUnnamed();
+        }();
         if (error != 0)
             failed(systemReason(error));
     }
@@ -162,11 +178,16 @@ bool Output::openBeside(const struct stat& status)
     QByteArray name = m_target + ".XXXXXX";
     if (!m_unnamed) {
         removeOnSignals();
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        {
+            // Made and noted for the handler with no signal between.
+            const SignalsHeld held;
+            fd = ::mkostemp(name.data(), O_CLOEXEC);
+            if (fd >= 0)
+                std::strncpy(leftBehind, name.constData(), sizeof leftBehind - 1);
+        }
         if (fd < 0)
             return false;
         m_temporary = name;
-        std::strncpy(leftBehind, name.constData(), sizeof leftBehind - 1);
     }
     m_fd = fd;
     m_owned = true;
