@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <iterator>
 #include <mutex>
 #include <sqlite3.h>
@@ -58,8 +59,8 @@ public:
             return PlatformError(QStringLiteral("reading the database took longer than %1 seconds")
                                      .arg(m_limits.maxMilliseconds / 1000.0));
         if ((code & 0xff) == SQLITE_NOMEM)
-            return PlatformError(QStringLiteral("reading the database needs more memory than a "
-                                                "word list may take (%1 MB)")
+            return PlatformError(QStringLiteral("reading the database ran out of memory (at most "
+                                                "%1 MB for it)")
                                      .arg(heapLimit >> 20));
         if ((code & 0xff) == SQLITE_TOOBIG)
             return PlatformError(QStringLiteral("the database holds a value larger than a word "
