@@ -553,11 +553,8 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
     });
     // A change to the table by hand makes the copy stale: the copy then goes, and the program
     // reads the table itself.
-    for (const char* change : { "INSERT", "UPDATE", "DELETE" }) {
-        const std::string sql = std::string("CREATE TRIGGER word_pack_stale_") + change + " AFTER "
-            + change + " ON words BEGIN DELETE FROM word_pack; END";
-        database.execute(sql.c_str());
-    }
+    for (const char* trigger : WordPack::staleTriggers)
+        database.execute(trigger);
     database.execute("COMMIT");
     database.close();
 }

@@ -1,5 +1,6 @@
 #include "cli/Drawing.h"
 
+#include "cli/Exit.h"
 #include "cli/Output.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/Entropy.h"
@@ -13,14 +14,20 @@
 
 namespace {
 
-// two entries of the list, or two words that proper case makes alike, give one text.
-// The text a word is delivered as, with its definition after a tab when asked for.
+// The text a word is delivered as, with its definition after a tab when asked for. A definition
+// comes from whoever made the database: its control characters are escaped as in messages, so
+// that none reaches a terminal and each word stays on one line.
+QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
+{
+    if (request.define)
+        text += u'\t' + oneLine(words.definition(row));
+    return text;
+}
+
 QString deliveredText(const WordSet& words, int row, const Request& request)
 {
-    QString text = AcceptanceRules::delivered(words.word(row), request.options);
-    if (request.define)
-        text += u'\t' + words.definition(row);
-    return text;
+    return withDefinition(
+        AcceptanceRules::delivered(words.word(row), request.options), words, row, request);
 }
 
 template <typename Next>
@@ -96,11 +103,13 @@ std::vector<QString> distinctTexts(
 {
     std::vector<QString> texts;
     QSet<QString> seen;
+    // Alike by the word alone: two words that differ only in their definitions are one word.
     for (int place = 0; place < drawer.matchCount(); ++place) {
-        QString text = deliveredText(words, drawer.rowAt(place), request);
+        const int row = drawer.rowAt(place);
+        QString text = AcceptanceRules::delivered(words.word(row), request.options);
         if (!seen.contains(text)) {
             seen.insert(text);
-            texts.push_back(std::move(text));
+            texts.push_back(withDefinition(std::move(text), words, row, request));
         }
     }
     return texts;

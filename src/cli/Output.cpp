@@ -2,11 +2,63 @@
 
 #include "cli/Exit.h"
 
+#include <QList>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+
+namespace {
+
+// The named temporary file of this run, for the signal handler; empty when there is none.
+char leftBehind[4096];
+
+void removeAndEnd(int signal)
+{
+    if (leftBehind[0] != '\0')
+        ::unlink(leftBehind);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// The signals that end a run by default, each then removing the named temporary file first; one
+// ignored by whoever started the run stays ignored.
+void removeOnSignals()
+{
+    for (const int signal : { SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
+             SIGXCPU, SIGVTALRM, SIGPROF }) {
+        struct sigaction action = {};
+        if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_DFL) {
+            action.sa_handler = removeAndEnd;
+            sigfillset(&action.sa_mask);
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+}
+
+// Holds every signal that can be held while it lives: what it spans is not cut in two.
+class SignalsHeld
+{
+public:
+    SignalsHeld()
+    {
+        sigset_t all;
+        sigfillset(&all);
+        ::sigprocmask(SIG_BLOCK, &all, &m_before);
+    }
+    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &m_before, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
+} // namespace
 
 Output::Output(const QByteArray& path)
     : m_path(path)
@@ -33,13 +85,24 @@ Output::~Output()
 {
     if (m_owned)
         ::close(m_fd);
-    if (!m_temporary.isEmpty())
+    if (!m_temporary.isEmpty()) {
         ::unlink(m_temporary.constData());
+        leftBehind[0] = '\0';
+    }
 }
 
 void Output::commit()
 {
     flush();
+    if (m_unnamed) {
+        // Named and moved onto FILE with no signal between the two to leave the name behind.
+        const int error = [this] {
+            const SignalsHeld held;
+            return replaceWithUnnamed();
+        }();
+        if (error != 0)
+            failed(systemReason(error));
+    }
     if (m_owned) {
         m_owned = false;
         if (::close(m_fd) != 0)
@@ -49,7 +112,33 @@ void Output::commit()
         if (::rename(m_temporary.constData(), m_target.constData()) != 0)
             failed(systemReason(errno));
         m_temporary.clear();
+        leftBehind[0] = '\0';
     }
+}
+
+// Gives the unnamed file a name of its own beside FILE, then moves it onto FILE; the reason of a
+// failure, or 0.
+int Output::replaceWithUnnamed()
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = m_target + ".tmp" + QByteArray::number(::getpid()) + '-'
+            + QByteArray::number(attempt);
+        // Through /proc, which any user may do; without /proc, the way root may.
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0
+            && (errno != ENOENT
+                || ::linkat(m_fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) != 0)) {
+            if (errno == EEXIST)
+                continue;
+            return errno;
+        }
+        if (::rename(name.constData(), m_target.constData()) == 0)
+            return 0;
+        const int error = errno;
+        ::unlink(name.constData());
+        return error;
+    }
+    return EEXIST;
 }
 
 // FILE reached by another name for this run's own standard output or error (/dev/fd/1): it is
@@ -66,8 +155,11 @@ bool Output::isStandardStream(const struct stat& file)
 }
 
 // A regular file of the user's with no other name gets a new file beside it, with its owner,
-// group and mode, that replaces it once everything is written: a failed write leaves it as it
-// was. False where that cannot be had; the file is then written in place.
+// group, mode and extended attributes (its ACL among them), that replaces it once everything is
+// written: a failed write leaves it as it was. The new file has no name until then where the
+// file system allows (O_TMPFILE), so that a run ended by any signal leaves nothing behind;
+// elsewhere it is named, and removed on the signals that end a run. False where none of that
+// can be had; the file is then written in place.
 bool Output::openBeside(const struct stat& status)
 {
     // Refused as > would refuse it, whatever the folder allows.
@@ -80,19 +172,63 @@ bool Output::openBeside(const struct stat& status)
         return false;
     m_target = real;
     std::free(real);
+    const QByteArray folder = m_target.left(m_target.lastIndexOf('/') + 1);
+    int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    m_unnamed = fd >= 0;
     QByteArray name = m_target + ".XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (::fchown(fd, status.st_uid, status.st_gid) != 0
-        || ::fchmod(fd, status.st_mode & 07777) != 0) {
-        ::close(fd);
-        ::unlink(name.constData());
-        return false;
+    if (!m_unnamed) {
+        removeOnSignals();
+        {
+            // Made and noted for the handler with no signal between.
+            const SignalsHeld held;
+            fd = ::mkostemp(name.data(), O_CLOEXEC);
+            if (fd >= 0)
+                std::strncpy(leftBehind, name.constData(), sizeof leftBehind - 1);
+        }
+        if (fd < 0)
+            return false;
+        m_temporary = name;
     }
     m_fd = fd;
     m_owned = true;
-    m_temporary = name;
+    if (::fchown(fd, status.st_uid, status.st_gid) == 0 && ::fchmod(fd, status.st_mode & 07777) == 0
+        && copyAttributes(fd))
+        return true;
+    ::close(fd);
+    m_owned = false;
+    m_unnamed = false;
+    m_fd = STDOUT_FILENO;
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
+    m_temporary.clear();
+    leftBehind[0] = '\0';
+    return false;
+}
+
+// Copies FILE's extended attributes to fd; an ACL is one of them. False when one cannot be read
+// or set (an attribute only a privileged user may set, a file system without them).
+bool Output::copyAttributes(int fd) const
+{
+    const ssize_t size = ::listxattr(m_target.constData(), nullptr, 0);
+    if (size <= 0)
+        return size == 0 || errno == ENOTSUP;
+    QByteArray names(size, '\0');
+    const ssize_t listed = ::listxattr(m_target.constData(), names.data(), size_t(names.size()));
+    if (listed < 0)
+        return false;
+    names.truncate(listed);
+    for (const QByteArray& name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t length = ::getxattr(m_target.constData(), name.constData(), nullptr, 0);
+        QByteArray value(std::max<ssize_t>(length, 0), '\0');
+        if (length < 0
+            || ::getxattr(
+                   m_target.constData(), name.constData(), value.data(), size_t(value.size()))
+                != length
+            || ::fsetxattr(fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
+            return false;
+    }
     return true;
 }
 

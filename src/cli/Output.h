@@ -48,6 +48,8 @@ public:
 private:
     static bool isStandardStream(const struct stat& file);
     bool openBeside(const struct stat& status);
+    bool copyAttributes(int fd) const;
+    int replaceWithUnnamed();
     void flush();
     void send(const char* data, qsizetype size);
     [[noreturn]] void failed(const QString& reason);
@@ -55,6 +57,8 @@ private:
     QByteArray m_path;
     int m_fd = STDOUT_FILENO;
     bool m_owned = false;
+    // The new file has no name yet: it replaces FILE at commit.
+    bool m_unnamed = false;
     QByteArray m_temporary;
     QByteArray m_target;
     std::vector<char> m_buffer;

@@ -12,14 +12,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-[[noreturn]] void cannotRead(const QByteArray& path, const QString& reason)
+void cannotRead(const QByteArray& path, const QString& reason)
 {
     fail(Failure, QStringLiteral("cannot read %1: %2").arg(shown(path), reason));
 }
-
-} // namespace
 
 std::unique_ptr<WordSet> readPlainList(const QByteArray& path)
 {

@@ -10,3 +10,6 @@ std::unique_ptr<WordSet> readPlainList(const QByteArray& path);
 
 // A database is only read from a regular file; anything else is named for what it is.
 std::unique_ptr<WordSet> readDatabase(const QByteArray& path);
+
+// Ends the run with the reason the word source at path cannot be read.
+[[noreturn]] void cannotRead(const QByteArray& path, const QString& reason);

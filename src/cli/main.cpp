@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
 namespace {
@@ -22,18 +24,28 @@ void writeText(const QByteArray& path, const QByteArray& bytes)
     out.commit();
 }
 
-int run(int argc, char** argv)
+void writeMatching(
+    const Arguments& given, const Request& request, const WordSet& words, const WordDrawer& drawer)
 {
-    const Arguments given = parseArguments(argc, argv);
-    if (given.has("help") || given.has("version")) {
-        writeText(QByteArray(),
-            (given.has("help") ? helpText()
-                               : QStringLiteral("tessavine-cli %1\n")
-                                     .arg(QCoreApplication::applicationVersion()))
-                .toUtf8());
-        return Success;
+    std::vector<QString> distinct;
+    if (request.unique) {
+        distinct = distinctTexts(words, drawer, request);
+        if (request.wanted > qint64(distinct.size()))
+            fail(Failure,
+                QStringLiteral("%1 cannot give %2 words: only %3 different words match "
+                               "these rules")
+                    .arg(given.has("unique") ? QStringLiteral("--unique")
+                                             : QStringLiteral("--passphrase"))
+                    .arg(request.wanted)
+                    .arg(distinct.size()));
     }
-    const Request request = readRequest(given);
+    writeWords(words, drawer, request, distinct);
+    if (request.entropy)
+        std::fprintf(stderr, "%s\n", qPrintable(entropyText(words, drawer, request, distinct)));
+}
+
+int drawWords(const Arguments& given, const Request& request)
+{
     const std::unique_ptr<WordSet> words
         = request.plainList ? readPlainList(request.source) : readDatabase(request.source);
     if (words->count() == 0)
@@ -52,22 +64,27 @@ int run(int argc, char** argv)
     // Checked before any draw, so that impossible rules end the run at once.
     if (drawer.matchCount() == 0)
         fail(Failure, QStringLiteral("no word matches these rules"));
-    std::vector<QString> distinct;
-    if (request.unique) {
-        distinct = distinctTexts(*words, drawer, request);
-        if (request.wanted > qint64(distinct.size()))
-            fail(Failure,
-                QStringLiteral("%1 cannot give %2 words: only %3 different words match "
-                               "these rules")
-                    .arg(given.has("unique") ? QStringLiteral("--unique")
-                                             : QStringLiteral("--passphrase"))
-                    .arg(request.wanted)
-                    .arg(distinct.size()));
+    // Definitions are looked up as the words are written, and a look-up may fail.
+    try {
+        writeMatching(given, request, *words, drawer);
+    } catch (const PlatformError& error) {
+        cannotRead(request.source, error.description());
     }
-    writeWords(*words, drawer, request, distinct);
-    if (request.entropy)
-        std::fprintf(stderr, "%s\n", qPrintable(entropyText(*words, drawer, request, distinct)));
     return Success;
+}
+
+int run(int argc, char** argv)
+{
+    const Arguments given = parseArguments(argc, argv);
+    if (given.has("help") || given.has("version")) {
+        writeText(QByteArray(),
+            (given.has("help") ? helpText()
+                               : QStringLiteral("tessavine-cli %1\n")
+                                     .arg(QCoreApplication::applicationVersion()))
+                .toUtf8());
+        return Success;
+    }
+    return drawWords(given, readRequest(given));
 }
 
 // A standard descriptor closed at start is held by one that refuses every use, so that no file
@@ -86,11 +103,18 @@ void holdClosedStandardDescriptors()
 int main(int argc, char* argv[])
 {
     holdClosedStandardDescriptors();
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tessavine-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TESSAVINE_VERSION));
+    // Past a file size limit a write fails with its reason, like any other, instead of the
+    // signal ending the run where it stands.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("tessavine-cli"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TESSAVINE_VERSION));
         return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Written without allocating: there may be nothing left to allocate.
+        std::fputs("tessavine-cli: out of memory\n", stderr);
+        return Failure;
     } catch (const Exit& exit) {
         std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(exit.message).toUtf8().constData());
         return exit.status;

@@ -7,55 +7,119 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
 #include <iterator>
+#include <mutex>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
 
 using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
+using Clock = std::chrono::steady_clock;
+
+// SQLite's own memory, for every database of the process: far above what reading a word list
+// takes (a few megabytes), so that a query that would take the machine's memory fails instead.
+constexpr sqlite3_int64 heapLimit = sqlite3_int64(256) << 20;
+
+// An open database with the bounds its statements run within. Shared by the connection and the
+// definition look-ups of the word sets it gave, which may outlive it.
+class Session
+{
+public:
+    Session(sqlite3* db, const WordStoreLimits& limits)
+        : m_db(db)
+        , m_limits(limits)
+    {
+        sqlite3_busy_timeout(db, limits.busyMilliseconds);
+        sqlite3_limit(db, SQLITE_LIMIT_LENGTH, int(std::min<qint64>(limits.maxBytes, INT_MAX)));
+        sqlite3_progress_handler(db, 1000, &Session::overdue, this);
+    }
+    ~Session() { sqlite3_close_v2(m_db); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    sqlite3* db() const { return m_db; }
+    const WordStoreLimits& limits() const { return m_limits; }
+
+    // Starts the time of one statement.
+    void start()
+    {
+        m_deadline = Clock::now() + std::chrono::milliseconds(m_limits.maxMilliseconds);
+        m_timedOut = false;
+    }
+
+    // The failure of the statement that gave code, in words.
+    PlatformError failure(int code) const
+    {
+        if ((code & 0xff) == SQLITE_INTERRUPT && m_timedOut)
+            return PlatformError(QStringLiteral("reading the database took longer than %1 seconds")
+                                     .arg(m_limits.maxMilliseconds / 1000.0));
+        if ((code & 0xff) == SQLITE_NOMEM)
+            return PlatformError(QStringLiteral("reading the database ran out of memory (at most "
+                                                "%1 MB for it)")
+                                     .arg(heapLimit >> 20));
+        if ((code & 0xff) == SQLITE_TOOBIG)
+            return PlatformError(QStringLiteral("the database holds a value larger than a word "
+                                                "list can be (%1 MB)")
+                                     .arg(m_limits.maxBytes >> 20));
+        return PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    }
+
+private:
+    static int overdue(void* session)
+    {
+        auto* self = static_cast<Session*>(session);
+        self->m_timedOut = self->m_timedOut || Clock::now() > self->m_deadline;
+        return self->m_timedOut;
+    }
+
+    sqlite3* m_db;
+    WordStoreLimits m_limits;
+    Clock::time_point m_deadline = Clock::time_point::max();
+    bool m_timedOut = false;
+};
+
+// Reads a fact column: a value outside what the fact can hold is unknown (0), never cut to fit.
+// A mark of offensive is anything but 0 or nothing, so that a marked word stays out whatever
+// number marks it.
+quint8 factValue(sqlite3_stmt* statement, int column, bool mark)
+{
+    const int type = sqlite3_column_type(statement, column);
+    const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+    if (mark)
+        return type != SQLITE_NULL && (type != SQLITE_INTEGER || value != 0);
+    return type == SQLITE_INTEGER && value >= 0 && value <= 255 ? quint8(value) : 0;
+}
 
 class SqliteConnection : public WordConnection
 {
 public:
-    explicit SqliteConnection(sqlite3* db)
-        : m_db(db, sqlite3_close_v2)
+    explicit SqliteConnection(std::shared_ptr<Session> session)
+        : m_session(std::move(session))
     { }
 
     std::unique_ptr<WordSet> allWords() override
     {
-        // The compact copy when the database has a sound one; the table itself otherwise (a
-        // database of an older build, or one changed by hand, which drops the copy).
-        // Read straight into its own buffer, without a copy of the blob on the way.
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_blob* blob = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), "select rowid from word_pack", -1, &statement, nullptr)
-            == SQLITE_OK) {
-            const Statement guard(statement, sqlite3_finalize);
-            if (sqlite3_step(statement) == SQLITE_ROW
-                && sqlite3_blob_open(m_db.get(), "main", "word_pack", "data",
-                       sqlite3_column_int64(statement, 0), 0, &blob)
-                    == SQLITE_OK) {
-                QByteArray pack(sqlite3_blob_bytes(blob), Qt::Uninitialized);
-                const bool read
-                    = sqlite3_blob_read(blob, pack.data(), int(pack.size()), 0) == SQLITE_OK;
-                sqlite3_blob_close(blob);
-                if (read)
-                    if (auto set = PackedWordSet::fromPack(std::move(pack), definitions()))
-                        return set;
-            }
-        }
+        if (auto set = packedWords())
+            return set;
         return query(QStringLiteral("select * from words"));
     }
 
     std::unique_ptr<WordSet> query(const QString& sql) override
     {
+        sqlite3* const db = m_session->db();
         const QByteArray text = sql.toUtf8();
         sqlite3_stmt* statement = nullptr;
         const char* tail = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), text.constData(), int(text.size()), &statement, &tail)
-            != SQLITE_OK)
-            throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db.get())));
+        m_session->start();
+        const int prepared
+            = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, &tail);
+        if (prepared != SQLITE_OK)
+            throw m_session->failure(prepared);
         if (!statement)
             throw PlatformError(QStringLiteral("The query is empty."));
         const Statement guard(statement, sqlite3_finalize);
@@ -84,24 +148,35 @@ public:
             throw PlatformError(QStringLiteral("Item cannot be found in the collection "
                                                "corresponding to the requested name or ordinal."));
 
+        const WordStoreLimits& limits = m_session->limits();
         std::vector<QString> words;
         std::vector<WordFacts> facts;
-        const auto fact = [&](int n) {
-            return quint8(qBound(0, sqlite3_column_int(statement, columns[n]), 255));
-        };
+        qint64 bytes = 0;
         for (;;) {
             const int rc = sqlite3_step(statement);
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
-                throw PlatformError(QString::fromUtf8(sqlite3_errmsg(m_db.get())));
+                throw m_session->failure(rc);
             // A NULL word reads as the empty text.
             const auto* data
                 = reinterpret_cast<const char*>(sqlite3_column_text(statement, wordColumn));
             const int size = sqlite3_column_bytes(statement, wordColumn);
+            bytes += size;
+            if (qint64(words.size()) >= limits.maxRows)
+                throw PlatformError(QStringLiteral("the database gives more words than a word list "
+                                                   "can hold (%1)")
+                                        .arg(limits.maxRows));
+            if (bytes > limits.maxBytes)
+                throw PlatformError(QStringLiteral("the database gives more text than a word list "
+                                                   "can hold (%1 MB)")
+                                        .arg(limits.maxBytes >> 20));
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
             if (withFacts)
-                facts.push_back({ fact(1), fact(2), fact(3), fact(4) });
+                facts.push_back({ factValue(statement, columns[1], false),
+                    factValue(statement, columns[2], false),
+                    factValue(statement, columns[3], false),
+                    factValue(statement, columns[4], true) });
         }
         if (withFacts)
             return std::make_unique<WordList>(std::move(words), std::move(facts), definitions());
@@ -109,33 +184,103 @@ public:
     }
 
 private:
+    // The compact copy when it provably copies the table words: the word-list tool sets triggers
+    // on words that drop the copy at any change of its rows, and a table dropped or renamed
+    // takes its triggers with it. Without all three, as the tool wrote them, on words, the copy
+    // may belong to another table, and nothing is loaded from it. Read straight into its own
+    // buffer, without a copy of the blob on the way.
+    std::unique_ptr<WordSet> packedWords()
+    {
+        sqlite3* const db = m_session->db();
+        sqlite3_stmt* statement = nullptr;
+        m_session->start();
+        if (sqlite3_prepare_v2(db,
+                "select rowid from word_pack where (select count(*) from sqlite_master where "
+                "type = 'trigger' and tbl_name = 'words' and sql in (?1, ?2, ?3)) = 3",
+                -1, &statement, nullptr)
+            != SQLITE_OK)
+            return nullptr;
+        const Statement guard(statement, sqlite3_finalize);
+        for (int i = 0; i < int(std::size(WordPack::staleTriggers)); ++i)
+            sqlite3_bind_text(statement, i + 1, WordPack::staleTriggers[i], -1, SQLITE_STATIC);
+        sqlite3_blob* blob = nullptr;
+        if (sqlite3_step(statement) != SQLITE_ROW
+            || sqlite3_blob_open(
+                   db, "main", "word_pack", "data", sqlite3_column_int64(statement, 0), 0, &blob)
+                != SQLITE_OK) {
+            sqlite3_blob_close(blob);
+            return nullptr;
+        }
+        // A copy larger than the table may be is not read: the table then says what is wrong.
+        const WordStoreLimits& limits = m_session->limits();
+        const qint64 size = sqlite3_blob_bytes(blob);
+        const qint64 largest
+            = WordPack::headerSize + (4 + 4) * limits.maxRows + 4 + 2 * limits.maxBytes;
+        QByteArray pack;
+        if (size <= largest) {
+            pack = QByteArray(size, Qt::Uninitialized);
+            if (sqlite3_blob_read(blob, pack.data(), int(size), 0) != SQLITE_OK)
+                pack.clear();
+        }
+        sqlite3_blob_close(blob);
+        auto set = PackedWordSet::fromPack(std::move(pack), definitions());
+        if (set && set->count() <= limits.maxRows)
+            return set;
+        return nullptr;
+    }
+
     // Looks a word up in table definitions, while the word set lives; a database without the
-    // table, or a failed look-up, gives no definition.
+    // table gives no definition, a look-up that fails throws PlatformError.
     PackedWordSet::Definitions definitions()
     {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), "select definition from definitions where word = ?1", -1,
-                &statement, nullptr)
+        if (sqlite3_prepare_v2(m_session->db(),
+                "select definition from definitions where word = ?1", -1, &statement, nullptr)
             != SQLITE_OK)
             return nullptr;
         const std::shared_ptr<sqlite3_stmt> lookup(statement, sqlite3_finalize);
-        const std::shared_ptr<sqlite3> db = m_db;
-        return [db, lookup](const QString& word) {
+        const std::shared_ptr<Session> session = m_session;
+        return [session, lookup](const QString& word) {
             const QByteArray key = word.toUtf8();
             sqlite3_reset(lookup.get());
-            if (sqlite3_bind_text(
-                    lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT)
-                    != SQLITE_OK
-                || sqlite3_step(lookup.get()) != SQLITE_ROW)
+            sqlite3_bind_text(lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+            session->start();
+            const int rc = sqlite3_step(lookup.get());
+            if (rc == SQLITE_DONE)
                 return QString();
+            if (rc != SQLITE_ROW)
+                throw session->failure(rc);
             return QString::fromUtf8(
                 reinterpret_cast<const char*>(sqlite3_column_text(lookup.get(), 0)),
                 sqlite3_column_bytes(lookup.get(), 0));
         };
     }
 
-    std::shared_ptr<sqlite3> m_db;
+    std::shared_ptr<Session> m_session;
 };
+
+// Opens read-only and reads the schema, so that a file that is not a database is found now
+// rather than at the first query. Null with the reason and SQLite's code on failure.
+std::shared_ptr<Session> openChecked(
+    const QByteArray& name, int flags, const WordStoreLimits& limits, QString& reason, int& code)
+{
+    sqlite3* db = nullptr;
+    code = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | flags, nullptr);
+    if (code != SQLITE_OK) {
+        reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    auto session = std::make_shared<Session>(db, limits);
+    session->start();
+    char* error = nullptr;
+    code = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error);
+    sqlite3_free(error);
+    if (code == SQLITE_OK)
+        return session;
+    reason = session->failure(code).description();
+    return nullptr;
+}
 
 } // namespace
 
@@ -147,40 +292,31 @@ std::unique_ptr<WordConnection> SqliteWordStore::open(const QString& path)
     return openLocal(QFile::encodeName(path));
 }
 
-namespace {
-
-// Opens read-only and reads the schema, so that a file that is not a database is found now
-// rather than at the first query. Null with the reason and SQLite's code on failure.
-sqlite3* openChecked(const QByteArray& name, int flags, QString& reason, int& code)
-{
-    sqlite3* db = nullptr;
-    code = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | flags, nullptr);
-    char* error = nullptr;
-    if (code == SQLITE_OK)
-        code = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error);
-    if (code == SQLITE_OK)
-        return db;
-    reason = QString::fromUtf8(error ? error : db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
-    sqlite3_free(error);
-    sqlite3_close_v2(db);
-    return nullptr;
-}
-
-} // namespace
-
 std::unique_ptr<WordConnection> SqliteWordStore::openLocal(const QByteArray& path)
 {
+    static std::once_flag heapLimited;
+    std::call_once(heapLimited, [] { sqlite3_hard_heap_limit64(heapLimit); });
+    // A file name, never a URI: SQLite reads a name that starts with "file:" as one.
+    const QByteArray name = path.startsWith('/') ? path : "./" + path;
     QString reason;
     int code = SQLITE_OK;
-    sqlite3* db = openChecked(path, 0, reason, code);
+    auto session = openChecked(name, 0, m_limits, reason, code);
     // A database in WAL mode needs its -shm file even to be read, which a read-only folder or
-    // mount cannot give: read it as a file that nothing changes, which it then is.
-    if (!db && ((code & 0xff) == SQLITE_CANTOPEN || (code & 0xff) == SQLITE_READONLY)) {
+    // mount cannot give: read it as a file that nothing changes, which it then is, unless its
+    // -wal holds changes, which such a reading would silently leave out.
+    if (!session && ((code & 0xff) == SQLITE_CANTOPEN || (code & 0xff) == SQLITE_READONLY)) {
+        struct stat wal = {};
+        const bool noWal = ::stat(name + "-wal", &wal) != 0 ? errno == ENOENT : wal.st_size == 0;
+        if (!noWal)
+            throw PlatformError(QStringLiteral("the database's last changes are in its -wal file, "
+                                               "which can only be read where its -shm file can "
+                                               "be made"));
         QString ignored;
-        db = openChecked(
-            "file:" + path.toPercentEncoding("/") + "?immutable=1", SQLITE_OPEN_URI, ignored, code);
+        session = openChecked("file:" + QByteArray(name.startsWith("//") ? "//" : "")
+                + name.toPercentEncoding("/") + "?immutable=1",
+            SQLITE_OPEN_URI, m_limits, ignored, code);
     }
-    if (!db)
+    if (!session)
         throw PlatformError(reason);
-    return std::make_unique<SqliteConnection>(db);
+    return std::make_unique<SqliteConnection>(std::move(session));
 }

@@ -53,4 +53,11 @@ constexpr quint32 magic = 0x50575654; // "TVWP"
 constexpr quint32 version = 2;
 constexpr quint32 hasFacts = 1;
 constexpr int headerSize = 20;
+// The triggers on table words that drop the copy at any change of the table's rows; the copy is
+// read only while all three stand, as written here, so that it never outlives its table.
+constexpr const char* staleTriggers[] = {
+    "CREATE TRIGGER word_pack_stale_INSERT AFTER INSERT ON words BEGIN DELETE FROM word_pack; END",
+    "CREATE TRIGGER word_pack_stale_UPDATE AFTER UPDATE ON words BEGIN DELETE FROM word_pack; END",
+    "CREATE TRIGGER word_pack_stale_DELETE AFTER DELETE ON words BEGIN DELETE FROM word_pack; END",
+};
 }

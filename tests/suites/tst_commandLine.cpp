@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 // tessavine-cli end to end: the real executable on a small word list in a temporary folder.
@@ -74,8 +75,8 @@ private slots:
                   { "out/words.txt", "kept\n" }, { "binary.txt", QByteArray("ab\0c\n", 5) },
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
-                  { "emoji.txt", "\U0001F600apple\nbread\n" } };
-        QVERIFY(QDir(m_dir.path()).mkpath("out"));
+                  { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" } };
+        QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -91,6 +92,20 @@ private slots:
         QCOMPARE(sqlite3_exec(db,
                      "pragma journal_mode=wal; create table words(word text);"
                      "insert into words values('pear'), ('fig');",
+                     nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        // A copy taken while its last commit is still in its -wal file.
+        QVERIFY(QFile::copy(m_dir.filePath("ro/wal.db"), m_dir.filePath("ro/last.db"))
+            && QFile::copy(m_dir.filePath("ro/wal.db-wal"), m_dir.filePath("ro/last.db-wal")));
+        QCOMPARE(sqlite3_close(db), SQLITE_OK);
+        // Definitions with control characters, and two words that proper case makes alike.
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("ctl.mdb")), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db,
+                     "create table words (word, level, kinds, spellings, offensive); create "
+                     "table definitions (word, definition); insert into words values ('bell', 10, "
+                     "1, 1, 0), ('polish', 10, 2, 1, 0), ('Polish', 10, 4, 1, 0); insert into "
+                     "definitions values ('bell', 'a ring' || char(10, 27) || ']0;x' || char(7)), "
+                     "('polish', 'shine'), ('Polish', 'of Poland');",
                      nullptr, nullptr, nullptr),
             SQLITE_OK);
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
@@ -354,6 +369,7 @@ private slots:
         QTest::newRow("regular") << "regular" << 0 << "";
         // As root: another user's read-only file, written in place with its owner and mode.
         QTest::newRow("read-only") << "read-only" << (root ? 0 : 1) << "Permission denied";
+        QTest::newRow("extended attributes") << "attributes" << 0 << "";
         QTest::newRow("linked twice") << "linked twice" << 0 << "";
         QTest::newRow("hard-linked") << "hard-linked" << 0 << "";
         QTest::newRow("pipe with a reader") << "pipe" << 0 << "";
@@ -383,6 +399,8 @@ private slots:
         QCOMPARE(::chmod(name, kind == "read-only" ? 0444 : 0640), 0);
         if (kind == "read-only" && ::geteuid() == 0)
             QCOMPARE(::chown(name, 65534, 65534), 0);
+        if (kind == "attributes" && ::setxattr(name, "user.kept", "yes", 3, 0) != 0)
+            QSKIP("extended attributes cannot be set here");
         struct stat before = {};
         QCOMPARE(::stat(name, &before), 0);
         QString target = file;
@@ -435,6 +453,8 @@ private slots:
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_nlink, before.st_nlink + (kind == "hard-linked"));
+        char kept[4] = {};
+        QCOMPARE(::getxattr(name, "user.kept", kept, 3), kind == "attributes" ? 3 : -1);
         if (kind == "linked twice" || kind == "pipe" || kind == "device")
             QCOMPARE(link.st_mode & S_IFMT,
                 kind == "pipe"         ? S_IFIFO
@@ -492,6 +512,31 @@ private slots:
             1, "File too large");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
+        row("proper case makes two alike, with definitions",
+            "--database $D/ctl.mdb --proper --unique --define --start p -n 2", 1,
+            "only 1 different words match");
+        row("control characters in a definition", "--database $D/ctl.mdb --define --start b -n 1",
+            0, "bell\ta ring\\n\\x1b]0;x\\x07\n");
+        row("a name that reads as a URI",
+            "cd $D && cp ctl.mdb file:facts.mdb && \"$CLI\" --database file:facts.mdb --start b "
+            "-n 1",
+            0, "bell\n");
+        row("read-only WAL database with changes", "!--database $D/ro/last.db -n 1", 1,
+            "the database's last changes are in its -wal file");
+        row("killed while writing",
+            "\"$CLI\" -n 100000000 -o $D/sig/out.txt & sleep 0.3; kill -KILL $!; wait; ls $D/sig",
+            0, "out.txt\n");
+        row("file size limit, no file left",
+            "ulimit -f 8; \"$CLI\" -n 100000 -o $D/sig/out.txt 2>&1; ls $D/sig; cat $D/sig/out.txt",
+            0, "tessavine-cli: cannot write $D/sig/out.txt: File too large\nout.txt\nold\n");
+#ifndef __SANITIZE_ADDRESS__
+        // At any limit the program runs, the loader refuses it, or it says it ran out of memory.
+        row("memory limits",
+            "for v in $(seq 40000 2000 100000); do (ulimit -v $v; \"$CLI\" -n 1 2>&1 >/dev/null; "
+            "echo \" $?\") | tr -d '\\n'; echo; done | grep -v -e '^ 0$' -e ' 127$' -e "
+            "'^tessavine-cli: .*out of memory 1$'; true",
+            0, "");
+#endif
     }
 
     // Hostile input ends the run with one line, in bounded time and memory; names and values

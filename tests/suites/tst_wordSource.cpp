@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -135,6 +136,8 @@ private slots:
     void soundPacksAreReadAndOthersLeftForTheTable();
     void plainListsAreReadUpToTheirLimits_data();
     void plainListsAreReadUpToTheirLimits();
+    void handedOverDatabasesAreReadSoundlyOrRefused_data();
+    void handedOverDatabasesAreReadSoundlyOrRefused();
 
 private:
     QStringList m_allWords;
@@ -578,6 +581,81 @@ void TestWordSource::plainListsAreReadUpToTheirLimits()
         QVERIFY2(error.description().startsWith(failure) && !failure.isEmpty(),
             qPrintable(error.description()));
     }
+}
+
+void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
+{
+    // Statements after "-- real" change a copy of the real database; after "-- held", a writer
+    // holds the file for 300 ms, a tenth of the reader's wait, as it is read.
+    QTest::addColumn<QByteArray>("statements");
+    // The rows as word or word/level/offensive, or "!" and the start of the refusal.
+    QTest::addColumn<QString>("expected");
+    const QByteArray two = "create table words (word text); insert into words values ('1'), ('2');";
+    const QByteArray facts = "create table words (word, level, kinds, spellings, offensive);";
+    const QByteArray endless = "with recursive r(n) as (select 1 union all select n + 1 from r) ";
+    const auto row = [](const char* name, const QByteArray& statements, const char* expected) {
+        QTest::newRow(name) << statements << QString::fromUtf8(expected);
+    };
+    row("words made anew, its pack kept", "-- real\ndrop table words;" + two, "1 2 ");
+    row("words renamed away", "-- real\nalter table words rename to old;" + two, "1 2 ");
+    row("a writer holding the file", "-- held\n" + two, "1 2 ");
+    row("fact values out of range",
+        facts
+            + "insert into words values ('a', 10, 1, 1, 0), ('b', 10, 1, 1, -1), "
+              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y');",
+        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 ");
+    row("view growing without end",
+        "create view words as with recursive r(word) as (select 'a' union all select word || "
+        "'a' from r) select word from r;",
+        "!the database gives more text than a word list can hold (1 MB)");
+    row("view of endless rows", "create view words as " + endless + "select 'w' as word from r;",
+        "!the database gives more words than a word list can hold (100000)");
+    row("view that never yields a row",
+        "create view words as " + endless + "select 'w' as word from r where n < 0;",
+        "!reading the database took longer than 1 seconds");
+    row("definitions without end",
+        facts + "insert into words values ('a', 10, 1, 1, 0); create view definitions as " + endless
+            + "select 'a' as word, 'x' as definition from r where n < 0;",
+        "!reading the database took longer than 1 seconds");
+}
+
+// A database may come from anyone: what the engine loads (the command line's way, which falls
+// back to the window's query) is the table's, within bounds of rows, bytes and time.
+void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused()
+{
+    QFETCH(QByteArray, statements);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.mdb"));
+    QVERIFY(!statements.startsWith("-- real") || QFile::copy(realDatabase(), path));
+    QVERIFY(!makeDatabase(dir, QStringLiteral("h.mdb"), statements.constData()).isEmpty());
+    sqlite3* writer = nullptr;
+    std::thread release;
+    if (statements.startsWith("-- held")) {
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &writer), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(writer, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+        release = std::thread([writer] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            sqlite3_close(writer);
+        });
+    }
+    QString got;
+    try {
+        const auto set = SqliteWordStore({ 100000, 1 << 20, 1000 }).open(path)->allWords();
+        for (int r = 1; r <= set->count(); ++r)
+            got += set->word(r)
+                + (set->hasFacts() ? QStringLiteral("/%1/%2 ")
+                                         .arg(set->facts(r).level)
+                                         .arg(set->facts(r).offensive)
+                                   : QStringLiteral(" "));
+        if (set->hasFacts())
+            set->definition(1);
+    } catch (const PlatformError& error) {
+        got = u'!' + error.description();
+    }
+    if (release.joinable())
+        release.join();
+    QVERIFY2(got.startsWith(expected), qPrintable(got.left(200)));
 }
 
 QTEST_GUILESS_MAIN(TestWordSource)
