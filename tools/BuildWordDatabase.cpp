@@ -371,9 +371,12 @@ std::unordered_set<std::string> readAbbreviations(const std::string& folder)
             InputFile input(path);
             while (const auto line = input.nextLine()) {
                 std::string word(*line);
-                if (word.empty() || !std::all_of(word.begin(), word.end(), ::isupper))
+                if (word.empty() || !std::all_of(word.begin(), word.end(), [](char c) {
+                        return c >= 'A' && c <= 'Z';
+                    }))
                     continue;
-                std::transform(word.begin(), word.end(), word.begin(), ::tolower);
+                for (char& c : word)
+                    c = char(c - 'A' + 'a');
                 abbreviations.insert(word);
             }
         }

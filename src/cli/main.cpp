@@ -619,7 +619,7 @@ QString deliveredText(const WordSet& words, int row, const Request& request)
 {
     QString text = AcceptanceRules::delivered(words.word(row), request.options);
     if (request.define)
-        text += u'\t' + words.definition(row);
+        text += u'\t' + words.definition(row, request.options.rules.kinds);
     return text;
 }
 

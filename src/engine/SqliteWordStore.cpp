@@ -109,28 +109,40 @@ public:
     }
 
 private:
-    // Looks a word up in table definitions, while the word set lives; a database without the
-    // table, or a failed look-up, gives no definition.
+    // Looks a word up in table definitions, or with kinds asked for in table kind_definitions
+    // (a word of several parts of speech), while the word set lives; a database without the
+    // table, or a failed look-up, gives no definition. A word of one part, and a database of an
+    // older build, has only its one definition.
     PackedWordSet::Definitions definitions()
     {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db.get(), "select definition from definitions where word = ?1", -1,
-                &statement, nullptr)
-            != SQLITE_OK)
+        const auto prepare = [this](const char* sql) {
+            sqlite3_stmt* statement = nullptr;
+            sqlite3_prepare_v2(m_db.get(), sql, -1, &statement, nullptr);
+            return std::shared_ptr<sqlite3_stmt>(statement, sqlite3_finalize);
+        };
+        const auto lookup = prepare("select definition from definitions where word = ?1");
+        if (!lookup)
             return nullptr;
-        const std::shared_ptr<sqlite3_stmt> lookup(statement, sqlite3_finalize);
+        const auto byKind = prepare("select definition from kind_definitions where word = ?1 "
+                                    "and kind & ?2 order by rank limit 1");
         const std::shared_ptr<sqlite3> db = m_db;
-        return [db, lookup](const QString& word) {
+        return [db, lookup, byKind](const QString& word, quint8 kinds) {
             const QByteArray key = word.toUtf8();
-            sqlite3_reset(lookup.get());
-            if (sqlite3_bind_text(
-                    lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT)
-                    != SQLITE_OK
-                || sqlite3_step(lookup.get()) != SQLITE_ROW)
-                return QString();
-            return QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(lookup.get(), 0)),
-                sqlite3_column_bytes(lookup.get(), 0));
+            for (sqlite3_stmt* statement : { kinds ? byKind.get() : nullptr, lookup.get() }) {
+                if (!statement)
+                    continue;
+                sqlite3_reset(statement);
+                if (sqlite3_bind_text(
+                        statement, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT)
+                        == SQLITE_OK
+                    && (statement == lookup.get()
+                        || sqlite3_bind_int(statement, 2, kinds) == SQLITE_OK)
+                    && sqlite3_step(statement) == SQLITE_ROW)
+                    return QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
+                        sqlite3_column_bytes(statement, 0));
+            }
+            return QString();
         };
     }
 

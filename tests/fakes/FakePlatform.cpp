@@ -97,7 +97,10 @@ public:
     }
     bool hasFacts() const override { return !m_store.facts.isEmpty(); }
     WordFacts facts(int r) const override { return m_store.facts.value(word(r)); }
-    QString definition(int r) const override { return m_store.definitions.value(word(r)); }
+    QString definition(int r, quint8 = 0) const override
+    {
+        return m_store.definitions.value(word(r));
+    }
 
 private:
     QStringList m_words;
