@@ -217,12 +217,6 @@ bool WordNet::lowerCase(const std::string& word, int part, size_t s) const
     return false;
 }
 
-bool WordNet::Sense::moreUsedThan(const Sense& other) const
-{
-    const auto weight = [](int count) { return count >= 3 ? count : 0; };
-    return std::pair(weight(count), senses) > std::pair(weight(other.count), other.senses);
-}
-
 WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) const
 {
     const auto found = m_lemmas.find(word);
@@ -231,15 +225,22 @@ WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) c
         if (kinds && !(kinds & partKinds[part]))
             continue;
         const Lemma& lemma = found->second;
-        // Senses are listed most used first, so the part's first lower-case one is its best.
+        // Senses are listed most used first, so the part's first lower-case one is its best; but
+        // of equally used senses, one of a special field ("(of childbirth) before ...") comes
+        // after a general one.
         Sense first;
-        for (size_t s = 0; s < lemma.senses[part].size(); ++s)
-            if (lowerCase(word, part, s)) {
-                if (first.part < 0)
-                    first = { part, s, lemma.counts[part][s], 0 };
-                ++first.senses;
-            }
-        if (first.part >= 0 && (best.part < 0 || first.moreUsedThan(best)))
+        for (size_t s = 0; s < lemma.senses[part].size(); ++s) {
+            if (!lowerCase(word, part, s))
+                continue;
+            if (first.part >= 0 && lemma.counts[part][s] < first.count)
+                break;
+            const bool special = glossOf(word, { part, s, 0 }).starts_with('(');
+            if (first.part < 0 || !special)
+                first = { part, s, lemma.counts[part][s] };
+            if (!special)
+                break;
+        }
+        if (first.part >= 0 && first.count > best.count)
             best = first;
     }
     return best;
@@ -273,18 +274,20 @@ std::uint8_t WordNet::kinds(const std::string& word) const
     for (int part = 0; part < 4; ++part)
         if (bestSense(word, partKinds[part]).part == part)
             kinds |= partKinds[part];
-    // WordNet lists some plurals as nouns of their own (humans, bones): one that no tagged text
-    // uses so and that is the plural of another noun counts as that noun's plural. Words ending
-    // in ss, us or is are not plurals (boss, bus, axis).
-    if ((kinds & WordKind::Noun) && found->second.tagged[0] == 0 && !word.ends_with("ss")
-        && !word.ends_with("us") && !word.ends_with("is")) {
+    // WordNet lists some plurals as nouns of their own (humans, bones, shoes): one that tagged
+    // text uses less so than the noun it is the plural of counts as that noun's plural (goods and
+    // means stay nouns). Words ending in ss, us or is are not plurals (boss, bus, axis).
+    if ((kinds & WordKind::Noun) && !word.ends_with("ss") && !word.ends_with("us")
+        && !word.ends_with("is")) {
         for (const Rule& rule : rules[0]) {
             const std::string_view suffix = rule.suffix;
             if (word.size() <= suffix.size() || !word.ends_with(suffix))
                 continue;
-            const auto base
-                = m_lemmas.find(word.substr(0, word.size() - suffix.size()) + rule.ending);
-            if (base != m_lemmas.end() && base->first != word && !base->second.senses[0].empty()) {
+            const std::string base = word.substr(0, word.size() - suffix.size()) + rule.ending;
+            const Sense baseSense = base == word ? Sense() : bestSense(base, WordKind::Noun);
+            if (baseSense.part == 0
+                && (found->second.tagged[0] == 0
+                    || bestSense(word, WordKind::Noun).count < baseSense.count)) {
                 kinds &= std::uint8_t(~WordKind::Noun);
                 break;
             }
@@ -337,28 +340,31 @@ std::string WordNet::baseForm(const std::string& word) const
 std::string WordNet::definition(const std::string& word, std::uint8_t kinds) const
 {
     const std::string base = baseForm(word);
-    if (base.empty()) {
-        const Sense sense = bestSense(word, kinds);
-        return sense.part < 0 && kinds ? definition(word) : glossOf(word, sense);
-    }
-    // The base's sense in the part of speech the inflection comes from; of several (draws: a
-    // noun's plural or a verb's form), the most used.
-    std::string bestBase;
-    Sense best;
-    for (int part = 0; part < 4; ++part) {
-        if (kinds && !(kinds & partKinds[part]))
-            continue;
-        const std::string from = baseIn(word, part);
-        const Sense sense = from.empty() ? Sense() : bestSense(from, partKinds[part]);
-        if (sense.part >= 0 && (best.part < 0 || sense.moreUsedThan(best))) {
-            best = sense;
-            bestBase = from;
+    const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
+    // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
+    // verb's form when tagged text uses the verb more.
+    const bool participle = own.part == 2 && !kinds;
+    if (!base.empty() || participle) {
+        // The base's sense in the part of speech the inflection comes from; of several (draws: a
+        // noun's plural or a verb's form), the most used.
+        std::string bestBase;
+        Sense best;
+        for (int part = participle ? 1 : 0; part < (participle ? 2 : 4); ++part) {
+            if (kinds && !(kinds & partKinds[part]))
+                continue;
+            const std::string from = baseIn(word, part);
+            const Sense sense = from.empty() ? Sense() : bestSense(from, partKinds[part]);
+            if (sense.part >= 0 && sense.count > best.count) {
+                best = sense;
+                bestBase = from;
+            }
+        }
+        if (best.part >= 0 && best.count > own.count) {
+            const std::string text = glossOf(bestBase, best);
+            return text.empty() ? text : bestBase + ": " + text;
         }
     }
-    if (best.part < 0)
-        return kinds ? definition(word) : std::string();
-    const std::string text = glossOf(bestBase, best);
-    return text.empty() ? text : bestBase + ": " + text;
+    return own.part < 0 && kinds ? definition(word) : glossOf(word, own);
 }
 
 std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
@@ -373,7 +379,7 @@ std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
     if (senses.size() < 2)
         return {};
     std::stable_sort(senses.begin(), senses.end(),
-        [](const auto& a, const auto& b) { return a.first.moreUsedThan(b.first); });
+        [](const auto& a, const auto& b) { return a.first.count > b.first.count; });
     std::vector<std::pair<std::uint8_t, std::string>> definitions;
     for (const auto& [sense, text] : senses)
         definitions.emplace_back(partKinds[sense.part], text);

@@ -79,14 +79,9 @@ private:
         int part = -1;
         size_t index = 0;
         int count = -1;
-        // Lower-case senses of the part.
-        int senses = 0;
-        // Whether this sense is used more than other, a sense of another part: by its count when
-        // it is large enough to tell (a count of one or two is chance), then by how many senses
-        // each part has.
-        bool moreUsedThan(const Sense& other) const;
     };
-    // The most used lower-case sense of the word among the parts in kinds (0: all).
+    // The most used lower-case sense of the word among the parts in kinds (0: all); of equal
+    // counts, that of the first part (noun, verb, adjective, adverb).
     Sense bestSense(const std::string& word, std::uint8_t kinds) const;
     std::string glossOf(const std::string& word, const Sense& sense) const;
     bool lemmaOffensive(const std::string& word, bool anySense) const;
