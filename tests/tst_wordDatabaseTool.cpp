@@ -77,8 +77,9 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // Word lists, SCOWL's level lists and WordNet's files in Debian's formats, with invented words:
 // apple a noun of level 10 (apples its plural), walk a verb only as walked, colour British and
 // Canadian, zorp on the offensive list, blick labelled obscene in its first sense, glim in its
-// last sense only (glím its accented spelling), mungle labelled but kept by the list, quaff
-// outside SCOWL and WordNet.
+// last sense only (glím its accented spelling, outside SCOWL, so marked for it), mungle labelled
+// but kept by the list, quaff outside SCOWL and WordNet; brane a noun only in lower case, flob a
+// noun but more used as a verb, slowker an adverb WordNet lists that compares slowk.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -88,31 +89,46 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00000300 10 n 01 glim 0 000 | a light\n"
         "00000310 10 n 01 glim 0 001 ;u 00000900 n 0101 | a fixture insult\n"
         "00000400 10 n 02 mungle 0 mungo 0 001 ;u 00000900 n 0000 | a fixture mess\n"
-        "00000900 10 n 02 obscenity 0 vulgarism 0 000 | an offensive word\n");
+        "00000900 10 n 02 obscenity 0 vulgarism 0 000 | an offensive word\n"
+        "00000600 18 n 01 Brane 0 000 | a fixture biography\n"
+        "00000610 06 n 01 brane 0 000 | a fixture thing\n"
+        "00000700 06 n 01 flob 0 000 | a fixture noun sense\n"
+        "00000800 10 n 01 blort 0 000 | vulgar slang for a fixture\n"
+        "00000950 10 n 01 a 0 000 | the fixture letter\n"
+        "00000960 10 n 01 ib 0 000 | a fixture instinct\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
-                         "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n");
+                         "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n"
+                         "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
+                         "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
         { "american.txt",
-            "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\n" },
+            "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\nbran"
+            "e\n"
+            "flob\nflobs\nslowker\nblort\nzorple\na\nib\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
         { "scowl/english-words.10", "apple\nwalked\n" },
         { "scowl/american-words.35", "color\napples\napple\n" },
         { "scowl/british-words.20", "colour\n" },
-        { "scowl/english-words.50", "zorp\nzorps\nblick\nglim\nmungle\n" },
+        { "scowl/english-words.50", "zorp\nzorps\nblick\nmungle\n" },
+        { "scowl/english-words.35", "glim\n" },
+        { "scowl/english-abbreviations.35", "IB\n" },
         { "wordnet/index.noun", index },
         { "wordnet/data.noun", noun },
-        { "wordnet/index.verb", "walk v 1 0 1 3 00000500\n" },
-        { "wordnet/data.verb", "00000500 38 v 01 walk 0 000 00 | go on foot\n" },
-        { "wordnet/index.adj", "" },
-        { "wordnet/data.adj", "" },
-        { "wordnet/index.adv", "" },
-        { "wordnet/data.adv", "" },
+        { "wordnet/index.verb", "walk v 1 0 1 3 00000500\nflob v 1 0 1 0 00000510\n" },
+        { "wordnet/data.verb",
+            "00000500 38 v 01 walk 0 000 00 | go on foot\n"
+            "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n" },
+        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\n" },
+        { "wordnet/index.adj", "slowk a 1 0 1 0 00000030\n" },
+        { "wordnet/data.adj", "00000030 00 a 01 slowk 0 000 | fixture-slow\n" },
+        { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
+        { "wordnet/data.adv", "00000020 02 r 01 slowker 0 000 | more fixture-slowly\n" },
         { "wordnet/noun.exc", "" },
         { "wordnet/verb.exc", "" },
         { "wordnet/adj.exc", "" },
@@ -326,14 +342,31 @@ private slots:
                                                  << "50|0|1|1|";
         QTest::newRow("labelled first sense") << "blick"
                                               << "50|1|1|1|a fixture curse";
-        QTest::newRow("labelled rare sense") << "glim"
-                                             << "50|1|1|0|a light";
+        QTest::newRow("labelled rare sense of a common word") << "glim"
+                                                              << "35|1|1|0|a light";
         QTest::newRow("kept by the list") << "mungle"
                                           << "50|1|1|0|a fixture mess";
         QTest::newRow("outside both") << "quaff"
                                       << "|0|1|0|";
         QTest::newRow("accented, as WordNet spells it unaccented") << "gl\u00edm"
-                                                                   << "|1|1|0|a light";
+                                                                   << "|1|1|1|a light";
+        QTest::newRow("capitalised sense skipped") << "brane"
+                                                   << "|1|1|0|a fixture thing";
+        QTest::newRow("sense counts decide, a definition per kind")
+            << "flob"
+            << "|3|1|0|a fixture verb sense / 2=a fixture verb sense / 1=a fixture noun sense";
+        QTest::newRow("inflection of the most used kind") << "flobs"
+                                                          << "|0|1|0|flob: a fixture verb sense";
+        QTest::newRow("comparative") << "slowker"
+                                     << "|0|1|0|slowk: fixture-slow";
+        QTest::newRow("vulgar gloss") << "blort"
+                                      << "|1|1|1|vulgar slang for a fixture";
+        QTest::newRow("letters of a listed word") << "zorple"
+                                                  << "|0|1|0|";
+        QTest::newRow("single letter") << "a"
+                                       << "|0|1|0|the fixture letter";
+        QTest::newRow("abbreviation") << "ib"
+                                      << "|0|1|0|a fixture instinct";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -351,9 +384,11 @@ private slots:
         }();
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
-        QCOMPARE(summaryCount(run.out, "offensive"), 3);
+        QCOMPARE(summaryCount(run.out, "offensive"), 5);
         const QStringList rows = readWords(dir.filePath("facts.mdb"),
-            "SELECT w.word, level, kinds, spellings, offensive, definition FROM words w "
+            "SELECT w.word, level, kinds, spellings, offensive, definition || coalesce(' / ' || "
+            "(SELECT group_concat(kind || '=' || definition, ' / ') FROM (SELECT * FROM "
+            "kind_definitions k WHERE k.word = w.word ORDER BY rank)), '') FROM words w "
             "LEFT JOIN definitions USING (word)");
         const auto row = std::find_if(
             rows.begin(), rows.end(), [&](const QString& r) { return r.startsWith(word + u'|'); });

@@ -12,8 +12,10 @@
 // With SCOWL and WordNet the table also holds each word's facts: `level` (SCOWL's size level,
 // NULL outside it), `kinds` (bits: 1 noun, 2 verb, 4 adjective, 8 adverb), `spellings` (bits:
 // 1 American, 2 British, 4 Canadian) and `offensive` (1 or 0); table `definitions` holds a gloss
-// per word. Table `word_pack` holds a compact copy of it all that the program loads at once.
-// OUTPUT is replaced only once the new database is complete.
+// per word (that of its most used sense; capitalised WordNet entries, names, are left out), and
+// table `kind_definitions` one per part of speech of a word that has several. Table `word_pack`
+// holds a compact copy of it all that the program loads at once. OUTPUT is replaced only once the
+// new database is complete.
 
 #include "WordNet.h"
 #include "engine/WordFacts.h"
@@ -264,6 +266,8 @@ struct Entry
     std::string word;
     WordFacts facts;
     std::string definition;
+    // The definition of each part of speech of a word that has several, the most used first.
+    std::vector<std::pair<quint8, std::string>> kindDefinitions;
 };
 
 struct Sources
@@ -319,7 +323,7 @@ Counts readList(const std::string& path, quint8 spelling, bool keepAll, std::vec
         else {
             const auto [place, added] = places.emplace(line, entries.size());
             if (added)
-                entries.push_back({ std::string(line), {}, {} });
+                entries.push_back({ std::string(line), {}, {}, {} });
             entries[place->second].facts.spellings |= spelling;
             ++counts.stored;
             counts.added += added;
@@ -351,6 +355,32 @@ std::unordered_map<std::string, quint8> readLevels(const std::string& folder)
     if (files == 0)
         throw BuildError("no SCOWL word lists (english-words.10 and the like) in " + folder);
     return levels;
+}
+
+// The abbreviations that SCOWL's English and American lists of folder (NAME-abbreviations.LEVEL)
+// write in capitals up to the common tier (ID, PA), lower-cased.
+std::unordered_set<std::string> readAbbreviations(const std::string& folder)
+{
+    std::unordered_set<std::string> abbreviations;
+    for (const char* name : { "english", "american" })
+        for (const int level : { 10, 20, 35 }) {
+            const std::string path
+                = folder + "/" + name + "-abbreviations." + std::to_string(level);
+            if (::access(path.c_str(), F_OK) != 0)
+                continue;
+            InputFile input(path);
+            while (const auto line = input.nextLine()) {
+                std::string word(*line);
+                if (word.empty() || !std::all_of(word.begin(), word.end(), [](char c) {
+                        return c >= 'A' && c <= 'Z';
+                    }))
+                    continue;
+                for (char& c : word)
+                    c = char(c - 'A' + 'a');
+                abbreviations.insert(word);
+            }
+        }
+    return abbreviations;
 }
 
 // A list of words, one a line; blank lines and lines starting with # are left out.
@@ -387,15 +417,19 @@ struct FactCounts
     long offensiveByWordNet = 0;
     long offensiveByList = 0;
     long defined = 0;
+    long definedPerKind = 0;
 };
 
 // The facts of every entry from SCOWL, WordNet and the offensive list. The list also marks the
-// inflected forms of its words (plural and verb endings), so it need name only dictionary forms.
+// inflected forms of its words (plural, verb and comparative endings), so it need name only
+// dictionary forms and the derived words that no rule forms (whorehouse).
 FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
 {
     const auto levels = readLevels(sources.scowl);
+    const auto abbreviations = readAbbreviations(sources.scowl);
     const WordNet wordNet(sources.wordNet);
-    // Lines of the list starting with "!" keep a word that WordNet would mark.
+    // Lines of the list starting with "!" keep a word that WordNet would mark (and its inflected
+    // forms), or that the list's rules would (damning, although damn is listed).
     std::unordered_set<std::string> listed;
     std::unordered_set<std::string> kept;
     for (const std::string& word : sources.offensive.empty() ? std::unordered_set<std::string>()
@@ -410,7 +444,8 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
             return true;
         for (const auto& [suffix, ending] :
             std::initializer_list<std::pair<std::string, std::string>> { { "s", "" }, { "es", "" },
-                { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" } })
+                { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" },
+                { "ier", "y" }, { "iest", "y" } })
             if (word.size() > suffix.size() + 1 && word.ends_with(suffix)) {
                 const std::string stem = word.substr(0, word.size() - suffix.size());
                 // A doubled last consonant comes from the ending (cumming), or belongs (kissing).
@@ -429,11 +464,15 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         const auto level = levels.find(entry.word);
         facts.level = level == levels.end() ? 0 : level->second;
         const std::string plain = withoutAccents(entry.word);
-        facts.kinds = wordNet.kinds(plain);
-        const bool byWordNet = wordNet.offensive(plain) && !isKept(plain);
-        const bool byList = inList(plain);
+        // An abbreviation (id: ID) is a noun only by a sense that tagged text uses.
+        facts.kinds = abbreviations.count(plain) && !wordNet.uses(plain) ? 0 : wordNet.kinds(plain);
+        // A word outside the common tier is met mostly in whatever offensive sense it has.
+        const bool rare = !facts.level || facts.level > LevelTier::common;
+        const bool byWordNet = wordNet.offensive(plain, rare) && !isKept(plain);
+        const bool byList = inList(plain) && !kept.count(plain);
         facts.offensive = byWordNet || byList;
         entry.definition = wordNet.definition(plain);
+        entry.kindDefinitions = wordNet.kindDefinitions(plain);
 
         counts.everyday += facts.level && facts.level <= LevelTier::everyday;
         counts.common += facts.level && facts.level <= LevelTier::common;
@@ -446,6 +485,7 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         counts.offensiveByWordNet += byWordNet;
         counts.offensiveByList += byList;
         counts.defined += !entry.definition.empty();
+        counts.definedPerKind += !entry.kindDefinitions.empty();
     }
     return counts;
 }
@@ -540,6 +580,32 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
             return true;
         });
     }
+    if (withFacts) {
+        // The definition a word has in each of its parts of speech, when it has several: rank 0
+        // is the most used part, whose definition table definitions holds too.
+        database.execute("CREATE TABLE kind_definitions (word TEXT, rank INTEGER, kind INTEGER, "
+                         "definition TEXT NOT NULL, PRIMARY KEY (word, rank)) WITHOUT ROWID");
+        size_t rank = 0;
+        next = 0;
+        database.insert(
+            "INSERT INTO kind_definitions VALUES (?1, ?2, ?3, ?4)", [&](sqlite3_stmt* statement) {
+                while (next < entries.size() && rank == entries[next].kindDefinitions.size()) {
+                    ++next;
+                    rank = 0;
+                }
+                if (next == entries.size())
+                    return false;
+                const Entry& entry = entries[next];
+                const auto& [kind, definition] = entry.kindDefinitions[rank];
+                database.check(sqlite3_bind_text(
+                    statement, 1, entry.word.data(), int(entry.word.size()), SQLITE_STATIC));
+                database.check(sqlite3_bind_int(statement, 2, int(rank++)));
+                database.check(sqlite3_bind_int(statement, 3, kind));
+                database.check(sqlite3_bind_text(
+                    statement, 4, definition.data(), int(definition.size()), SQLITE_STATIC));
+                return true;
+            });
+    }
     database.execute("CREATE TABLE word_pack (data BLOB)");
     const std::string pack = packOf(entries, withFacts);
     bool packed = false;
@@ -570,14 +636,16 @@ void printSummary(const Counts& c, const char* list)
 
 void printFacts(const FactCounts& c, size_t words)
 {
-    std::printf("%s: word facts of %zu words: %ld everyday (SCOWL level %d or below), %ld common "
-                "(level %d or below); %ld noun, %ld verb, %ld adjective, %ld adverb, %ld "
-                "inflected form (no part of speech); %ld American, %ld British, %ld Canadian; "
-                "%ld offensive (%ld by WordNet's usage labels, %ld by the offensive list); %ld "
-                "with a definition\n",
+    std::printf(
+        "%s: word facts of %zu words: %ld everyday (SCOWL level %d or below), %ld common "
+        "(level %d or below); %ld noun, %ld verb, %ld adjective, %ld adverb, %ld "
+        "inflected form (no part of speech); %ld American, %ld British, %ld Canadian; "
+        "%ld offensive (%ld by WordNet's usage labels and glosses, %ld by the offensive list); "
+        "%ld with a definition, %ld with one per part of speech\n",
         toolName, words, c.everyday, LevelTier::everyday, c.common, LevelTier::common, c.kinds[0],
         c.kinds[1], c.kinds[2], c.kinds[3], c.inflected, c.spellings[0], c.spellings[1],
-        c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.defined);
+        c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.defined,
+        c.definedPerKind);
 }
 
 const char* const usage

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -20,6 +21,13 @@ constexpr std::uint8_t partKinds[4]
 
 // The usage labels that make a sense offensive, by a lemma of the label's own synset.
 constexpr const char* offensiveUsages[] = { "obscenity", "ethnic_slur", "disparagement" };
+
+// Glosses that call a sense itself offensive (not a word about offence, such as "insult"): slurs,
+// obscenities, vulgar and sexual slang.
+const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s? for\b|)"
+                                R"(\b(obscene|vulgar) (term|word|slang|name|expression)s? for\b|)"
+                                R"(\bvulgar slang\b|\bslang for (sexual|copulat|a woman's)|)"
+                                R"(\bdisparaging term for an? [A-Z])");
 
 // WordNet's detachment rules: a suffix and what replaces it, per part of speech.
 struct Rule
@@ -83,6 +91,7 @@ WordNet::WordNet(const std::string& folder)
         readData(folder + "/data." + partNames[part], part);
         readExceptions(folder + "/" + partNames[part] + ".exc", part);
     }
+    readCounts(folder + "/cntlist.rev");
     // Labels are resolved once every synset is known: they may point ahead in the files.
     std::unordered_set<std::uint32_t> usages;
     for (const auto& [synsetKey, synset] : m_synsets)
@@ -116,6 +125,7 @@ void WordNet::readIndex(const std::string& path, int part)
         std::uint32_t offset = 0;
         for (int i = 0; i < synsets && fields >> offset; ++i)
             entry.senses[part].push_back(offset);
+        entry.counts[part].assign(entry.senses[part].size(), 0);
     }
     checkRead(file, path);
 }
@@ -134,9 +144,12 @@ void WordNet::readData(const std::string& path, int part)
         fields >> offset >> lexFile >> type >> countText;
         Synset& synset = m_synsets[key(part, offset)];
         const unsigned long count = std::strtoul(countText.c_str(), nullptr, 16);
-        for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i)
+        for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i) {
             synset.words.push_back(plainLemma(word));
+            synset.capitalised.push_back(synset.words.back() != word.substr(0, word.find('(')));
+        }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
+        synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
         int pointers = 0;
         fields >> pointers;
         for (int i = 0; i < pointers; ++i) {
@@ -165,38 +178,130 @@ void WordNet::readExceptions(const std::string& path, int part)
     checkRead(file, path);
 }
 
-int WordNet::mainPart(const Lemma& lemma) const
+void WordNet::readCounts(const std::string& path)
 {
-    int best = -1;
-    for (int part = 0; part < 4; ++part)
-        if (!lemma.senses[part].empty() && (best < 0 || lemma.tagged[part] > lemma.tagged[best]))
-            best = part;
+    std::ifstream file = openFile(path);
+    std::string line;
+    // A line is a sense key (lemma%type:...), the sense's number in its part and its count.
+    while (std::getline(file, line)) {
+        std::istringstream fields(line);
+        std::string senseKey;
+        size_t number = 0;
+        int count = 0;
+        fields >> senseKey >> number >> count;
+        const size_t percent = senseKey.find('%');
+        if (!fields || percent == std::string::npos || percent + 1 >= senseKey.size())
+            continue;
+        // Types 1 to 5: noun, verb, adjective, adverb, adjective satellite.
+        static constexpr int partOfType[] = { -1, 0, 1, 2, 3, 2 };
+        const int type = senseKey[percent + 1] - '0';
+        const auto lemma = m_lemmas.find(senseKey.substr(0, percent));
+        if (type < 1 || type > 5 || lemma == m_lemmas.end())
+            continue;
+        std::vector<int>& counts = lemma->second.counts[partOfType[type]];
+        if (number >= 1 && number <= counts.size())
+            counts[number - 1] = count;
+    }
+    checkRead(file, path);
+}
+
+bool WordNet::lowerCase(const std::string& word, int part, size_t s) const
+{
+    const auto lemma = m_lemmas.find(word);
+    const auto synset = m_synsets.find(key(part, lemma->second.senses[part][s]));
+    if (synset == m_synsets.end())
+        return false;
+    for (size_t w = 0; w < synset->second.words.size(); ++w)
+        if (synset->second.words[w] == word && !synset->second.capitalised[w])
+            return true;
+    return false;
+}
+
+WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) const
+{
+    const auto found = m_lemmas.find(word);
+    Sense best;
+    for (int part = 0; found != m_lemmas.end() && part < 4; ++part) {
+        if (kinds && !(kinds & partKinds[part]))
+            continue;
+        const Lemma& lemma = found->second;
+        // Senses are listed most used first, so the part's first lower-case one is its best; but
+        // of equally used senses, one of a special field ("(of childbirth) before ...") comes
+        // after a general one.
+        Sense first;
+        for (size_t s = 0; s < lemma.senses[part].size(); ++s) {
+            if (!lowerCase(word, part, s))
+                continue;
+            if (first.part >= 0 && lemma.counts[part][s] < first.count)
+                break;
+            const bool special = glossOf(word, { part, s, 0 }).starts_with('(');
+            if (first.part < 0 || !special)
+                first = { part, s, lemma.counts[part][s] };
+            if (!special)
+                break;
+        }
+        if (first.part >= 0 && first.count > best.count)
+            best = first;
+    }
     return best;
+}
+
+std::string WordNet::glossOf(const std::string& word, const Sense& sense) const
+{
+    if (sense.part < 0)
+        return {};
+    const auto synset
+        = m_synsets.find(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+    return synset == m_synsets.end() ? std::string() : definitionOf(synset->second.gloss);
+}
+
+int WordNet::uses(const std::string& word) const
+{
+    const auto found = m_lemmas.find(word);
+    int uses = 0;
+    for (int part = 0; found != m_lemmas.end() && part < 4; ++part)
+        for (size_t s = 0; s < found->second.senses[part].size(); ++s)
+            uses += lowerCase(word, part, s) ? found->second.counts[part][s] : 0;
+    return uses;
 }
 
 std::uint8_t WordNet::kinds(const std::string& word) const
 {
     const auto found = m_lemmas.find(word);
+    if (found == m_lemmas.end() || word.size() == 1)
+        return 0;
     std::uint8_t kinds = 0;
-    for (int part = 0; found != m_lemmas.end() && part < 4; ++part)
-        if (!found->second.senses[part].empty())
+    for (int part = 0; part < 4; ++part)
+        if (bestSense(word, partKinds[part]).part == part)
             kinds |= partKinds[part];
-    // WordNet lists some plurals as nouns of their own (humans, bones): one that no tagged text
-    // uses so and that is the plural of another noun counts as that noun's plural. Words ending
-    // in ss, us or is are not plurals (boss, bus, axis).
-    if ((kinds & WordKind::Noun) && found->second.tagged[0] == 0 && !word.ends_with("ss")
-        && !word.ends_with("us") && !word.ends_with("is")) {
+    // WordNet lists some plurals as nouns of their own (humans, bones, shoes): one that tagged
+    // text uses less so than the noun it is the plural of counts as that noun's plural (goods and
+    // means stay nouns). Words ending in ss, us or is are not plurals (boss, bus, axis).
+    if ((kinds & WordKind::Noun) && !word.ends_with("ss") && !word.ends_with("us")
+        && !word.ends_with("is")) {
         for (const Rule& rule : rules[0]) {
             const std::string_view suffix = rule.suffix;
             if (word.size() <= suffix.size() || !word.ends_with(suffix))
                 continue;
-            const auto base
-                = m_lemmas.find(word.substr(0, word.size() - suffix.size()) + rule.ending);
-            if (base != m_lemmas.end() && base->first != word && !base->second.senses[0].empty()) {
+            const std::string base = word.substr(0, word.size() - suffix.size()) + rule.ending;
+            const Sense baseSense = base == word ? Sense() : bestSense(base, WordKind::Noun);
+            if (baseSense.part == 0
+                && (found->second.tagged[0] == 0
+                    || bestSense(word, WordKind::Noun).count < baseSense.count)) {
                 kinds &= std::uint8_t(~WordKind::Noun);
                 break;
             }
         }
+    }
+    // A comparative or superlative (slower, longest, better) is an inflection of its adjective,
+    // unless tagged text uses it as an adjective or adverb more than the base (modest is not
+    // the superlative of mod).
+    constexpr std::uint8_t degrees = WordKind::Adjective | WordKind::Adverb;
+    if (kinds & degrees) {
+        const std::string base = baseIn(word, 2);
+        if (!base.empty()
+            && bestSense(word, degrees).count <= bestSense(base, WordKind::Adjective).count)
+            kinds &= std::uint8_t(~degrees);
     }
     return kinds;
 }
@@ -232,52 +337,82 @@ std::string WordNet::baseForm(const std::string& word) const
     return {};
 }
 
-std::string WordNet::definition(const std::string& word) const
+std::string WordNet::definition(const std::string& word, std::uint8_t kinds) const
 {
     const std::string base = baseForm(word);
-    const auto found = m_lemmas.find(base.empty() ? word : base);
-    if (found == m_lemmas.end())
-        return {};
-    // The base's sense in the part of speech the inflection came from.
-    int part = mainPart(found->second);
-    for (int p = 0; !base.empty() && p < 4; ++p)
-        if (baseIn(word, p) == base) {
-            part = p;
-            break;
+    const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
+    // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
+    // verb's form when tagged text uses the verb more.
+    const bool participle = own.part == 2 && !kinds;
+    if (!base.empty() || participle) {
+        // The base's sense in the part of speech the inflection comes from; of several (draws: a
+        // noun's plural or a verb's form), the most used.
+        std::string bestBase;
+        Sense best;
+        for (int part = participle ? 1 : 0; part < (participle ? 2 : 4); ++part) {
+            if (kinds && !(kinds & partKinds[part]))
+                continue;
+            const std::string from = baseIn(word, part);
+            const Sense sense = from.empty() ? Sense() : bestSense(from, partKinds[part]);
+            if (sense.part >= 0 && sense.count > best.count) {
+                best = sense;
+                bestBase = from;
+            }
         }
-    if (part < 0)
-        return {};
-    const auto synset = m_synsets.find(key(part, found->second.senses[part].front()));
-    if (synset == m_synsets.end())
-        return {};
-    const std::string text = definitionOf(synset->second.gloss);
-    return text.empty() || base.empty() ? text : base + ": " + text;
+        if (best.part >= 0 && best.count > own.count) {
+            const std::string text = glossOf(bestBase, best);
+            return text.empty() ? text : bestBase + ": " + text;
+        }
+    }
+    return own.part < 0 && kinds ? definition(word) : glossOf(word, own);
 }
 
-bool WordNet::lemmaOffensive(const std::string& word) const
+std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
+    const std::string& word) const
+{
+    if (!baseForm(word).empty())
+        return {};
+    std::vector<std::pair<Sense, std::string>> senses;
+    for (int part = 0; part < 4; ++part)
+        if (const Sense sense = bestSense(word, partKinds[part]); sense.part == part)
+            senses.emplace_back(sense, glossOf(word, sense));
+    if (senses.size() < 2)
+        return {};
+    std::stable_sort(senses.begin(), senses.end(),
+        [](const auto& a, const auto& b) { return a.first.count > b.first.count; });
+    std::vector<std::pair<std::uint8_t, std::string>> definitions;
+    for (const auto& [sense, text] : senses)
+        definitions.emplace_back(partKinds[sense.part], text);
+    return definitions;
+}
+
+bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
 {
     const auto found = m_lemmas.find(word);
     if (found == m_lemmas.end())
         return false;
-    const int main = mainPart(found->second);
+    const Sense main = bestSense(word, 0);
     int senses = 0;
     int labelled = 0;
     bool first = false;
     for (int part = 0; part < 4; ++part)
         for (size_t s = 0; s < found->second.senses[part].size(); ++s) {
-            const bool offensive = m_offensiveSenses.count(
-                word + '\t' + std::to_string(key(part, found->second.senses[part][s])));
+            if (!lowerCase(word, part, s))
+                continue;
+            const std::uint64_t synset = key(part, found->second.senses[part][s]);
+            const bool offensive = m_synsets.at(synset).offensiveGloss
+                || m_offensiveSenses.count(word + '\t' + std::to_string(synset));
             ++senses;
             labelled += offensive;
-            first = first || (offensive && part == main && s == 0);
+            first = first || (offensive && part == main.part && s == main.index);
         }
-    return first || 2 * labelled > senses;
+    return first || 2 * labelled > senses || (anySense && labelled > 0);
 }
 
-bool WordNet::offensive(const std::string& word) const
+bool WordNet::offensive(const std::string& word, bool anySense) const
 {
-    if (lemmaOffensive(word))
+    if (lemmaOffensive(word, anySense))
         return true;
     const std::string base = baseForm(word);
-    return !base.empty() && lemmaOffensive(base);
+    return !base.empty() && lemmaOffensive(base, anySense);
 }

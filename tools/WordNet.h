@@ -4,42 +4,61 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
-// WordNet's database files (index.POS, data.POS, POS.exc, as Debian's wordnet-base installs them)
-// read for what the word database keeps: parts of speech, glosses, base forms and usage labels.
+// WordNet's database files (index.POS, data.POS, POS.exc and the sense counts cntlist.rev, as
+// Debian's wordnet-base installs them) read for what the word database keeps: parts of speech,
+// glosses, base forms and usage labels. A word is looked up lower-cased, and the senses WordNet
+// writes capitalised (names of people, places, organisations, months) are left out: they belong
+// to another word.
 class WordNet
 {
 public:
     // Reads the files of folder; throws std::runtime_error naming a file that cannot be read.
     explicit WordNet(const std::string& folder);
 
-    // WordKind bits of the word as a dictionary form (a lemma of that part of speech).
+    // WordKind bits of the word as a dictionary form (a lemma of that part of speech). A single
+    // letter, and a comparative or superlative of an adjective (slower, longest), has no kind.
     std::uint8_t kinds(const std::string& word) const;
+    // How often tagged text uses the word's senses, all parts of speech together.
+    int uses(const std::string& word) const;
     // The dictionary form an inflected word comes from (apples: apple), by WordNet's exception
     // lists and suffix rules; empty for a lemma or a word it cannot reduce.
     std::string baseForm(const std::string& word) const;
-    // The gloss of the word's most common sense without its examples; for an inflected form its
-    // base's, after the base ("apple: fruit with ..."). Empty when WordNet has none.
-    std::string definition(const std::string& word) const;
-    // Whether WordNet labels the word obscene, an ethnic slur or disparaging in its most common
-    // sense or in most of its senses; an inflected form goes by its base. A word with such a sense
-    // among others (a rare sense of an everyday word) is not marked.
-    bool offensive(const std::string& word) const;
+    // The gloss of the word's most used sense, among those of the WordKind bits in kinds (0: of
+    // any part), without its examples; for an inflected form its base's, in the part of speech
+    // the inflection comes from, after the base ("apple: fruit with ..."). Empty when WordNet has
+    // none.
+    std::string definition(const std::string& word, std::uint8_t kinds = 0) const;
+    // The gloss of the most used sense of each part of speech of a word that has several, the
+    // most used part first; empty for a word of one part or none.
+    std::vector<std::pair<std::uint8_t, std::string>> kindDefinitions(
+        const std::string& word) const;
+    // Whether WordNet calls the word obscene, vulgar, an ethnic slur or offensive or disparaging
+    // (by its usage labels or its gloss) in its most used sense or in most of its senses; with
+    // anySense, in any sense (for a rare word, which a reader meets mostly in that sense). An
+    // inflected form goes by its base.
+    bool offensive(const std::string& word, bool anySense = false) const;
 
 private:
     struct Lemma
     {
-        // Senses per part of speech (noun, verb, adjective, adverb), most common first.
+        // Senses per part of speech (noun, verb, adjective, adverb), most common first, and how
+        // often tagged text uses each (cntlist.rev).
         std::vector<std::uint32_t> senses[4];
-        // How many senses of each part of speech are tagged in WordNet's corpus: the part with the
-        // most is taken as the word's most common.
+        std::vector<int> counts[4];
+        // How many senses of each part of speech are tagged in WordNet's corpus.
         int tagged[4] = { -1, -1, -1, -1 };
     };
     struct Synset
     {
         std::string gloss;
+        // The synset's words lower-cased, and whether each is written with a capital.
         std::vector<std::string> words;
+        std::vector<bool> capitalised;
+        // Whether the gloss calls the sense offensive.
+        bool offensiveGloss = false;
         // Usage labels: the label's synset (a noun) and the word they apply to, from 1, or 0 for
         // every word of the synset.
         std::vector<std::pair<std::uint32_t, int>> usages;
@@ -52,8 +71,20 @@ private:
     void readIndex(const std::string& path, int part);
     void readData(const std::string& path, int part);
     void readExceptions(const std::string& path, int part);
-    int mainPart(const Lemma& lemma) const;
-    bool lemmaOffensive(const std::string& word) const;
+    void readCounts(const std::string& path);
+    // Whether sense s of part is the word's own, not a capitalised entry's.
+    bool lowerCase(const std::string& word, int part, size_t s) const;
+    struct Sense
+    {
+        int part = -1;
+        size_t index = 0;
+        int count = -1;
+    };
+    // The most used lower-case sense of the word among the parts in kinds (0: all); of equal
+    // counts, that of the first part (noun, verb, adjective, adverb).
+    Sense bestSense(const std::string& word, std::uint8_t kinds) const;
+    std::string glossOf(const std::string& word, const Sense& sense) const;
+    bool lemmaOffensive(const std::string& word, bool anySense) const;
     std::string baseIn(const std::string& word, int part) const;
 
     std::unordered_map<std::string, Lemma> m_lemmas;

@@ -271,10 +271,10 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
     if (guard.test(256, [&] { return options.chosen(O::ListOutput); })) {
         ResultListModel* list = f.resultList();
         if (guard.test(258, [&] { return options.ticked(O::UpperCaseFirst); }))
-            failed |= !guard.step(
-                260, [&] { list->append(AcceptanceRules::ProperCase(word), wordSet, r); });
+            failed |= !guard.step(260,
+                [&] { list->append(AcceptanceRules::ProperCase(word), wordSet, r, rules.kinds); });
         else
-            failed |= !guard.step(262, [&] { list->append(word, wordSet, r); });
+            failed |= !guard.step(262, [&] { list->append(word, wordSet, r, rules.kinds); });
     } else if (guard.test(264, [&] { return options.chosen(O::FileOutput); })) {
         writeToFile(word, i, failed);
     }

@@ -58,9 +58,9 @@ void ResultListModel::clear()
 }
 
 void ResultListModel::append(
-    const QString& text, std::shared_ptr<const WordSet> source, int sourceRow)
+    const QString& text, std::shared_ptr<const WordSet> source, int sourceRow, quint8 kinds)
 {
-    m_rows.push_back(Row { text, std::move(source), sourceRow });
+    m_rows.push_back(Row { text, std::move(source), sourceRow, kinds });
     if (m_batches == 0)
         flush();
     else if (!m_flushTimer.isActive())
@@ -149,7 +149,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::ToolTipRole && row.source) {
         // A look-up that fails costs the row its tooltip, nothing more.
         try {
-            const QString definition = row.source->definition(row.sourceRow);
+            const QString definition = row.source->definition(row.sourceRow, row.kinds);
             if (!definition.isEmpty())
                 return definition;
         } catch (const std::exception&) { }

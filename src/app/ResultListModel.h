@@ -24,9 +24,10 @@ public:
 
     void clear();
     // A row, and the word set row sourceRow of which it was drawn from: the row's tooltip is that
-    // word's definition, looked up when it is shown.
-    void append(
-        const QString& text, std::shared_ptr<const WordSet> source = nullptr, int sourceRow = 0);
+    // word's definition, looked up when it is shown, in the parts of speech the run asked for
+    // (WordKind bits, 0 for any).
+    void append(const QString& text, std::shared_ptr<const WordSet> source = nullptr,
+        int sourceRow = 0, quint8 kinds = 0);
     // Removes row i (1-based).
     void remove(int row);
     void setChecked(int row, bool checked);
@@ -61,6 +62,7 @@ private:
         QString text;
         std::shared_ptr<const WordSet> source;
         int sourceRow = 0;
+        quint8 kinds = 0;
         bool checked = false;
     };
     const Row& at(int row) const;

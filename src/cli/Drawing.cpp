@@ -20,7 +20,7 @@ namespace {
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
     if (request.define)
-        text += u'\t' + oneLine(words.definition(row));
+        text += u'\t' + oneLine(words.definition(row, request.options.rules.kinds));
     return text;
 }
 

@@ -82,7 +82,7 @@ WordFacts PackedWordSet::facts(int r) const
     return { facts[0], facts[1], facts[2], facts[3] };
 }
 
-QString PackedWordSet::definition(int r) const
+QString PackedWordSet::definition(int r, quint8 kinds) const
 {
-    return m_facts && m_definitions ? m_definitions(word(r)) : QString();
+    return m_facts && m_definitions ? m_definitions(word(r), kinds) : QString();
 }

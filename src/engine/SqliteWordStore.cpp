@@ -229,30 +229,42 @@ private:
         return nullptr;
     }
 
-    // Looks a word up in table definitions, while the word set lives; a database without the
-    // table gives no definition, a look-up that fails throws PlatformError.
+    // Looks a word up in table definitions, or with kinds asked for in table kind_definitions
+    // (a word of several parts of speech), while the word set lives; a database without the
+    // table gives no definition, a look-up that fails throws PlatformError. A word of one part,
+    // and a database of an older build, has only its one definition.
     PackedWordSet::Definitions definitions()
     {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_session->db(),
-                "select definition from definitions where word = ?1", -1, &statement, nullptr)
-            != SQLITE_OK)
+        const auto prepare = [this](const char* sql) {
+            sqlite3_stmt* statement = nullptr;
+            sqlite3_prepare_v2(m_session->db(), sql, -1, &statement, nullptr);
+            return std::shared_ptr<sqlite3_stmt>(statement, sqlite3_finalize);
+        };
+        const auto lookup = prepare("select definition from definitions where word = ?1");
+        if (!lookup)
             return nullptr;
-        const std::shared_ptr<sqlite3_stmt> lookup(statement, sqlite3_finalize);
+        const auto byKind = prepare("select definition from kind_definitions where word = ?1 "
+                                    "and kind & ?2 order by rank limit 1");
         const std::shared_ptr<Session> session = m_session;
-        return [session, lookup](const QString& word) {
+        return [session, lookup, byKind](const QString& word, quint8 kinds) {
             const QByteArray key = word.toUtf8();
-            sqlite3_reset(lookup.get());
-            sqlite3_bind_text(lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-            session->start();
-            const int rc = sqlite3_step(lookup.get());
-            if (rc == SQLITE_DONE)
-                return QString();
-            if (rc != SQLITE_ROW)
-                throw session->failure(rc);
-            return QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(lookup.get(), 0)),
-                sqlite3_column_bytes(lookup.get(), 0));
+            for (sqlite3_stmt* statement : { kinds ? byKind.get() : nullptr, lookup.get() }) {
+                if (!statement)
+                    continue;
+                sqlite3_reset(statement);
+                sqlite3_bind_text(statement, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+                if (statement != lookup.get())
+                    sqlite3_bind_int(statement, 2, kinds);
+                session->start();
+                const int rc = sqlite3_step(statement);
+                if (rc == SQLITE_ROW)
+                    return QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
+                        sqlite3_column_bytes(statement, 0));
+                if (rc != SQLITE_DONE)
+                    throw session->failure(rc);
+            }
+            return QString();
         };
     }
 

@@ -12,9 +12,9 @@ WordList::WordList(
     m_facts.resize(m_words.size());
 }
 
-QString WordList::definition(int r) const
+QString WordList::definition(int r, quint8 kinds) const
 {
-    return m_definitions ? m_definitions(word(r)) : QString();
+    return m_definitions ? m_definitions(word(r), kinds) : QString();
 }
 
 const QString& WordList::word(int r) const

@@ -18,7 +18,7 @@ public:
     const QString& word(int r) const override;
     bool hasFacts() const override { return m_hasFacts; }
     WordFacts facts(int r) const override { return m_facts[size_t(r - 1)]; }
-    QString definition(int r) const override;
+    QString definition(int r, quint8 kinds = 0) const override;
 
 private:
     std::vector<QString> m_words;

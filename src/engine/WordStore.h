@@ -6,8 +6,9 @@
 #include <functional>
 #include <memory>
 
-// Looks up a word's short definition; empty when there is none.
-using DefinitionLookup = std::function<QString(const QString& word)>;
+// Looks up a word's short definition, that of its most used sense among the WordKind bits in
+// kinds (0: of any part of speech); empty when there is none.
+using DefinitionLookup = std::function<QString(const QString& word, quint8 kinds)>;
 
 // The rows one query returned, fixed when it was made.
 class WordSet
@@ -25,8 +26,9 @@ public:
     virtual bool hasFacts() const { return false; }
     // The facts of row r (1 to count); only when hasFacts().
     virtual WordFacts facts(int) const { return {}; }
-    // A short definition of row r's word (1 to count); empty when there is none.
-    virtual QString definition(int) const { return {}; }
+    // A short definition of row r's word (1 to count), in one of the parts of speech of kinds
+    // when it has one (WordKind bits, 0 for any); empty when there is none.
+    virtual QString definition(int, quint8 = 0) const { return {}; }
 };
 
 // One open connection to the word database; closed when destroyed.

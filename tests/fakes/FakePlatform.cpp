@@ -97,7 +97,11 @@ public:
     }
     bool hasFacts() const override { return !m_store.facts.isEmpty(); }
     WordFacts facts(int r) const override { return m_store.facts.value(word(r)); }
-    QString definition(int r) const override { return m_store.definitions.value(word(r)); }
+    // A definition in a kind is looked up as "word/kinds".
+    QString definition(int r, quint8 kinds = 0) const override
+    {
+        return m_store.definitions.value(word(r) + (kinds ? u'/' + QString::number(kinds) : ""));
+    }
 
 private:
     QStringList m_words;

@@ -133,7 +133,7 @@ private slots:
                       "00000500 38 v 01 walk 0 000 00 | go on foot\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("f/scowl") && QDir(m_dir.path()).mkpath("f/wn"));
         for (const char* empty : { "index.adj", "data.adj", "index.adv", "data.adv", "noun.exc",
-                 "verb.exc", "adj.exc", "adv.exc" }) {
+                 "verb.exc", "adj.exc", "adv.exc", "cntlist.rev" }) {
             QFile file(m_dir.filePath(QStringLiteral("f/wn/") + empty));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -171,6 +171,7 @@ private slots:
         row("define", "--define --start a", "ant\ta small insect,ants\tant: a small insect");
         row("define, none known", "--define --start q", "quaff\t");
         row("define, main sense", "--define --start c --proper", "Crow\ta black bird");
+        row("define, the kind asked for", "--define --start c --kind verb", "crow\tboast");
     }
 
     // The rules on word facts through the real database loading, every matching word drawn.

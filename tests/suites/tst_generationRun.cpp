@@ -977,7 +977,8 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
             { "zorp", { 50, WordKind::Noun, American, 1 } },
             { "colour", { 10, WordKind::Noun | WordKind::Verb, British | Canadian, 0 } },
             { "walk", { 35, WordKind::Verb, American | British | Canadian, 0 } } };
-        w.fake.words.definitions = { { "cat", "a small feline" }, { "walk", "go on foot" } };
+        w.fake.words.definitions = { { "cat", "a small feline" }, { "walk", "go on foot" },
+            { "colour/2", "give a colour to" } };
     }
     QVERIFY(w.load({ "cat", "zorp", "colour", "walk" }));
     w.form.Combo4->setCurrentIndex(choices[0]);
@@ -991,9 +992,10 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
     w.press();
     QCOMPARE(w.listed().join(' '), listed);
     QCOMPARE(errorSteps(w.fake.dialogs), listed.isEmpty() ? QList<int> { 190 } : QList<int>());
-    // A row's tooltip is its word's definition.
+    // A row's tooltip is its word's definition, in the kind chosen (bit 1 << index - 1).
+    const QString kind = choices[1] ? u'/' + QString::number(1 << (choices[1] - 1)) : QString();
     QCOMPARE(w.form.resultList()->index(0, 0).data(Qt::ToolTipRole).toString(),
-        w.fake.words.definitions.value(w.listed().value(0)));
+        w.fake.words.definitions.value(w.listed().value(0) + kind));
 }
 
 QTEST_MAIN(TestGenerationRun)
