@@ -404,6 +404,12 @@ void Form1::restoreOptions(StepGuard& guard)
             m_options->restoreIndex(option, rc::toListIndex(read(option, zero), list->count()));
         });
     };
+    // The word lists show an entry from the start, and the store cannot take it away.
+    const auto restoreEntry = [&](int restoreStep, O::Option option, const QComboBox* list) {
+        guard.step(restoreStep, [&] {
+            m_options->restoreIndex(option, rc::toEntryIndex(read(option, zero), list->count()));
+        });
+    };
 
     step = 158;
     for (const QString& text : SeparatorLayout::texts()) {
@@ -436,9 +442,9 @@ void Form1::restoreOptions(StepGuard& guard)
     });
     // The word options take the free numbers after 114, where the clock seeded the draws before
     // they came from the system's source.
-    restoreIndex(116, O::Commonness, Combo4);
-    restoreIndex(118, O::Kind, Combo5);
-    restoreIndex(120, O::Spellings, Combo6);
+    restoreEntry(116, O::Commonness, Combo4);
+    restoreEntry(118, O::Kind, Combo5);
+    restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
         m_options->restoreCheck(O::LeaveOutOffensive,
             rc::toCheckState(read(O::LeaveOutOffensive, QStringLiteral("1"))));
