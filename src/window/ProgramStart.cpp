@@ -72,6 +72,19 @@ namespace {
         return nullptr;
     }
 
+    // Ends the answer to --help or --version: a failure to write it is one line and status 1.
+    int answered(const char* what, int written)
+    {
+        int error = written < 0 ? errno : 0;
+        if (std::fflush(stdout) != 0 && error == 0)
+            error = errno;
+        if (error == 0 && !std::ferror(stdout))
+            return EXIT_SUCCESS;
+        std::fprintf(stderr, "tessavine: cannot write the %s: %s\n", what,
+            error != 0 ? std::strerror(error) : "write error");
+        return EXIT_FAILURE;
+    }
+
     // Where the display was looked for, for the one line that says it could not be reached.
     QByteArray displayNamed()
     {
@@ -101,23 +114,6 @@ namespace {
             std::_Exit(EXIT_FAILURE);
         }
         heldMessages->append({ type, QByteArray(context.category ? context.category : ""), text });
-    }
-
-} // namespace
-
-namespace {
-
-    // Ends the answer to --help or --version: a failure to write it is one line and status 1.
-    int answered(const char* what, int written)
-    {
-        int error = written < 0 ? errno : 0;
-        if (std::fflush(stdout) != 0 && error == 0)
-            error = errno;
-        if (error == 0 && !std::ferror(stdout))
-            return EXIT_SUCCESS;
-        std::fprintf(stderr, "tessavine: cannot write the %s: %s\n", what,
-            error != 0 ? std::strerror(error) : "write error");
-        return EXIT_FAILURE;
     }
 
 } // namespace
