@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,10 +73,12 @@ namespace {
         return nullptr;
     }
 
-    // Ends the answer to --help or --version: a failure to write it is one line and status 1.
-    int answered(const char* what, int written)
+    // Writes the answer to --help or --version: a failure to write it is one line and status 1,
+    // also when the reader has gone (which would otherwise end the program silently by signal).
+    int answer(const char* what, const char* text)
     {
-        int error = written < 0 ? errno : 0;
+        std::signal(SIGPIPE, SIG_IGN);
+        int error = std::fputs(text, stdout) < 0 ? errno : 0;
         if (std::fflush(stdout) != 0 && error == 0)
             error = errno;
         if (error == 0 && !std::ferror(stdout))
@@ -125,9 +128,9 @@ std::optional<int> answerInformationRequest(int argc, char** argv)
         if (std::strcmp(argument, "--") == 0)
             break;
         if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0)
-            return answered("help", std::fputs(helpText, stdout));
+            return answer("help", helpText);
         if (std::strcmp(argument, "--version") == 0)
-            return answered("version", std::printf("tessavine %s\n", TESSAVINE_VERSION));
+            return answer("version", "tessavine " TESSAVINE_VERSION "\n");
     }
     return std::nullopt;
 }

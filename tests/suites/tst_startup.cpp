@@ -21,6 +21,7 @@
 #include <QtTest>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 class StartupTest : public QObject
 {
@@ -514,6 +515,8 @@ void StartupTest::windowProgramArgumentsAndWriteFailures_data()
     QTest::newRow("version into a full device")
         << "\"$P\" --version >\"$D/full\"" << 1
         << "tessavine: cannot write the version: No space left on device\n";
+    QTest::newRow("version into a pipe whose reader has gone")
+        << "\"$P\" --version >&3" << 1 << "tessavine: cannot write the version: Broken pipe\n";
     QTest::newRow("version into a closed output")
         << "\"$P\" --version >&-" << 1
         << "tessavine: cannot write the version: Bad file descriptor\n";
@@ -544,8 +547,15 @@ void StartupTest::windowProgramArgumentsAndWriteFailures()
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     program.setProcessEnvironment(environment);
+    // Descriptor 3 is a pipe whose reader has gone.
+    int pipe[2];
+    QCOMPARE(::pipe(pipe), 0);
+    ::close(pipe[0]);
+    program.setChildProcessModifier([end = pipe[1]] { ::dup2(end, 3); });
     program.start("/bin/sh", { "-c", script });
-    QVERIFY(program.waitForFinished(10000));
+    const bool finished = program.waitForFinished(10000);
+    ::close(pipe[1]);
+    QVERIFY(finished);
     QCOMPARE(program.readAllStandardError(), error.toUtf8());
     QCOMPARE(program.exitCode(), status);
 }
