@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
         return *status;
     std::optional<QApplication> app;
     {
-        ProgramStart::DisplayGuard guard;
+        ProgramStart::DisplayGuard guard(argc, argv);
         app.emplace(argc, argv);
     }
     if (const auto status = ProgramStart::refuseUnknownArguments(QApplication::arguments()))

@@ -231,7 +231,17 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
         return false;
     guard.step(186, [&] { f.yield(); });
     const WordRules rules = ShownOptions::rules(options, testedAt);
-    // Rules on facts that the word database does not have would fail every attempt alike.
+    if (rules.needsFacts() && !wordSet->hasFacts()) {
+        // The user's choice meets a database that cannot serve it: no fault of the program, and
+        // every attempt would meet it alike.
+        f.showMessage(QStringLiteral("The word database %1 has no word facts, which the chosen "
+                                     "commonness level, word kind or spelling needs. Choose "
+                                     "\"any level\", \"any kind\" and \"American spelling\", or "
+                                     "use a word database built with word facts.")
+                          .arg(wordDatabasePath(platform.programFolder)));
+        failed = true;
+        return false;
+    }
     failed = !guard.step(190, [&] {
         if (!drawer)
             drawer.emplace(*wordSet, rules, WordDrawer::Untestable::Keep);

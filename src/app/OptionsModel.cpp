@@ -35,10 +35,8 @@ void OptionsModel::store(Option option)
     if (option <= MaxLength) {
         stored = value.text;
     } else if (option <= LeaveOutOffensive) {
-        // The store counts 0 clear, 1 ticked, 2 greyed; Qt numbers the last two the other way.
-        stored = QString::number(value.state == Qt::Checked ? 1
-                : value.state == Qt::PartiallyChecked       ? 2
-                                                            : 0);
+        // The store counts 0 clear, 1 ticked; Qt counts ticked as 2.
+        stored = QString::number(value.state == Qt::Checked ? 1 : 0);
     } else if (option <= FileOutput) {
         stored = value.state ? QStringLiteral("True") : QStringLiteral("False");
     } else {
@@ -59,10 +57,7 @@ void OptionsModel::restoreText(Option option, const QString& text)
 void OptionsModel::restoreCheck(Option option, int storedState)
 {
     const int stores = m_stores;
-    setState(option,
-        storedState == 1       ? Qt::Checked
-            : storedState == 2 ? Qt::PartiallyChecked
-                               : Qt::Unchecked);
+    setState(option, storedState == 1 ? Qt::Checked : Qt::Unchecked);
     if (m_stores == stores)
         store(option);
 }

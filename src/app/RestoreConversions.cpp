@@ -35,7 +35,7 @@ int toInteger16(const QString& stored)
 int toCheckState(const QString& stored)
 {
     const int state = toInteger16(stored);
-    if (state < 0 || state > 2)
+    if (state < 0 || state > 1)
         invalidValue();
     return state;
 }
@@ -57,6 +57,14 @@ int toListIndex(const QString& stored, int count)
 {
     const int index = toInteger16(stored);
     if (index < -1 || index >= count)
+        invalidValue();
+    return index;
+}
+
+int toEntryIndex(const QString& stored, int count)
+{
+    const int index = toListIndex(stored, count);
+    if (index < 0)
         invalidValue();
     return index;
 }

@@ -9,7 +9,8 @@ namespace RestoreConversions {
 // A 16-bit whole number, rounded halves to even ("Type mismatch", "Overflow").
 int toInteger16(const QString& stored);
 
-// A check box state: 0 clear, 1 ticked, 2 greyed.
+// A check box state: 0 clear, 1 ticked. The greyed state is refused: no box offers it, and a
+// click would never lead back to it.
 int toCheckState(const QString& stored);
 
 // "True", "False" (any case) or a number, 0 meaning false.
@@ -17,5 +18,8 @@ bool toBoolean(const QString& stored);
 
 // A list index from -1 (no selection) to count - 1.
 int toListIndex(const QString& stored, int count);
+
+// The index of an entry, 0 to count - 1, for a list that always shows one.
+int toEntryIndex(const QString& stored, int count);
 
 } // namespace RestoreConversions

@@ -3,6 +3,18 @@
 #include "engine/PlatformError.h"
 #include "engine/WordStore.h"
 
+namespace {
+
+// The text cut to at most that many characters, ending in an ellipsis when cut.
+QString shortened(const QString& text, qsizetype characters)
+{
+    if (text.size() <= characters)
+        return text;
+    return QStringView(text).left(characters).toString() + QChar(0x2026);
+}
+
+} // namespace
+
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
@@ -140,9 +152,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         // Laying out a word of megabytes at every repaint would freeze the window; the row keeps
         // the whole word for the exports.
-        if (row.text.size() <= shownCharacters)
-            return row.text;
-        return QStringView(row.text).left(shownCharacters).toString() + QChar(0x2026);
+        return shortened(row.text, shownCharacters);
     }
     if (role == Qt::CheckStateRole)
         return row.checked ? Qt::Checked : Qt::Unchecked;
@@ -151,7 +161,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
         try {
             const QString definition = row.source->definition(row.sourceRow, row.kinds);
             if (!definition.isEmpty())
-                return definition;
+                return shortened(definition, shownDefinitionCharacters);
         } catch (const std::exception&) { }
     }
     return {};

@@ -18,6 +18,8 @@ public:
 
     // The most characters of a row the list shows; a longer row ends in an ellipsis.
     static constexpr qsizetype shownCharacters = 300;
+    // The most characters of a definition a tooltip shows, likewise.
+    static constexpr qsizetype shownDefinitionCharacters = 1000;
 
     // Gives the list its one column.
     void setColumnHeader(const QString& header);

@@ -82,7 +82,7 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
     rules.maxLevel = entry(O::Commonness, levels);
     rules.kinds = entry(O::Kind, kinds);
     rules.spellings = entry(O::Spellings, spellings);
-    // Only a clear box lets them in: a greyed one from the store leaves them out too.
+    // Only a clear box lets them in.
     rules.offensive = options.unticked(O::LeaveOutOffensive);
     return rules;
 }

@@ -1,8 +1,6 @@
 #include "window/AccessibleNames.h"
 
-#include <QAbstractItemView>
 #include <QAccessibleWidget>
-#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -56,13 +54,14 @@ public:
     { }
 };
 
-// The status line: a status bar named by its text. The label tells of every change of its text
-// as a change of name, which screen readers announce for status bars.
+// The status line, named by its text. Orca speaks a change of a control that has not the focus
+// only when it comes as a notification shown anew (see Form1::showStatus), and calls it a
+// notification unless it lies in a status bar.
 class StatusAccessible : public QAccessibleWidget
 {
 public:
     explicit StatusAccessible(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::StatusBar)
+        : QAccessibleWidget(label, QAccessible::Notification)
     { }
     QString text(QAccessible::Text kind) const override
     {
@@ -70,45 +69,6 @@ public:
             return static_cast<QLabel*>(widget())->text();
         return QAccessibleWidget::text(kind);
     }
-};
-
-// A drop-down named by what it chooses rather than by its current entry, which Qt on Linux gives
-// as its name; the entry stays its value, and its list of entries its one child.
-class DropDownAccessible : public QAccessibleWidget
-{
-public:
-    explicit DropDownAccessible(QComboBox* list)
-        : QAccessibleWidget(list, QAccessible::ComboBox)
-    { }
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return list()->currentText();
-        return QAccessibleWidget::text(kind);
-    }
-    int childCount() const override { return 1; }
-    QAccessibleInterface* child(int index) const override
-    {
-        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child && child->object() == list()->view() ? 0 : -1;
-    }
-    QStringList actionNames() const override
-    {
-        return QStringList { showMenuAction() } + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& actionName) override
-    {
-        if (actionName == showMenuAction() && list()->isEnabled())
-            list()->showPopup();
-        else
-            QAccessibleWidget::doAction(actionName);
-    }
-
-private:
-    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 };
 
 const char windowMark[] = "tessavineWindow";
@@ -120,9 +80,8 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object)
         return nullptr;
     if (widget->property(windowMark).toBool())
         return new WindowAccessible(widget);
-    auto* list = qobject_cast<QComboBox*>(widget);
-    if (list && !list->accessibleName().isEmpty())
-        return new DropDownAccessible(list);
+    if (widget->objectName() == QLatin1String("StatusBar"))
+        return new QAccessibleWidget(widget, QAccessible::StatusBar);
     auto* label = qobject_cast<QLabel*>(widget);
     if (label && label->objectName() == QLatin1String("StatusText"))
         return new StatusAccessible(label);
@@ -150,6 +109,8 @@ void apply(QWidget& window)
 
     window.setProperty(windowMark, true);
     renew(&window);
+    if (auto* statusBar = window.findChild<QWidget*>(QStringLiteral("StatusBar")))
+        renew(statusBar);
     for (const Naming& naming : namings) {
         auto* control = window.findChild<QWidget*>(QLatin1String(naming.control));
         if (!control)

@@ -19,13 +19,16 @@
 #include "engine/WordDatabasePath.h"
 #include "window/AccessibleNames.h"
 #include "window/Appearance.h"
+#include "window/DropDownAccessible.h"
 #include "window/KeyboardHelp.h"
+#include "window/LineEditAccessible.h"
 #include "window/OptionBinding.h"
 #include "window/OptionButtonAccessible.h"
 #include "window/OptionPanel.h"
 #include "window/PointerFeedback.h"
 #include "window/ResultListView.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -176,9 +179,13 @@ void Form1::createControls()
     createOutputFrames();
     createWordFrame();
 
-    StatusText = new QLabel(this);
+    // The line sits in a status bar, where screen readers tell its changes as the status.
+    auto* statusBar = new QWidget(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar"));
+    statusBar->setGeometry(px(120), px(wordRowEnd) - 2, px(15720), statusHeight);
+    StatusText = new QLabel(statusBar);
     StatusText->setObjectName(QStringLiteral("StatusText"));
-    StatusText->setGeometry(px(120), px(wordRowEnd) - 2, px(15720), statusHeight);
+    StatusText->setGeometry(0, 0, px(15720), statusHeight);
     StatusText->setTextFormat(Qt::PlainText);
     StatusText->setIndent(2);
 
@@ -192,9 +199,12 @@ void Form1::createControls()
     Option7->setAutoFillBackground(true);
     Option8->setAutoFillBackground(true);
 
+    for (QLineEdit* field : { Text1, Text2, Text3, Text4, Text5, Text6 })
+        LineEditAccessible::serve(field);
     for (QComboBox* list : { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
+        DropDownAccessible::serve(list);
     }
     for (QPushButton* button :
         { PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton9 })
@@ -394,6 +404,12 @@ void Form1::restoreOptions(StepGuard& guard)
             m_options->restoreIndex(option, rc::toListIndex(read(option, zero), list->count()));
         });
     };
+    // The word lists show an entry from the start, and the store cannot take it away.
+    const auto restoreEntry = [&](int restoreStep, O::Option option, const QComboBox* list) {
+        guard.step(restoreStep, [&] {
+            m_options->restoreIndex(option, rc::toEntryIndex(read(option, zero), list->count()));
+        });
+    };
 
     step = 158;
     for (const QString& text : SeparatorLayout::texts()) {
@@ -426,9 +442,9 @@ void Form1::restoreOptions(StepGuard& guard)
     });
     // The word options take the free numbers after 114, where the clock seeded the draws before
     // they came from the system's source.
-    restoreIndex(116, O::Commonness, Combo4);
-    restoreIndex(118, O::Kind, Combo5);
-    restoreIndex(120, O::Spellings, Combo6);
+    restoreEntry(116, O::Commonness, Combo4);
+    restoreEntry(118, O::Kind, Combo5);
+    restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
         m_options->restoreCheck(O::LeaveOutOffensive,
             rc::toCheckState(read(O::LeaveOutOffensive, QStringLiteral("1"))));
@@ -583,7 +599,9 @@ int Form1::selectedRow() const
 void Form1::showStatus(const QString& text)
 {
     StatusText->setText(text);
-    StatusText->setAccessibleName(text);
+    // Announced without taking the focus from where the user works.
+    QAccessibleEvent shown(StatusText, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void Form1::showCommandResult(const QString& text)

@@ -15,13 +15,13 @@ std::optional<int> answerInformationRequest(int argc, char** argv);
 // status 2.
 std::optional<int> refuseUnknownArguments(const QStringList& arguments);
 
-// Alive while the application object is made. Qt's warnings meanwhile are held back; a display
-// that cannot be reached ends the program with one line and status 1, otherwise they are passed
-// on when the guard goes.
+// Alive while the application object is made from these arguments. Qt's warnings meanwhile are
+// held back; a display that cannot be reached ends the program with one line and status 1 (2
+// when an argument is unknown), otherwise they are passed on when the guard goes.
 class DisplayGuard
 {
 public:
-    DisplayGuard();
+    DisplayGuard(int argc, char** argv);
     ~DisplayGuard();
     DisplayGuard(const DisplayGuard&) = delete;
     DisplayGuard& operator=(const DisplayGuard&) = delete;

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 ResultListView::ResultListView(ResultListModel* model, QWidget* parent)
     : QTreeView(parent)
@@ -30,4 +32,24 @@ ResultListView::ResultListView(ResultListModel* model, QWidget* parent)
     untickAll->setObjectName(QStringLiteral("UntickAll"));
     connect(untickAll, &QAction::triggered, m_model, [this] { m_model->setAllChecked(false); });
     addAction(untickAll);
+}
+
+bool ResultListView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString tip = index.data(Qt::ToolTipRole).toString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    // A definition is shown as the text it is: a tooltip obeys markup, and an image tag in a
+    // handed-over database would make the window open the file it names.
+    QToolTip::showText(help->globalPos(),
+        QStringLiteral("<p style=\"white-space:pre-wrap\">") + tip.toHtmlEscaped()
+            + QStringLiteral("</p>"),
+        viewport(), visualRect(index));
+    return true;
 }

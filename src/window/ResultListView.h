@@ -14,6 +14,9 @@ public:
 
     ResultListModel* resultModel() const { return m_model; }
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
     ResultListModel* m_model;
 };

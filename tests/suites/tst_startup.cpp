@@ -12,11 +12,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 class StartupTest : public QObject
 {
@@ -31,7 +36,9 @@ private slots:
     void refusedValueIsReportedAtItsLineAndTheRestStillRestored();
     void outputChoiceRestoredLastWins_data();
     void outputChoiceRestoredLastWins();
-    void greyedCheckIsRestoredAndWrittenBack();
+    void entriesAndLastCharactersReachScreenReaders();
+    void windowProgramArgumentsAndWriteFailures_data();
+    void windowProgramArgumentsAndWriteFailures();
     void listsAreNotSelectedWhileBeingFilled_data();
     void listsAreNotSelectedWhileBeingFilled();
     void missingDesktopIsReportedAtLine204_data();
@@ -194,6 +201,9 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
     QTest::newRow("check, state 3") << "Check6"
                                     << "3"
                                     << "Invalid property value" << 152;
+    QTest::newRow("check, greyed") << "Check5"
+                                   << "2"
+                                   << "Invalid property value" << 150;
     QTest::newRow("check, overflow") << "Check1"
                                      << "70000"
                                      << "Overflow" << 142;
@@ -212,6 +222,9 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
     QTest::newRow("letter kind one past the end") << "Letter Must Be"
                                                   << "28"
                                                   << "Invalid property value" << 194;
+    QTest::newRow("word kind, no entry") << "Kind"
+                                         << "-1"
+                                         << "Invalid property value" << 118;
 }
 
 void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored()
@@ -231,15 +244,18 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored()
     QCOMPARE(fake.dialogs.errorBoxes(), QStringList { errorText(description, line) });
     QCOMPARE(fake.dialogs.entries.front().title, "Application Error");
     // The refused control keeps its design state, which is never written back.
+    // A word list keeps the entry it shows from the start; a box is never greyed.
     const QMap<QString, QWidget*> controls { { "Check1", form.Check1 }, { "Check3", form.Check3 },
-        { "Check6", form.Check6 }, { "Option8", form.Option8 }, { "Combo", form.Combo1 },
-        { "Nth Letter", form.Combo2 }, { "Letter Must Be", form.Combo3 } };
+        { "Check5", form.Check5 }, { "Check6", form.Check6 }, { "Option8", form.Option8 },
+        { "Combo", form.Combo1 }, { "Nth Letter", form.Combo2 }, { "Letter Must Be", form.Combo3 },
+        { "Kind", form.Combo5 } };
     QWidget* control = controls.value(key);
     if (auto* box = qobject_cast<QCheckBox*>(control)) {
         QCOMPARE(box->checkState(), Qt::Unchecked);
+        QVERIFY(!box->isTristate());
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        QCOMPARE(list->currentIndex(), -1);
+        QCOMPARE(list->currentIndex(), list == form.Combo5 ? 0 : -1);
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else {
         QVERIFY(!form.Option8->isChecked());
@@ -295,22 +311,6 @@ void StartupTest::outputChoiceRestoredLastWins()
     }
     QCOMPARE(
         pairWrites, QStringList({ "Option7=" + text(selected7), "Option8=" + text(selected8) }));
-}
-
-void StartupTest::greyedCheckIsRestoredAndWrittenBack()
-{
-    FakePlatform fake;
-    fake.settings.values = { { "Check5", "2" } };
-    Form1 form(fake.platform);
-    QVERIFY(form.Form_Load());
-
-    QVERIFY(fake.dialogs.entries.empty());
-    QCOMPARE(form.Check5->checkState(), Qt::PartiallyChecked);
-    QCOMPARE(writesOf(fake.settings, "Check5"), QStringList { "2" });
-    // A click never leads back to the greyed state.
-    form.Check5->click();
-    form.Check5->click();
-    QCOMPARE(writesOf(fake.settings, "Check5").mid(1), QStringList({ "1", "0" }));
 }
 
 void StartupTest::listsAreNotSelectedWhileBeingFilled_data()
@@ -447,7 +447,7 @@ void StartupTest::everyControlHasItsOwnAccessibleNameAndRole()
         { "Combo4", "Commonness level", A::ComboBox }, { "Combo5", "Word kind", A::ComboBox },
         { "Combo6", "Spelling", A::ComboBox },
         { "Check7", "Leave out offensive words", A::CheckBox },
-        { "StatusText", "", A::StatusBar } };
+        { "StatusText", "", A::Notification } };
     FakePlatform fake;
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
@@ -475,6 +475,89 @@ void StartupTest::everyControlHasItsOwnAccessibleNameAndRole()
     form.StatusText->setText(QStringLiteral("List cleared"));
     QCOMPARE(QAccessible::queryAccessibleInterface(form.StatusText)->text(QAccessible::Name),
         QStringLiteral("List cleared"));
+}
+
+void StartupTest::entriesAndLastCharactersReachScreenReaders()
+{
+    FakePlatform fake;
+    Form1 form(fake.platform);
+    QVERIFY(form.Form_Load());
+
+    // Orca reads a drop-down's entry only as its text, and speaks a new one only when it is
+    // selected whole.
+    for (QComboBox* list : form.findChildren<QComboBox*>()) {
+        list->setCurrentIndex(1);
+        QAccessibleTextInterface* text
+            = QAccessible::queryAccessibleInterface(list)->textInterface();
+        QVERIFY2(text, qPrintable(list->objectName()));
+        int start = -1;
+        int end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE(text->text(start, end), list->itemText(1));
+    }
+    // A field's attribute run reaches its end, or Orca leaves out the last character.
+    form.Text1->setText(QStringLiteral("100"));
+    int start = -1;
+    int end = -1;
+    QAccessible::queryAccessibleInterface(form.Text1)->textInterface()->attributes(2, &start, &end);
+    QCOMPARE(end, 3);
+}
+
+void StartupTest::windowProgramArgumentsAndWriteFailures_data()
+{
+    QTest::addColumn<QString>("script"); // $P is the program, $D a folder holding a full device
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("help into a full device")
+        << "\"$P\" --help >\"$D/full\"" << 1
+        << "tessavine: cannot write the help: No space left on device\n";
+    QTest::newRow("version into a full device")
+        << "\"$P\" --version >\"$D/full\"" << 1
+        << "tessavine: cannot write the version: No space left on device\n";
+    QTest::newRow("version into a pipe whose reader has gone")
+        << "\"$P\" --version >&3" << 1 << "tessavine: cannot write the version: Broken pipe\n";
+    QTest::newRow("version into a closed output")
+        << "\"$P\" --version >&-" << 1
+        << "tessavine: cannot write the version: Bad file descriptor\n";
+    QTest::newRow("unknown argument without a display")
+        << "\"$P\" -platform xcb --bogus" << 2
+        << "tessavine: unknown argument '--bogus'; try 'tessavine --help'\n";
+    QTest::newRow("Qt's own arguments without a display")
+        << "\"$P\" -platform xcb -style Fusion -reverse" << 1
+        << "tessavine: cannot open the window: no display could be reached (DISPLAY and "
+           "WAYLAND_DISPLAY are not set)\n";
+}
+
+void StartupTest::windowProgramArgumentsAndWriteFailures()
+{
+    QFETCH(QString, script);
+    QFETCH(int, status);
+    QFETCH(QString, error);
+
+    QTemporaryDir folder;
+    // A device that is always full, made here: the system's own is not the tests' to use.
+    if (script.contains("/full")
+        && ::mknod(QFile::encodeName(folder.filePath("full")), S_IFCHR | 0600, makedev(1, 7)) != 0)
+        QSKIP("making a device node needs root");
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("P", TESSAVINE_PROGRAM);
+    environment.insert("D", folder.path());
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    // Descriptor 3 is a pipe whose reader has gone.
+    int pipe[2];
+    QCOMPARE(::pipe(pipe), 0);
+    ::close(pipe[0]);
+    program.setChildProcessModifier([end = pipe[1]] { ::dup2(end, 3); });
+    program.start("/bin/sh", { "-c", script });
+    const bool finished = program.waitForFinished(10000);
+    ::close(pipe[1]);
+    QVERIFY(finished);
+    QCOMPARE(program.readAllStandardError(), error.toUtf8());
+    QCOMPARE(program.exitCode(), status);
 }
 
 QTEST_MAIN(StartupTest)
