@@ -48,7 +48,7 @@ StatusLine::StatusLine(CommandWindow& form)
     m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
     connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
-        if (OptionsModel::isWordRule(option))
+        if (OptionTable::row(option).recounts)
             optionsChanged();
     });
 }

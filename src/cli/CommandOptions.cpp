@@ -128,11 +128,11 @@ Request readRequest(const Arguments& given)
     if (preset)
         rules.maxLevel = LevelTier::everyday;
     for (const Row& row : OptionTable::rows()) {
-        if (!row.setRule || !row.name || !given.has(row.name))
+        if ((!row.setRule && !row.setChoice) || !row.name || !given.has(row.name))
             continue;
         for (const QByteArray& value : given.values(row.name)) {
             try {
-                row.setRule(request.options, text(row.name, value));
+                OptionTable::setRule(row, request.options, text(row.name, value));
             } catch (const RuleError& error) {
                 refuse(row.name, error);
             }

@@ -49,22 +49,6 @@ namespace {
         return rule;
     }
 
-    // The rule value of the choice a command-line value names.
-    template <size_t N> int named(const Choice (&choices)[N], const QString& value)
-    {
-        QStringList names;
-        for (const Choice& choice : choices) {
-            if (!choice.name)
-                continue;
-            if (value == QLatin1String(choice.name))
-                return choice.rule;
-            names += QLatin1String(choice.name);
-        }
-        const QString last = names.takeLast();
-        throw RuleError(QStringLiteral("needs %1 or %2, not '%3'")
-                            .arg(names.join(QStringLiteral(", ")), last, value));
-    }
-
     // Level values: the highest SCOWL level of a tier, or -1 for any level.
     constexpr Choice levels[] = {
         { 1, "everyday words", "everyday", LevelTier::everyday },
@@ -84,11 +68,6 @@ namespace {
         { 2, "Canadian spelling", "ca", Spelling::Canadian },
         { 3, "any spelling", "any", 0 },
     };
-
-    std::optional<int> level(int rule)
-    {
-        return rule < 0 ? std::nullopt : std::optional<int>(rule);
-    }
 
     const Row table[] = {
         { .id = O::HowMany,
@@ -190,8 +169,10 @@ namespace {
             .name = "level",
             .valueName = "LEVEL",
             .help = "Only words of the commonness LEVEL: everyday, common or any (default).",
-            .setRule = [](GenerationOptions& o,
-                           const QString& v) { o.rules.maxLevel = level(named(levels, v)); } },
+            .setChoice =
+                [](WordRules& rules, int rule) {
+                    rules.maxLevel = rule < 0 ? std::nullopt : std::optional<int>(rule);
+                } },
         { .id = O::Kind,
             .key = "Kind",
             .defaultValue = "0",
@@ -206,8 +187,7 @@ namespace {
             .valueName = "KIND",
             .help = "Only dictionary forms of the part of speech KIND: noun, verb, adjective or "
                     "adverb.",
-            .setRule = [](GenerationOptions& o,
-                           const QString& v) { o.rules.kinds = quint8(named(kinds, v)); } },
+            .setChoice = [](WordRules& rules, int rule) { rules.kinds = quint8(rule); } },
         { .id = O::Spellings,
             .key = "Spelling",
             .defaultValue = "0",
@@ -221,8 +201,7 @@ namespace {
             .name = "spelling",
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
-            .setRule = [](GenerationOptions& o,
-                           const QString& v) { o.rules.spellings = quint8(named(spellings, v)); } },
+            .setChoice = [](WordRules& rules, int rule) { rules.spellings = quint8(rule); } },
         { .id = O::LeaveOutOffensive,
             .key = "Leave Out Offensive",
             .defaultValue = "1",
@@ -391,6 +370,23 @@ const Row* commandLineRow(QStringView name, bool isLong)
     return nullptr;
 }
 
+void setRule(const Row& row, GenerationOptions& options, const QString& value)
+{
+    if (row.setRule)
+        return row.setRule(options, value);
+    QStringList names;
+    for (const Choice& choice : row.choices) {
+        if (!choice.name)
+            continue;
+        if (value == QLatin1String(choice.name))
+            return row.setChoice(options.rules, choice.rule);
+        names += QLatin1String(choice.name);
+    }
+    const QString last = names.takeLast();
+    throw RuleError(QStringLiteral("needs %1 or %2, not '%3'")
+                        .arg(names.join(QStringLiteral(", ")), last, value));
+}
+
 QStringList shownChoices(Option option)
 {
     const std::span<const Choice> choices = row(option).choices;
@@ -400,13 +396,15 @@ QStringList shownChoices(Option option)
     return texts;
 }
 
-int choiceRule(Option option, int entry)
+void setChosenEntry(WordRules& rules, Option option, int entry)
 {
-    const std::span<const Choice> choices = row(option).choices;
-    const auto found = std::find_if(choices.begin(), choices.end(), [&](const Choice& choice) {
-        return choice.entry == (entry > 0 && size_t(entry) < choices.size() ? entry : 0);
-    });
-    return found->rule;
+    const Row& chosen = row(option);
+    const std::span<const Choice> choices = chosen.choices;
+    if (entry < 0 || size_t(entry) >= choices.size())
+        entry = 0;
+    const auto found = std::find_if(choices.begin(), choices.end(),
+        [entry](const Choice& choice) { return choice.entry == entry; });
+    chosen.setChoice(rules, found->rule);
 }
 
 } // namespace OptionTable

@@ -129,6 +129,8 @@ struct Row
     Repeat repeat = Repeat::Never;
     // The rule a command-line value sets; null for an option that sets none. Throws RuleError.
     void (*setRule)(GenerationOptions& options, const QString& value) = nullptr;
+    // For a list that chooses words by a fact: sets the rule to a choice's rule value.
+    void (*setChoice)(WordRules& rules, int rule) = nullptr;
 };
 
 // Every row, the command line's in the order its help lists them.
@@ -142,10 +144,14 @@ const Row* commandLineRow(QStringView name, bool isLong);
 // The number a text of decimal digits gives, from 0 to max. Throws RuleError.
 quint64 wholeNumber(const QString& value, quint64 max);
 
+// Sets the rule of a command-line value: a choice by its name, any other value by the row's own
+// reading. Throws RuleError for a value the rule cannot take.
+void setRule(const Row& row, GenerationOptions& options, const QString& value);
+
 // The window's list texts of a row's choices, in the order of the list.
 QStringList shownChoices(Option option);
 
-// The rule value of the window's list entry; the first entry's for an index out of range.
-int choiceRule(Option option, int entry);
+// Sets the rule of the window's list entry; the first entry's for an index out of range.
+void setChosenEntry(WordRules& rules, Option option, int entry);
 
 } // namespace OptionTable
