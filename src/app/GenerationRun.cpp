@@ -8,6 +8,7 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
+#include "engine/RuleError.h"
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
@@ -260,8 +261,8 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
         // A letter that cannot be taken is reported once at its test, counts as passed, and ends
         // the run.
         static constexpr int letterSteps[] = { 232, 240, 246 };
-        failed = !guard.step(
-            letterSteps[rules.letter->kind], [&] { throw PlatformError(verdict.letterFailure); });
+        failed = !guard.step(letterSteps[rules.letters.front().kind],
+            [&] { throw RuleError(verdict.letterFailure); });
     }
 
     if (!guard.test(254, [&] { return verdict.accepted; })) {

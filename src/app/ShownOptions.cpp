@@ -60,7 +60,7 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
             letter.kind = LetterRule::Vowel;
         else if (letter.letter == consonant)
             letter.kind = LetterRule::Consonant;
-        rules.letter = letter;
+        rules.letters = { letter };
     }
     for (const O::Option list : { O::Commonness, O::Kind, O::Spellings })
         OptionTable::setChosenEntry(rules, list, options.state(list));

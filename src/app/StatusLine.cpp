@@ -6,7 +6,7 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/Entropy.h"
 #include "engine/NumericText.h"
-#include "engine/PlatformError.h"
+#include "engine/RuleError.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 
@@ -95,7 +95,7 @@ void StatusLine::recount()
             total = count(spelled);
         }
         show(countText(rules ? count(*rules) : 0, total));
-    } catch (const PlatformError&) {
+    } catch (const RuleError&) {
         show(QStringLiteral("Level, kind and spelling need word facts, which this word database "
                             "does not have"));
     }
@@ -132,7 +132,7 @@ std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
         entered ? std::nullopt
                 : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
     if (entered)
-        rules.letter.reset();
+        rules.letters.clear();
     if (options.ticked(O::MinBound) && !(rules.minLength = lengthBound(options.text(O::MinLength))))
         return std::nullopt;
     if (options.ticked(O::MaxBound) && !(rules.maxLength = lengthBound(options.text(O::MaxLength))))

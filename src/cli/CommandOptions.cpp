@@ -13,7 +13,6 @@ namespace {
 
 using OptionTable::Repeat;
 using OptionTable::Row;
-using OptionTable::RuleError;
 
 QString text(const char* name, const QByteArray& bytes)
 {
@@ -31,7 +30,7 @@ QString text(const Arguments& given, const char* name)
 
 [[noreturn]] void refuse(const char* name, const RuleError& error)
 {
-    fail(UsageError, QStringLiteral("--%1 %2").arg(QLatin1String(name), error.needs()));
+    fail(UsageError, QStringLiteral("--%1 %2").arg(QLatin1String(name), error.description()));
 }
 
 quint64 wholeNumber(const Arguments& given, const char* name, quint64 max)

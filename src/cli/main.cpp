@@ -5,6 +5,7 @@
 #include "cli/Output.h"
 #include "cli/ReadWords.h"
 #include "engine/PlatformError.h"
+#include "engine/RuleError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>
@@ -83,6 +84,12 @@ void holdClosedStandardDescriptors()
     }
 }
 
+int failed(const QString& description)
+{
+    std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(description).toUtf8().constData());
+    return Failure;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -97,8 +104,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(exit.message).toUtf8().constData());
         return exit.status;
     } catch (const PlatformError& error) {
-        std::fprintf(
-            stderr, "tessavine-cli: %s\n", oneLine(error.description()).toUtf8().constData());
-        return Failure;
+        return failed(error.description());
+    } catch (const RuleError& error) {
+        return failed(error.description());
     }
 }

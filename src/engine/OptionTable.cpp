@@ -153,9 +153,11 @@ namespace {
             .name = "letter",
             .valueName = "POS:WHAT",
             .help = "Only words whose letter at POS (a whole number from 1, or last; the last "
-                    "letter for a shorter word) is WHAT: vowel, consonant or one letter.",
-            .setRule
-            = [](GenerationOptions& o, const QString& v) { o.rules.letter = letterRule(v); } },
+                    "letter for a shorter word) is WHAT: vowel, consonant or one letter; "
+                    "repeated, all must hold.",
+            .repeat = Repeat::AllHold,
+            .setRule = [](GenerationOptions& o,
+                           const QString& v) { o.rules.letters.push_back(letterRule(v)); } },
         { .id = O::Commonness,
             .key = "Commonness",
             .defaultValue = "0",
@@ -186,8 +188,9 @@ namespace {
             .name = "kind",
             .valueName = "KIND",
             .help = "Only dictionary forms of the part of speech KIND: noun, verb, adjective or "
-                    "adverb.",
-            .setChoice = [](WordRules& rules, int rule) { rules.kinds = quint8(rule); } },
+                    "adverb; repeated, any of them.",
+            .repeat = Repeat::AnyHolds,
+            .setChoice = [](WordRules& rules, int rule) { rules.kinds |= quint8(rule); } },
         { .id = O::Spellings,
             .key = "Spelling",
             .defaultValue = "0",
@@ -220,49 +223,49 @@ namespace {
             .name = "proper",
             .help = "Write each word in proper case.",
             .setRule = [](GenerationOptions& o, const QString&) { o.properCase = true; } },
-        { .id = O::Define,
+        { .id = O::CommandLineOnly,
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
-        { .id = O::Separator,
+        { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',
             .valueName = "TEXT",
             .help = "Put TEXT between words, byte for byte (default a line feed); the output ends "
                     "with a line feed." },
-        { .id = O::Output,
+        { .id = O::CommandLineOnly,
             .name = "output",
             .shortName = 'o',
             .valueName = "FILE",
             .help = "Write to FILE as the shell's > would (- for standard output); an existing "
                     "regular file is replaced only when the run succeeds." },
-        { .id = O::Seed,
+        { .id = O::CommandLineOnly,
             .name = "seed",
             .valueName = "N",
             .help = "Seed the random numbers with N: the same seed, word list and options give the "
                     "same words; for tests and examples, never for secrets (default the system's "
                     "random source)." },
-        { .id = O::Unique, .name = "unique", .help = "Write no text twice." },
-        { .id = O::Words,
+        { .id = O::CommandLineOnly, .name = "unique", .help = "Write no text twice." },
+        { .id = O::CommandLineOnly,
             .name = "words",
             .valueName = "FILE",
             .help = "Draw from FILE, a UTF-8 word list, one word a line." },
-        { .id = O::Database,
+        { .id = O::CommandLineOnly,
             .name = "database",
             .valueName = "FILE",
             .help = "Draw from FILE, an SQLite word database (default the dbWords.mdb installed "
                     "with the program)." },
-        { .id = O::CountMatches,
+        { .id = O::CommandLineOnly,
             .name = "count-matches",
             .help = "Write only the number of words that meet the rules." },
-        { .id = O::Entropy,
+        { .id = O::CommandLineOnly,
             .name = "entropy",
             .help = "Write on standard error how many bits of entropy the output carries." },
-        { .id = O::Passphrase,
+        { .id = O::CommandLineOnly,
             .name = "passphrase",
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
-        { .id = O::Help, .name = "help", .shortName = 'h', .help = "Show this help." },
-        { .id = O::Version, .name = "version", .help = "Show the version." },
+        { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
+        { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
         // The window's alone.
         { .id = O::Folder,
             .key = "Text5",
@@ -330,8 +333,6 @@ namespace {
             = "What that letter must be: a vowel, a consonant or a given letter" },
     };
 
-    static_assert(std::size(table) == O::OptionCount, "one row per option");
-
 } // namespace
 
 quint64 wholeNumber(const QString& value, quint64 max)
@@ -351,9 +352,11 @@ std::span<const Row> rows()
 const Row& row(Option option)
 {
     static const auto byId = [] {
-        std::array<const Row*, O::OptionCount> index {};
-        for (const Row& row : table)
-            index[row.id] = &row;
+        std::array<const Row*, O::WindowOptionCount> index {};
+        for (const Row& row : table) {
+            if (row.id != O::CommandLineOnly)
+                index[row.id] = &row;
+        }
         return index;
     }();
     return *byId[option];

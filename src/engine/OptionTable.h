@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/RuleError.h"
 
 #include <QString>
-#include <exception>
 #include <span>
 
 // Every option of the window and of the command line, one row each: what it is, where the window
@@ -36,20 +36,8 @@ struct OptionIds
         Kind,
         Spellings,
         WindowOptionCount,
-        // The command line's own.
-        Define = WindowOptionCount,
-        Separator,
-        Output,
-        Seed,
-        Unique,
-        Words,
-        Database,
-        CountMatches,
-        Entropy,
-        Passphrase,
-        Help,
-        Version,
-        OptionCount
+        // The command line's own options, which the window has not.
+        CommandLineOnly = WindowOptionCount
     };
 };
 
@@ -90,20 +78,6 @@ struct Choice
     int rule;
 };
 
-// A value the command line gave that a rule cannot take; the text says what it needs.
-class RuleError : public std::exception
-{
-public:
-    explicit RuleError(QString needs)
-        : m_needs(std::move(needs))
-    { }
-    const QString& needs() const noexcept { return m_needs; }
-    const char* what() const noexcept override { return "bad rule value"; }
-
-private:
-    QString m_needs;
-};
-
 struct Row
 {
     Option id;
@@ -127,7 +101,8 @@ struct Row
     const char* valueName = nullptr;
     const char* help = nullptr;
     Repeat repeat = Repeat::Never;
-    // The rule a command-line value sets; null for an option that sets none. Throws RuleError.
+    // The rule a command-line value sets; null for an option that sets none. Throws RuleError,
+    // saying what the value needs.
     void (*setRule)(GenerationOptions& options, const QString& value) = nullptr;
     // For a list that chooses words by a fact: sets the rule to a choice's rule value.
     void (*setChoice)(WordRules& rules, int rule) = nullptr;
@@ -136,6 +111,7 @@ struct Row
 // Every row, the command line's in the order its help lists them.
 std::span<const Row> rows();
 
+// The row of one of the window's options.
 const Row& row(Option option);
 
 // The row of a command-line long name, or of a one-letter name; null for none.

@@ -3,8 +3,8 @@
 #include "engine/PlatformError.h"
 #include "platform/LocalFilePath.h"
 #include "window/Form1.h"
-#include "window/ProgramLook.h"
 #include "window/ResultListView.h"
+#include "window/ProgramLook.h"
 
 #include <QApplication>
 #include <QBuffer>

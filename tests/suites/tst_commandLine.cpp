@@ -147,6 +147,7 @@ private slots:
         row("any level", "--level any", "ant,ants,bee,crow,walk,quaff");
         row("nouns, no plurals", "--kind noun", "ant,bee,crow");
         row("verbs", "--kind verb", "crow,walk");
+        row("kinds given twice, any of them", "--kind verb --kind noun", "ant,bee,crow,walk");
         row("British", "--spelling gb", "ant,colour");
         row("any spelling", "--spelling any", "ant,ants,bee,colour,crow,walk,quaff");
         row("count", "--kind noun --level everyday --count-matches", "2");
@@ -225,6 +226,7 @@ private slots:
         row("letter, upper case", "--letter 1:K", "kiwi");
         row("proper", "--proper --start é", "Éclair");
         row("all rules", "--min 3 --max 6 --start c --end y --letter 2:consonant", "cherry");
+        row("letters given twice, both hold", "--letter 2:vowel --letter last:consonant", "fig");
         row("unique", "--unique -n 3 --end y", "cherry sky strawberry");
         row("count matches", "--count-matches --end y", "3");
     }
@@ -295,6 +297,8 @@ private slots:
         row("letter position 0", "--letter 0:vowel", 2, "--letter needs POS:WHAT");
         row("letter of two", "--letter 2:ab", 2, "--letter needs");
         row("max below min", "--min 5 --max 3", 2, "--max 3 is below --min 5");
+        row("a rule given twice", "--start a --start=b", 2, "--start can be given only once");
+        row("count by both names", "-n 3 --count 4", 2, "--count can be given only once");
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");

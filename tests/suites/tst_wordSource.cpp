@@ -1,6 +1,7 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/PlatformError.h"
 #include "engine/RandomInteger.h"
+#include "engine/RuleError.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "engine/SystemRandom.h"
@@ -422,10 +423,10 @@ void TestWordSource::factRulesNeedFacts()
     rules.spellings = 0;
     QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
     rules.kinds = WordKind::Noun;
-    QVERIFY_THROWS_EXCEPTION(PlatformError, matchingWords(plain, rules));
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, rules));
     try {
         matchingWords(plain, rules);
-    } catch (const PlatformError& error) {
+    } catch (const RuleError& error) {
         QCOMPARE(error.description(), AcceptanceRules::missingFactsText());
     }
 }
