@@ -12,6 +12,7 @@
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
+#include "engine/WordStore.h"
 #include "platform/LocalFilePath.h"
 
 #include <QScopeGuard>
@@ -169,7 +170,7 @@ void Run::openWordSet()
         if (!storeFailed)
             storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql()); });
     };
-    const QString select = QStringLiteral("select * from words");
+    const QString& select = allWordsQuery;
     if (guard.test(
             154, [&] { return options.unticked(O::MaxBound) && options.unticked(O::MinBound); })) {
         makeWordSet(156, [&] { return select; });

@@ -65,7 +65,7 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
     for (const O::Option list : { O::Commonness, O::Kind, O::Spellings })
         OptionTable::setChosenEntry(rules, list, options.state(list));
     // Only a clear box lets them in: a greyed one from the store leaves them out too.
-    rules.offensive = options.unticked(O::LeaveOutOffensive);
+    rules.allowOffensive = options.unticked(O::LeaveOutOffensive);
     return rules;
 }
 

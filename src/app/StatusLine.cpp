@@ -9,6 +9,7 @@
 #include "engine/RuleError.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
+#include "engine/WordStore.h"
 
 #include <QLocale>
 
@@ -60,7 +61,7 @@ void StatusLine::load()
     const Platform& platform = m_form.platform();
     try {
         const auto connection = platform.words->open(wordDatabasePath(platform.programFolder));
-        m_words = connection->query(QStringLiteral("select * from words"));
+        m_words = connection->query(allWordsQuery);
     } catch (const std::exception&) {
         // The line is a help, not a command: without the list it stays empty, and a run
         // reports the failure the usual way.
@@ -91,13 +92,14 @@ void StatusLine::recount()
         if (rules && m_words->hasFacts()) {
             WordRules spelled;
             spelled.spellings = rules->spellings;
-            spelled.offensive = true;
+            spelled.allowOffensive = true;
             total = count(spelled);
         }
         show(countText(rules ? count(*rules) : 0, total));
-    } catch (const RuleError&) {
-        show(QStringLiteral("Level, kind and spelling need word facts, which this word database "
-                            "does not have"));
+    } catch (const RuleError& error) {
+        QString text = error.description();
+        text[0] = text[0].toUpper();
+        show(text);
     }
 }
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-// two entries of the list, or two words that proper case makes alike, give one text.
 // The text a word is delivered as, with its definition after a tab when asked for.
 QString deliveredText(const WordSet& words, int row, const Request& request)
 {

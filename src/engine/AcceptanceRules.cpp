@@ -171,7 +171,7 @@ bool Judge::factsHold(const WordFacts& facts) const
     return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
         && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
         && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-        && (m_rules.offensive || !facts.offensive);
+        && (m_rules.allowOffensive || !facts.offensive);
 }
 
 bool Judge::judgesText() const
@@ -181,9 +181,8 @@ bool Judge::judgesText() const
 
 QString missingFactsText()
 {
-    return QStringLiteral("the commonness level, kind and spelling rules need word facts, which "
-                          "this word list does not have (a database built by "
-                          "tessavine-build-words from SCOWL and WordNet has them)");
+    return QStringLiteral(
+        "level, kind and spelling need word facts, which this word list does not have");
 }
 
 QString delivered(const QString& word, const GenerationOptions& options)

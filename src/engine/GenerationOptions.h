@@ -55,7 +55,7 @@ struct WordRules : TextRules
     // Spelling bits: the word must be in one of these national lists. 0 for any.
     quint8 spellings = Spelling::American;
     // Whether words marked offensive may be drawn.
-    bool offensive = false;
+    bool allowOffensive = false;
 
     bool needsFacts() const { return maxLevel || kinds || (spellings & ~Spelling::American); }
 

@@ -214,7 +214,8 @@ namespace {
             .accessibleDescription = "Leaves out words marked as slurs, obscene or disparaging",
             .name = "offensive",
             .help = "Also draw words marked offensive, left out by default.",
-            .setRule = [](GenerationOptions& o, const QString&) { o.rules.offensive = true; } },
+            .setRule
+            = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; } },
         { .id = O::UpperCaseFirst,
             .key = "Check1",
             .defaultValue = "0",

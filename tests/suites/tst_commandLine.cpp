@@ -305,7 +305,7 @@ private slots:
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
-            "the commonness level, kind and spelling rules need word facts");
+            "level, kind and spelling need word facts");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,

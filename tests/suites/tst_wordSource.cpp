@@ -376,7 +376,7 @@ void TestWordSource::factRulesNarrowTheWords_data()
     QTest::newRow("defaults: American, not offensive")
         << defaults << QStringList { "ant", "ants", "quaff", "walk" };
     WordRules rules;
-    rules.offensive = true;
+    rules.allowOffensive = true;
     QTest::newRow("offensive allowed")
         << rules << QStringList { "ant", "ants", "zorp", "quaff", "walk" };
     rules = {};
