@@ -4,8 +4,7 @@
 #include "cli/Exit.h"
 #include "cli/Output.h"
 #include "cli/ReadWords.h"
-#include "engine/PlatformError.h"
-#include "engine/RuleError.h"
+#include "engine/DescribedError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>
@@ -84,12 +83,6 @@ void holdClosedStandardDescriptors()
     }
 }
 
-int failed(const QString& description)
-{
-    std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(description).toUtf8().constData());
-    return Failure;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -103,9 +96,9 @@ int main(int argc, char* argv[])
     } catch (const Exit& exit) {
         std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(exit.message).toUtf8().constData());
         return exit.status;
-    } catch (const PlatformError& error) {
-        return failed(error.description());
-    } catch (const RuleError& error) {
-        return failed(error.description());
+    } catch (const DescribedError& error) {
+        std::fprintf(
+            stderr, "tessavine-cli: %s\n", oneLine(error.description()).toUtf8().constData());
+        return Failure;
     }
 }
