@@ -32,7 +32,6 @@ public:
     // Where changes are stored, under the option's key; nothing is stored before it is given.
     using Store = std::function<void(const QString& key, const QString& value)>;
     void setStore(Store store) { m_store = std::move(store); }
-    // Stores the option as it stands.
     void store(Option option);
 
     // Start-up: restoring a value stores it, also when the option already had it. The two output
@@ -46,7 +45,6 @@ public:
     // Selects one output choice, as a click does: its partner is switched off and both are stored.
     void choose(Option option);
 
-    // The key the option is stored under.
     static QString keyOf(Option option);
 
 signals:
