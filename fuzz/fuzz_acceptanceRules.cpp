@@ -78,7 +78,7 @@ void checkRules(const QString& word, const QString& letterPosition)
 
     const auto judged = [&](LetterRule::Kind kind, const QString& letter) {
         WordRules rules;
-        rules.letter = LetterRule { position, kind, letter };
+        rules.letters = { LetterRule { position, kind, letter } };
         return judge(word, rules);
     };
     if (tested < 1) {

@@ -8,9 +8,11 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
+#include "engine/RuleError.h"
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
+#include "engine/WordStore.h"
 #include "platform/LocalFilePath.h"
 
 #include <QScopeGuard>
@@ -168,7 +170,7 @@ void Run::openWordSet()
         if (!storeFailed)
             storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql()); });
     };
-    const QString select = QStringLiteral("select * from words");
+    const QString& select = allWordsQuery;
     if (guard.test(
             154, [&] { return options.unticked(O::MaxBound) && options.unticked(O::MinBound); })) {
         makeWordSet(156, [&] { return select; });
@@ -270,8 +272,8 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
         // A letter that cannot be taken is reported once at its test, counts as passed, and ends
         // the run.
         static constexpr int letterSteps[] = { 232, 240, 246 };
-        failed = !guard.step(
-            letterSteps[rules.letter->kind], [&] { throw PlatformError(verdict.letterFailure); });
+        failed = !guard.step(letterSteps[rules.letters.front().kind],
+            [&] { throw RuleError(verdict.letterFailure); });
     }
 
     if (!guard.test(254, [&] { return verdict.accepted; })) {

@@ -1,7 +1,5 @@
 #include "app/OptionsModel.h"
 
-#include "app/SettingsKeys.h"
-
 void OptionsModel::setText(Option option, const QString& text)
 {
     setEntry(option, m_values[option].state, text);
@@ -32,12 +30,14 @@ void OptionsModel::store(Option option)
         return;
     const Value& value = m_values[option];
     QString stored;
-    if (option <= MaxLength) {
+    using OptionTable::Control;
+    const Control control = OptionTable::row(option).control;
+    if (control == Control::Text) {
         stored = value.text;
-    } else if (option <= LeaveOutOffensive) {
+    } else if (control == Control::Check) {
         // The store counts 0 clear, 1 ticked; Qt counts ticked as 2.
         stored = QString::number(value.state == Qt::Checked ? 1 : 0);
-    } else if (option <= FileOutput) {
+    } else if (control == Control::Choice) {
         stored = value.state ? QStringLiteral("True") : QStringLiteral("False");
     } else {
         stored = QString::number(value.state);
@@ -92,27 +92,7 @@ void OptionsModel::storeChoices()
     store(FileOutput);
 }
 
-const QString& OptionsModel::keyOf(Option option)
+QString OptionsModel::keyOf(Option option)
 {
-    using namespace SettingsKeys;
-    static const std::array<const QString*, OptionCount> keys { &howMany, &text2, &startLetter,
-        &endLetter, &text5, &text6, &check1, &check2, &check3, &check4, &check5, &check6,
-        &leaveOutOffensive, &option7, &option8, &combo, &nthLetter, &letterMustBe, &commonness,
-        &kind, &spelling };
-    return *keys[option];
-}
-
-bool OptionsModel::isWordRule(Option option)
-{
-    switch (option) {
-    case HowMany:
-    case Folder:
-    case UpperCaseFirst:
-    case ListOutput:
-    case FileOutput:
-    case Layout:
-        return false;
-    default:
-        return true;
-    }
+    return QLatin1String(OptionTable::row(option).key);
 }

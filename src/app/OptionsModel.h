@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/OptionTable.h"
+
 #include <QObject>
 #include <QString>
 #include <array>
@@ -8,43 +10,13 @@
 // Every option the window shows, as the commands and the status line read it: a text, a check
 // state, a selected choice or a list's chosen entry. The window keeps it in step with its
 // controls both ways; each change is written to the settings store, and listeners hear of it.
-class OptionsModel : public QObject
+class OptionsModel : public QObject, public OptionIds
 {
     Q_OBJECT
 public:
     using QObject::QObject;
 
-    enum Option
-    {
-        // Texts.
-        HowMany,
-        MinLength,
-        StartLetter,
-        EndLetter,
-        Folder,
-        MaxLength,
-        // Tick boxes: their check state.
-        UpperCaseFirst,
-        MustStart,
-        MustEnd,
-        LetterRule,
-        MaxBound,
-        MinBound,
-        LeaveOutOffensive,
-        // The two output choices: selected or not.
-        ListOutput,
-        FileOutput,
-        // Lists: the chosen entry's index (-1 for none) and its text.
-        Layout,
-        LetterPosition,
-        LetterKind,
-        Commonness,
-        Kind,
-        Spellings,
-        OptionCount
-    };
-    Q_ENUM(Option)
-
+    // The options are those of the window in the option table, named as it names them.
     QString text(Option option) const { return m_values[option].text; }
     // The check state, 1 for a selected choice, or the chosen entry's index.
     int state(Option option) const { return m_values[option].state; }
@@ -60,7 +32,6 @@ public:
     // Where changes are stored, under the option's key; nothing is stored before it is given.
     using Store = std::function<void(const QString& key, const QString& value)>;
     void setStore(Store store) { m_store = std::move(store); }
-    // Stores the option as it stands.
     void store(Option option);
 
     // Start-up: restoring a value stores it, also when the option already had it. The two output
@@ -74,10 +45,7 @@ public:
     // Selects one output choice, as a click does: its partner is switched off and both are stored.
     void choose(Option option);
 
-    // The key the option is stored under.
-    static const QString& keyOf(Option option);
-    // Whether the option shapes which words match, and so the count of matching words.
-    static bool isWordRule(Option option);
+    static QString keyOf(Option option);
 
 signals:
     void changed(OptionsModel::Option option);
@@ -94,7 +62,7 @@ private:
     }
     void storeChoices();
 
-    std::array<Value, OptionCount> m_values;
+    std::array<Value, WindowOptionCount> m_values;
     Store m_store;
     // Counts the values stored, so that a restore knows whether its value was.
     int m_stores = 0;

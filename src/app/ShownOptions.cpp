@@ -3,8 +3,6 @@
 #include "app/OptionsModel.h"
 #include "engine/NumericText.h"
 
-#include <iterator>
-
 namespace ShownOptions {
 
 namespace {
@@ -22,23 +20,19 @@ const QStringList& positionTexts()
 
 const QStringList& commonnessTexts()
 {
-    static const QStringList texts { QStringLiteral("any level"), QStringLiteral("everyday words"),
-        QStringLiteral("common words") };
+    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Commonness);
     return texts;
 }
 
 const QStringList& kindTexts()
 {
-    static const QStringList texts { QStringLiteral("any kind"), QStringLiteral("nouns"),
-        QStringLiteral("verbs"), QStringLiteral("adjectives"), QStringLiteral("adverbs") };
+    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Kind);
     return texts;
 }
 
 const QStringList& spellingTexts()
 {
-    static const QStringList texts { QStringLiteral("American spelling"),
-        QStringLiteral("British spelling"), QStringLiteral("Canadian spelling"),
-        QStringLiteral("any spelling") };
+    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Spellings);
     return texts;
 }
 
@@ -66,24 +60,12 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
             letter.kind = LetterRule::Vowel;
         else if (letter.letter == consonant)
             letter.kind = LetterRule::Consonant;
-        rules.letter = letter;
+        rules.letters = { letter };
     }
-    // Indexes as the lists above give them.
-    static constexpr std::optional<int> levels[]
-        = { std::nullopt, LevelTier::everyday, LevelTier::common };
-    static constexpr quint8 kinds[]
-        = { 0, WordKind::Noun, WordKind::Verb, WordKind::Adjective, WordKind::Adverb };
-    static constexpr quint8 spellings[]
-        = { Spelling::American, Spelling::British, Spelling::Canadian, 0 };
-    const auto entry = [&](O::Option option, const auto& values) {
-        const int index = options.state(option);
-        return values[index > 0 && size_t(index) < std::size(values) ? index : 0];
-    };
-    rules.maxLevel = entry(O::Commonness, levels);
-    rules.kinds = entry(O::Kind, kinds);
-    rules.spellings = entry(O::Spellings, spellings);
+    for (const O::Option list : { O::Commonness, O::Kind, O::Spellings })
+        OptionTable::setChosenEntry(rules, list, options.state(list));
     // Only a clear box lets them in.
-    rules.offensive = options.unticked(O::LeaveOutOffensive);
+    rules.allowOffensive = options.unticked(O::LeaveOutOffensive);
     return rules;
 }
 

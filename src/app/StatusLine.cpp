@@ -6,9 +6,10 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/Entropy.h"
 #include "engine/NumericText.h"
-#include "engine/PlatformError.h"
+#include "engine/RuleError.h"
 #include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
+#include "engine/WordStore.h"
 
 #include <QLocale>
 
@@ -47,9 +48,8 @@ StatusLine::StatusLine(CommandWindow& form)
     m_recount.setSingleShot(true);
     m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
-    // Proper case can make two words one output, which changes what a word is worth.
     connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
-        if (OptionsModel::isWordRule(option) || option == OptionsModel::UpperCaseFirst)
+        if (OptionTable::row(option).recounts)
             optionsChanged();
     });
 }
@@ -61,7 +61,7 @@ void StatusLine::load()
     const Platform& platform = m_form.platform();
     try {
         const auto connection = platform.words->open(wordDatabasePath(platform.programFolder));
-        m_words = connection->query(QStringLiteral("select * from words"));
+        m_words = connection->query(allWordsQuery);
     } catch (const std::exception&) {
         // The line is a help, not a command: without the list it stays empty, and a run
         // reports the failure the usual way.
@@ -93,7 +93,7 @@ void StatusLine::recount()
         if (rules && m_words->hasFacts()) {
             WordRules spelled;
             spelled.spellings = rules->spellings;
-            spelled.offensive = true;
+            spelled.allowOffensive = true;
             total = count(spelled);
         }
         if (!rules) {
@@ -106,9 +106,10 @@ void StatusLine::recount()
             return proper ? AcceptanceRules::ProperCase(word) : word;
         });
         show(countText(drawer.matchCount(), total, bits));
-    } catch (const PlatformError&) {
-        show(QStringLiteral("Level, kind and spelling need word facts, which this word database "
-                            "does not have"));
+    } catch (const RuleError& error) {
+        QString text = error.description();
+        text[0] = text[0].toUpper();
+        show(text);
     }
 }
 
@@ -143,7 +144,7 @@ std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
         entered ? std::nullopt
                 : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
     if (entered)
-        rules.letter.reset();
+        rules.letters.clear();
     if (options.ticked(O::MinBound) && !(rules.minLength = lengthBound(options.text(O::MinLength))))
         return std::nullopt;
     if (options.ticked(O::MaxBound) && !(rules.maxLength = lengthBound(options.text(O::MaxLength))))

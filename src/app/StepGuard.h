@@ -23,7 +23,7 @@ public:
         try {
             std::forward<F>(action)();
             return true;
-        } catch (const PlatformError& error) {
+        } catch (const DescribedError& error) {
             report(error.description());
         } catch (const std::exception& error) {
             report(QString::fromLocal8Bit(error.what()));

@@ -7,22 +7,30 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
-// The options given, by long name, each with the last value given for it; values are the bytes
-// of the command line, so that file names and separators pass unchanged.
+// The options given, by long name, each with the values given for it in their order; values are
+// the bytes of the command line, so that file names and separators pass unchanged.
 class Arguments
 {
 public:
     bool has(const char* name) const { return m_values.count(name) > 0; }
+    // The last value given, or none.
     QByteArray value(const char* name) const
     {
         const auto found = m_values.find(name);
-        return found == m_values.end() ? QByteArray() : found->second;
+        return found == m_values.end() ? QByteArray() : found->second.back();
     }
-    void set(const char* name, const QByteArray& value) { m_values[name] = value; }
+    const std::vector<QByteArray>& values(const char* name) const
+    {
+        static const std::vector<QByteArray> none;
+        const auto found = m_values.find(name);
+        return found == m_values.end() ? none : found->second;
+    }
+    void add(const char* name, const QByteArray& value) { m_values[name].push_back(value); }
 
 private:
-    std::map<std::string, QByteArray> m_values;
+    std::map<std::string, std::vector<QByteArray>> m_values;
 };
 
 // --name VALUE, --name=VALUE, -x VALUE and -xVALUE, as getopt reads them; -- ends the options.

@@ -77,7 +77,7 @@ Output::Output(const QByteArray& path)
         return;
     m_fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0)
-        failed(systemReason(errno));
+        cannotWrite(systemReason(errno));
     m_owned = true;
 }
 
@@ -106,11 +106,11 @@ void Output::commit()
     if (m_owned) {
         m_owned = false;
         if (::close(m_fd) != 0)
-            failed(systemReason(errno));
+            cannotWrite(systemReason(errno));
     }
     if (!m_temporary.isEmpty()) {
         if (::rename(m_temporary.constData(), m_target.constData()) != 0)
-            failed(systemReason(errno));
+            cannotWrite(systemReason(errno));
         m_temporary.clear();
         leftBehind[0] = '\0';
     }
@@ -165,7 +165,7 @@ bool Output::openBeside(const struct stat& status)
     // Refused as > would refuse it, whatever the folder allows.
     const int check = ::open(m_path.constData(), O_WRONLY | O_CLOEXEC);
     if (check < 0)
-        failed(systemReason(errno));
+        cannotWrite(systemReason(errno));
     ::close(check);
     char* real = ::realpath(m_path.constData(), nullptr);
     if (!real)
@@ -244,13 +244,13 @@ void Output::send(const char* data, qsizetype size)
     while (size > 0) {
         const ssize_t written = ::write(m_fd, data, size_t(size));
         if (written < 0 && errno != EINTR)
-            failed(systemReason(errno));
+            cannotWrite(systemReason(errno));
         data += std::max<ssize_t>(written, 0);
         size -= std::max<ssize_t>(written, 0);
     }
 }
 
-void Output::failed(const QString& reason)
+void Output::cannotWrite(const QString& reason)
 {
     fail(Failure,
         QStringLiteral("cannot write %1: %2")

@@ -52,7 +52,8 @@ private:
     int replaceWithUnnamed();
     void flush();
     void send(const char* data, qsizetype size);
-    [[noreturn]] void failed(const QString& reason);
+    // Ends the run with "cannot write FILE: reason".
+    [[noreturn]] void cannotWrite(const QString& reason);
 
     QByteArray m_path;
     int m_fd = STDOUT_FILENO;

@@ -4,7 +4,7 @@
 #include "cli/Exit.h"
 #include "cli/Output.h"
 #include "cli/ReadWords.h"
-#include "engine/PlatformError.h"
+#include "engine/DescribedError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>
@@ -118,7 +118,7 @@ int main(int argc, char* argv[])
     } catch (const Exit& exit) {
         std::fprintf(stderr, "tessavine-cli: %s\n", oneLine(exit.message).toUtf8().constData());
         return exit.status;
-    } catch (const PlatformError& error) {
+    } catch (const DescribedError& error) {
         std::fprintf(
             stderr, "tessavine-cli: %s\n", oneLine(error.description()).toUtf8().constData());
         return Failure;

@@ -1,7 +1,7 @@
 #include "engine/AcceptanceRules.h"
 
 #include "engine/NumericText.h"
-#include "engine/PlatformError.h"
+#include "engine/RuleError.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -15,8 +15,8 @@ namespace {
         static const QLocale locale;
         // Plain ASCII lower-cases alike in every locale but those with a dotless i, without the
         // cost of the locale's full rules: most words of a run take this way.
-        static const bool dotlessI = locale.language() == QLocale::Turkish
-            || locale.language() == QLocale::Azerbaijani;
+        static const bool dotlessI
+            = locale.language() == QLocale::Turkish || locale.language() == QLocale::Azerbaijani;
         if (!dotlessI
             && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
             return text.toLower();
@@ -101,7 +101,7 @@ namespace {
 QString letterAt(const QString& word, int position)
 {
     if (position < 1)
-        throw PlatformError(QStringLiteral("Invalid procedure call or argument"));
+        throw RuleError(QStringLiteral("Invalid procedure call or argument"));
     // Counted in characters, as lengths are: a letter beyond the first 65536 takes two units.
     const auto units = [&word](qsizetype at) {
         return at + 1 < word.size() && word[at].isHighSurrogate() && word[at + 1].isLowSurrogate()
@@ -130,8 +130,8 @@ Judge::Judge(const WordRules& rules)
         m_endSize = m_rules.end->size();
         m_rules.end = lower(*m_rules.end);
     }
-    if (m_rules.letter)
-        m_rules.letter->letter = lower(m_rules.letter->letter);
+    for (LetterRule& letter : m_rules.letters)
+        letter.letter = lower(letter.letter);
 }
 
 Verdict Judge::operator()(const QString& word) const
@@ -147,13 +147,13 @@ Verdict Judge::operator()(const QString& word) const
         verdict.accepted = false;
     if (m_rules.end && !endsWithLowered(word, *m_rules.end, m_endSize))
         verdict.accepted = false;
-    if (m_rules.letter) {
+    for (const LetterRule& letter : m_rules.letters) {
         try {
-            if (!letterHoldsLowered(letterAt(word, testedPosition(word, m_rules.letter->position)),
-                    *m_rules.letter))
+            if (!letterHoldsLowered(letterAt(word, testedPosition(word, letter.position)), letter))
                 verdict.accepted = false;
-        } catch (const PlatformError& error) {
-            verdict.letterFailure = error.description();
+        } catch (const RuleError& error) {
+            if (verdict.letterFailure.isEmpty())
+                verdict.letterFailure = error.description();
         }
     }
     return verdict;
@@ -171,19 +171,18 @@ bool Judge::factsHold(const WordFacts& facts) const
     return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
         && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
         && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-        && (m_rules.offensive || !facts.offensive);
+        && (m_rules.allowOffensive || !facts.offensive);
 }
 
 bool Judge::judgesText() const
 {
-    return m_rules.minLength || m_rules.maxLength || m_rules.start || m_rules.end || m_rules.letter;
+    return static_cast<const TextRules&>(m_rules) != TextRules {};
 }
 
 QString missingFactsText()
 {
-    return QStringLiteral("the commonness level, kind and spelling rules need word facts, which "
-                          "this word list does not have (a database built by "
-                          "tessavine-build-words from SCOWL and WordNet has them)");
+    return QStringLiteral(
+        "level, kind and spelling need word facts, which this word list does not have");
 }
 
 QString delivered(const QString& word, const GenerationOptions& options)

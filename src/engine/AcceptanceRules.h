@@ -11,8 +11,8 @@ namespace AcceptanceRules {
 struct Verdict
 {
     bool accepted = true;
-    // Why the letter rule could not be tested (a position below 1); the letter then counts as
-    // met. Empty when it could.
+    // Why a letter rule could not be tested (a position below 1), the first one's; the letter
+    // then counts as met. Empty when every one could.
     QString letterFailure;
 };
 
@@ -62,7 +62,7 @@ int testedPosition(const QString& word, std::optional<int> position);
 
 // The word's character at a 1-based position counted in characters (a letter beyond the first
 // 65536 is one), lower-cased (empty past the end).
-// Throws PlatformError for a position below 1.
+// Throws RuleError for a position below 1.
 QString letterAt(const QString& word, int position);
 
 bool isVowel(const QString& letter);

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 // The rule on one letter of a word.
 struct LetterRule
@@ -24,8 +25,9 @@ struct LetterRule
     bool operator==(const LetterRule&) const = default;
 };
 
-// What a word must meet to be delivered.
-struct WordRules
+// The rules on a word's text. Judge tests every one of them; anything that asks whether a text
+// rule is on compares with the defaults here, so that a rule added here is seen there too.
+struct TextRules
 {
     // Length bounds in characters, both inclusive.
     std::optional<qsizetype> minLength;
@@ -34,8 +36,15 @@ struct WordRules
     // with the first (last) character, so it holds only for an empty word.
     std::optional<QString> start;
     std::optional<QString> end;
-    std::optional<LetterRule> letter;
+    // Every one must hold. The window sets one at most; the command line any number.
+    std::vector<LetterRule> letters;
 
+    bool operator==(const TextRules&) const = default;
+};
+
+// What a word must meet to be delivered.
+struct WordRules : TextRules
+{
     // Rules on the word facts (WordFacts), which narrow the word set before the rules above. At
     // their defaults they hold for a word list without facts, where nothing is known of a word;
     // any other setting needs facts.
@@ -46,7 +55,7 @@ struct WordRules
     // Spelling bits: the word must be in one of these national lists. 0 for any.
     quint8 spellings = Spelling::American;
     // Whether words marked offensive may be drawn.
-    bool offensive = false;
+    bool allowOffensive = false;
 
     bool needsFacts() const { return maxLevel || kinds || (spellings & ~Spelling::American); }
 

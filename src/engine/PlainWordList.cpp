@@ -2,17 +2,9 @@
 
 #include "engine/PlatformError.h"
 
-#include <QFile>
+#include <QIODevice>
 #include <QStringDecoder>
 #include <cstring>
-
-WordList readPlainWordList(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw PlatformError(file.errorString());
-    return readPlainWordList(file);
-}
 
 WordList readPlainWordList(QIODevice& device)
 {

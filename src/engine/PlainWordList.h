@@ -6,14 +6,11 @@
 
 class QIODevice;
 
-// Reads a plain word list: UTF-8 text, one word a line. A carriage return before a line feed is
-// dropped, so lists saved on Windows read alike, and empty lines are skipped. Throws
-// PlatformError with the reason (the system's words for a file that cannot be read) when the file
-// cannot be read or is not UTF-8.
-WordList readPlainWordList(const QString& path);
-
-// The same from an open device, read as a stream: a pipe or a device is read like a file, and an
-// endless or binary one ends with a PlatformError at the first bad line or past the limits below.
+// Reads a plain word list from an open device: UTF-8 text, one word a line. A carriage return
+// before a line feed is dropped, so lists saved on Windows read alike, and empty lines are
+// skipped. It is read as a stream: a pipe or a device is read like a file, and an endless or
+// binary one ends with a PlatformError (the reason, the system's words for a read that fails) at
+// the first bad line or past the limits below.
 WordList readPlainWordList(QIODevice& device);
 
 namespace PlainWordLimits {

@@ -1,20 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <exception>
+#include "engine/DescribedError.h"
 
 // A failure of an outside service. Its description is what the error box shows, unchanged.
-class PlatformError : public std::exception
+class PlatformError : public DescribedError
 {
 public:
-    explicit PlatformError(QString description)
-        : m_description(std::move(description))
-        , m_utf8(m_description.toUtf8())
-    { }
-    const QString& description() const noexcept { return m_description; }
-    const char* what() const noexcept override { return m_utf8.constData(); }
-
-private:
-    QString m_description;
-    QByteArray m_utf8;
+    using DescribedError::DescribedError;
 };

@@ -106,7 +106,7 @@ public:
     {
         if (auto set = packedWords())
             return set;
-        return query(QStringLiteral("select * from words"));
+        return query(allWordsQuery);
     }
 
     std::unique_ptr<WordSet> query(const QString& sql) override
@@ -133,7 +133,7 @@ public:
             throw PlatformError(QStringLiteral("The query would change the word database."));
 
         // The word, and the facts of a database built with them when the query returns them all
-        // (as "select * from words" does), so that rules on facts hold for the rows it gives.
+        // (as allWordsQuery does), so that rules on facts hold for the rows it gives.
         static const char* const names[] = { "word", "level", "kinds", "spellings", "offensive" };
         int columns[std::size(names)];
         std::fill(std::begin(columns), std::end(columns), -1);

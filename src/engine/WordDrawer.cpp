@@ -1,7 +1,7 @@
 #include "engine/WordDrawer.h"
 
 #include "engine/AcceptanceRules.h"
-#include "engine/PlatformError.h"
+#include "engine/RuleError.h"
 
 WordDrawer::WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable)
     : m_words(words)
@@ -23,7 +23,7 @@ void WordDrawer::match()
 {
     const bool facts = m_words.hasFacts();
     if (!facts && m_rules.needsFacts())
-        throw PlatformError(AcceptanceRules::missingFactsText());
+        throw RuleError(AcceptanceRules::missingFactsText());
     m_rows.clear();
     m_rows.reserve(size_t(m_words.count()));
     const int n = m_words.count();

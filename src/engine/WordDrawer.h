@@ -19,7 +19,7 @@ public:
         Drop
     };
 
-    // Throws PlatformError (AcceptanceRules::missingFactsText) when the rules need facts that the
+    // Throws RuleError (AcceptanceRules::missingFactsText) when the rules need facts that the
     // words do not have; so does setRules.
     WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable);
 

@@ -40,11 +40,11 @@ public:
     virtual std::unique_ptr<WordSet> query(const QString& sql) = 0;
     // Every word of the table words with its facts and definitions where the database has them,
     // in table order, loaded the fastest way the database allows.
-    virtual std::unique_ptr<WordSet> allWords()
-    {
-        return query(QStringLiteral("select * from words"));
-    }
+    virtual std::unique_ptr<WordSet> allWords() = 0;
 };
+
+// The query that gives every word of the table words, with its facts.
+inline const QString allWordsQuery = QStringLiteral("select * from words");
 
 // Opens word databases. Each run opens its own connection.
 class WordStore

@@ -1,8 +1,12 @@
 #include "window/AccessibleNames.h"
 
+#include "engine/OptionTable.h"
+
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QWidget>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -13,34 +17,15 @@ struct Naming
     const char* description;
 };
 
-// Controls whose caption is their name keep it; the rest have no caption, share one with
-// another control, or are named by their current value.
+// The controls that show no option; the options' controls are named in the option table. Controls
+// whose caption is their name keep it; the rest have no caption, share one with another control,
+// or are named by their current value.
 const Naming namings[] = {
-    { "Text1", "Number of words", "How many words to generate, up to 100000" },
-    { "Text3", "First character",
-        "The character every word must start with, when its box is ticked" },
-    { "Text4", "Last character", "The character every word must end with, when its box is ticked" },
-    { "Check4", "Letter rule", "Words must have the chosen letter at the chosen position" },
-    { "Combo2", "Letter position", "Which letter of a word the letter rule looks at" },
-    { "Combo3", "Letter kind", "What that letter must be: a vowel, a consonant or a given letter" },
-    { "Text2", "Minimum characters",
-        "The fewest characters a word may have, when its box is ticked" },
-    { "Text6", "Maximum characters",
-        "The most characters a word may have, when its box is ticked" },
     { "ListView1", "Generated words",
         "The words generated here; Delete removes the selected rows" },
-    { "Combo1", "Text file layout", "How the words are laid out in a saved text file" },
     { "ProgressBar1", "Generation progress", nullptr },
     { "Frame6", "Folder Option", nullptr },
-    { "Text5", "Output folder", "The folder that receives Words.txt when saving to a file" },
     { "PushButton9", "Choose output folder", "Opens a folder dialog for the output folder" },
-    { "Combo4", "Commonness level",
-        "How common the words must be: everyday words are the most common, common words take in "
-        "more" },
-    { "Combo5", "Word kind",
-        "The part of speech the words must have, in its dictionary form: apple, not apples" },
-    { "Combo6", "Spelling", "Whose spelling the words follow: American, British or Canadian" },
-    { "Check7", nullptr, "Leaves out words marked as slurs, obscene or disparaging" },
     { "PushButton1", nullptr, "Starts a run; while one is going it stops it, as Escape does" },
     { "StatusText", nullptr, "How many words match the options, or what the last command did" },
 };
@@ -111,7 +96,12 @@ void apply(QWidget& window)
     renew(&window);
     if (auto* statusBar = window.findChild<QWidget*>(QStringLiteral("StatusBar")))
         renew(statusBar);
-    for (const Naming& naming : namings) {
+    std::vector<Naming> all(std::begin(namings), std::end(namings));
+    for (const OptionTable::Row& row : OptionTable::rows()) {
+        if (row.accessibleName || row.accessibleDescription)
+            all.push_back({ row.controlName, row.accessibleName, row.accessibleDescription });
+    }
+    for (const Naming& naming : all) {
         auto* control = window.findChild<QWidget*>(QLatin1String(naming.control));
         if (!control)
             continue;

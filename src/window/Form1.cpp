@@ -124,15 +124,7 @@ Form1::Form1(const Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     createControls();
     Appearance::applyDesignLook(*this);
-    using O = OptionsModel;
-    OptionBinding::bind(*m_options,
-        { { O::HowMany, Text1 }, { O::MinLength, Text2 }, { O::StartLetter, Text3 },
-            { O::EndLetter, Text4 }, { O::Folder, Text5 }, { O::MaxLength, Text6 },
-            { O::UpperCaseFirst, Check1 }, { O::MustStart, Check2 }, { O::MustEnd, Check3 },
-            { O::LetterRule, Check4 }, { O::MaxBound, Check5 }, { O::MinBound, Check6 },
-            { O::ListOutput, Option7 }, { O::FileOutput, Option8 }, { O::Layout, Combo1 },
-            { O::LetterPosition, Combo2 }, { O::LetterKind, Combo3 }, { O::Commonness, Combo4 },
-            { O::Kind, Combo5 }, { O::Spellings, Combo6 }, { O::LeaveOutOffensive, Check7 } });
+    OptionBinding::bind(*m_options, *this);
     // Set after binding, which only reads what the controls show.
     m_options->setStore(
         [this](const QString& key, const QString& value) { writeSetting(key, value); });
@@ -378,31 +370,27 @@ void Form1::restoreOptions(StepGuard& guard)
 {
     using O = OptionsModel;
     namespace rc = RestoreConversions;
-    const auto read = [this](O::Option option, const QString& defaultValue) {
-        return readSetting(O::keyOf(option), defaultValue);
+    // Each option's value, or its default from the option table when the store has none.
+    const auto read = [this](O::Option option) {
+        return readSetting(O::keyOf(option), QLatin1String(OptionTable::row(option).defaultValue));
     };
-    const QString zero = QStringLiteral("0");
     // The write-back below repeats what the store holds, so it may reach the disk in one go.
     m_platform.settings->beginDeferral();
     auto deferral = qScopeGuard([this] { m_platform.settings->endDeferral(); });
-    guard.step(
-        140, [&] { m_options->restoreText(O::HowMany, read(O::HowMany, QStringLiteral("100"))); });
+    guard.step(140, [&] { m_options->restoreText(O::HowMany, read(O::HowMany)); });
     int step = 142;
     for (O::Option box :
         { O::UpperCaseFirst, O::MustStart, O::MustEnd, O::LetterRule, O::MaxBound, O::MinBound }) {
-        guard.step(step, [&] { m_options->restoreCheck(box, rc::toCheckState(read(box, zero))); });
+        guard.step(step, [&] { m_options->restoreCheck(box, rc::toCheckState(read(box))); });
         step += 2;
     }
-    guard.step(154, [&] {
-        m_options->restoreChoice(
-            O::ListOutput, rc::toBoolean(read(O::ListOutput, QStringLiteral("1"))));
-    });
-    guard.step(156,
-        [&] { m_options->restoreChoice(O::FileOutput, rc::toBoolean(read(O::FileOutput, zero))); });
+    guard.step(
+        154, [&] { m_options->restoreChoice(O::ListOutput, rc::toBoolean(read(O::ListOutput))); });
+    guard.step(
+        156, [&] { m_options->restoreChoice(O::FileOutput, rc::toBoolean(read(O::FileOutput))); });
     const auto restoreIndex = [&](int restoreStep, O::Option option, const QComboBox* list) {
-        guard.step(restoreStep, [&] {
-            m_options->restoreIndex(option, rc::toListIndex(read(option, zero), list->count()));
-        });
+        guard.step(restoreStep,
+            [&] { m_options->restoreIndex(option, rc::toListIndex(read(option), list->count())); });
     };
     // The word lists show an entry from the start, and the store cannot take it away.
     const auto restoreEntry = [&](int restoreStep, O::Option option, const QComboBox* list) {
@@ -429,16 +417,13 @@ void Form1::restoreOptions(StepGuard& guard)
         guard.step(190, [&] { m_optionPanel->addListEntry(Combo3, QString(QChar(letter))); });
     restoreIndex(194, O::LetterKind, Combo3);
 
-    const QString a = QStringLiteral("a");
-    guard.step(196, [&] { m_options->restoreText(O::StartLetter, read(O::StartLetter, a)); });
-    guard.step(198, [&] { m_options->restoreText(O::EndLetter, read(O::EndLetter, a)); });
-    guard.step(200,
-        [&] { m_options->restoreText(O::MaxLength, read(O::MaxLength, QStringLiteral("4"))); });
-    guard.step(202,
-        [&] { m_options->restoreText(O::MinLength, read(O::MinLength, QStringLiteral("2"))); });
+    guard.step(196, [&] { m_options->restoreText(O::StartLetter, read(O::StartLetter)); });
+    guard.step(198, [&] { m_options->restoreText(O::EndLetter, read(O::EndLetter)); });
+    guard.step(200, [&] { m_options->restoreText(O::MaxLength, read(O::MaxLength)); });
+    guard.step(202, [&] { m_options->restoreText(O::MinLength, read(O::MinLength)); });
     guard.step(204, [&] {
         const QString desktop = m_platform.files->desktopFolder() + QLatin1Char('/');
-        m_options->restoreText(O::Folder, read(O::Folder, desktop));
+        m_options->restoreText(O::Folder, readSetting(O::keyOf(O::Folder), desktop));
     });
     // The word options take the free numbers after 114, where the clock seeded the draws before
     // they came from the system's source.
@@ -446,8 +431,7 @@ void Form1::restoreOptions(StepGuard& guard)
     restoreEntry(118, O::Kind, Combo5);
     restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
-        m_options->restoreCheck(O::LeaveOutOffensive,
-            rc::toCheckState(read(O::LeaveOutOffensive, QStringLiteral("1"))));
+        m_options->restoreCheck(O::LeaveOutOffensive, rc::toCheckState(read(O::LeaveOutOffensive)));
     });
     deferral.dismiss();
     m_platform.settings->endDeferral();

@@ -58,12 +58,16 @@ namespace {
 
 } // namespace
 
-void bind(OptionsModel& model, const std::vector<std::pair<Option, QWidget*>>& controls)
+void bind(OptionsModel& model, QWidget& window)
 {
-    std::array<QWidget*, OptionsModel::OptionCount> controlOf {};
-    for (const auto& [option, control] : controls) {
-        controlOf[option] = control;
-        readControl(model, option, control);
+    std::array<QWidget*, OptionsModel::WindowOptionCount> controlOf {};
+    for (const OptionTable::Row& row : OptionTable::rows()) {
+        if (!row.controlName)
+            continue;
+        QWidget* control = window.findChild<QWidget*>(QLatin1String(row.controlName));
+        Q_ASSERT(control);
+        controlOf[row.id] = control;
+        readControl(model, row.id, control);
     }
     QObject::connect(&model, &OptionsModel::changed, &model, [&model, controlOf](Option option) {
         if (QWidget* control = controlOf[option])

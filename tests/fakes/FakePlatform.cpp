@@ -129,6 +129,7 @@ public:
         }
         return std::make_unique<FakeWordSet>(rows, m_store);
     }
+    std::unique_ptr<WordSet> allWords() override { return query(allWordsQuery); }
 
 private:
     FakeWordStore& m_store;

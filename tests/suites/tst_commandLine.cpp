@@ -164,6 +164,7 @@ private slots:
         row("any level", "--level any", "ant,ants,bee,crow,walk,quaff");
         row("nouns, no plurals", "--kind noun", "ant,bee,crow");
         row("verbs", "--kind verb", "crow,walk");
+        row("kinds given twice, any of them", "--kind verb --kind noun", "ant,bee,crow,walk");
         row("British", "--spelling gb", "ant,colour");
         row("Canadian", "--spelling ca", "honour");
         row("any spelling", "--spelling any", "ant,ants,bee,colour,crow,honour,walk,quaff");
@@ -243,6 +244,7 @@ private slots:
         row("letter, upper case", "--letter 1:K", "kiwi");
         row("proper", "--proper --start é", "Éclair");
         row("all rules", "--min 3 --max 6 --start c --end y --letter 2:consonant", "cherry");
+        row("letters given twice, both hold", "--letter 2:vowel --letter last:consonant", "fig");
         row("unique", "--unique -n 3 --end y", "cherry sky strawberry");
         row("count matches", "--count-matches --end y", "3");
     }
@@ -253,7 +255,8 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        drawsExactly("--words %d/list.txt --seed 1 -n 300 " + arguments, expected.split(' '),
+        const QString count = arguments.contains("-n ") ? "" : "-n 300 ";
+        drawsExactly("--words %d/list.txt --seed 1 " + count + arguments, expected.split(' '),
             arguments.contains("--unique"));
     }
 
@@ -312,13 +315,15 @@ private slots:
         row("letter position 0", "--letter 0:vowel", 2, "--letter needs POS:WHAT");
         row("letter of two", "--letter 2:ab", 2, "--letter needs");
         row("max below min", "--min 5 --max 3", 2, "--max 3 is below --min 5");
+        row("a rule given twice", "--start a --start=b", 2, "--start can be given only once");
+        row("count by both names", "-n 3 --count 4", 2, "--count can be given only once");
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
-            "the commonness level, kind and spelling rules need word facts");
+            "level, kind and spelling need word facts");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,

@@ -1,8 +1,8 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
-#include "engine/PlatformError.h"
 #include "engine/RandomInteger.h"
+#include "engine/RuleError.h"
 
 #include <QtTest>
 #include <cmath>
@@ -290,7 +290,7 @@ void TestTextFunctions::letterRuleKnowsOnlyFiveVowels()
     else if (required == QLatin1String("[consonant]"))
         rule.kind = LetterRule::Consonant;
     WordRules rules;
-    rules.letter = rule;
+    rules.letters = { rule };
     const auto verdict = AcceptanceRules::judge(word, rules);
     QVERIFY(verdict.letterFailure.isEmpty());
     QCOMPARE(verdict.accepted, holds);
@@ -299,9 +299,9 @@ void TestTextFunctions::letterRuleKnowsOnlyFiveVowels()
 void TestTextFunctions::letterBelowPositionOneCannotBeTaken()
 {
     QCOMPARE(AcceptanceRules::letterAt(QStringLiteral("Cat"), 1), QStringLiteral("c"));
-    QVERIFY_THROWS_EXCEPTION(PlatformError, AcceptanceRules::letterAt(QStringLiteral("cat"), 0));
-    QVERIFY_THROWS_EXCEPTION(PlatformError, AcceptanceRules::letterAt(QStringLiteral("cat"), -1));
-    QVERIFY_THROWS_EXCEPTION(PlatformError, AcceptanceRules::letterAt(QString(), 0));
+    QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), 0));
+    QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), -1));
+    QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QString(), 0));
 }
 
 void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators_data()

@@ -2,6 +2,7 @@
 #include "engine/PlainWordList.h"
 #include "engine/PlatformError.h"
 #include "engine/RandomInteger.h"
+#include "engine/RuleError.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "engine/SystemRandom.h"
@@ -431,7 +432,7 @@ void TestWordSource::factRulesNarrowTheWords_data()
     QTest::newRow("defaults: American, not offensive")
         << defaults << QStringList { "ant", "ants", "quaff", "walk" };
     WordRules rules;
-    rules.offensive = true;
+    rules.allowOffensive = true;
     QTest::newRow("offensive allowed")
         << rules << QStringList { "ant", "ants", "zorp", "quaff", "walk" };
     rules = {};
@@ -478,10 +479,10 @@ void TestWordSource::factRulesNeedFacts()
     rules.spellings = 0;
     QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
     rules.kinds = WordKind::Noun;
-    QVERIFY_THROWS_EXCEPTION(PlatformError, matchingWords(plain, rules));
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, rules));
     try {
         matchingWords(plain, rules);
-    } catch (const PlatformError& error) {
+    } catch (const RuleError& error) {
         QCOMPARE(error.description(), AcceptanceRules::missingFactsText());
     }
 }

@@ -1,0 +1,416 @@
+#include "engine/OptionTable.h"
+
+#include "engine/AcceptanceRules.h"
+#include "engine/NumericText.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace OptionTable {
+
+namespace {
+
+    using O = OptionIds;
+
+    qsizetype length(const QString& value)
+    {
+        return qsizetype(wholeNumber(value, quint64(std::numeric_limits<qsizetype>::max())));
+    }
+
+    // POS:WHAT, POS a whole number from 1 or "last", WHAT "vowel", "consonant" or one letter.
+    LetterRule letterRule(const QString& text)
+    {
+        const qsizetype colon = text.indexOf(u':');
+        const QString position = text.left(colon);
+        const QString what = text.mid(colon + 1);
+        LetterRule rule;
+        bool ok = colon > 0;
+        if (ok && position != QLatin1String("last")) {
+            const auto number = NumericText::digitsValue(position, std::numeric_limits<int>::max());
+            ok = number && *number >= 1;
+            rule.position = int(number.value_or(0));
+        }
+        if (what == QLatin1String("vowel")) {
+            rule.kind = LetterRule::Vowel;
+        } else if (what == QLatin1String("consonant")) {
+            rule.kind = LetterRule::Consonant;
+        } else {
+            rule.kind = LetterRule::Letter;
+            rule.letter = what;
+            ok = ok && AcceptanceRules::characterCount(what) == 1;
+        }
+        if (!ok)
+            throw RuleError(
+                QStringLiteral("needs POS:WHAT (POS a whole number from 1 or 'last'; WHAT "
+                               "'vowel', 'consonant' or one letter), not '%1'")
+                    .arg(text));
+        return rule;
+    }
+
+    // Level values: the highest SCOWL level of a tier, or -1 for any level.
+    constexpr Choice levels[] = {
+        { 1, "everyday words", "everyday", LevelTier::everyday },
+        { 2, "common words", "common", LevelTier::common },
+        { 0, "any level", "any", -1 },
+    };
+    constexpr Choice kinds[] = {
+        { 0, "any kind", nullptr, 0 },
+        { 1, "nouns", "noun", WordKind::Noun },
+        { 2, "verbs", "verb", WordKind::Verb },
+        { 3, "adjectives", "adjective", WordKind::Adjective },
+        { 4, "adverbs", "adverb", WordKind::Adverb },
+    };
+    constexpr Choice spellings[] = {
+        { 0, "American spelling", "us", Spelling::American },
+        { 1, "British spelling", "gb", Spelling::British },
+        { 2, "Canadian spelling", "ca", Spelling::Canadian },
+        { 3, "any spelling", "any", 0 },
+    };
+
+    const Row table[] = {
+        { .id = O::HowMany,
+            .key = "How Many",
+            .defaultValue = "100",
+            .control = Control::Text,
+            .controlName = "Text1",
+            .accessibleName = "Number of words",
+            .accessibleDescription = "How many words to generate, up to 100000",
+            .name = "count",
+            .shortName = 'n',
+            .valueName = "N",
+            .help = "Write N words (default 10)." },
+        { .id = O::MinLength,
+            .key = "Text2",
+            .defaultValue = "2",
+            .control = Control::Text,
+            .controlName = "Text2",
+            .recounts = true,
+            .accessibleName = "Minimum characters",
+            .accessibleDescription
+            = "The fewest characters a word may have, when its box is ticked",
+            .name = "min",
+            .valueName = "N",
+            .help = "Only words of at least N characters.",
+            .setRule
+            = [](GenerationOptions& o, const QString& v) { o.rules.minLength = length(v); } },
+        { .id = O::MaxLength,
+            .key = "Text6",
+            .defaultValue = "4",
+            .control = Control::Text,
+            .controlName = "Text6",
+            .recounts = true,
+            .accessibleName = "Maximum characters",
+            .accessibleDescription = "The most characters a word may have, when its box is ticked",
+            .name = "max",
+            .valueName = "N",
+            .help = "Only words of at most N characters (not below --min).",
+            .setRule =
+                [](GenerationOptions& o, const QString& v) {
+                    o.rules.maxLength = length(v);
+                    // A maximum below the minimum is a slip, not a rule: say so rather than match
+                    // nothing.
+                    if (o.rules.minLength && *o.rules.maxLength < *o.rules.minLength)
+                        throw RuleError(QStringLiteral("%1 is below --min %2")
+                                            .arg(*o.rules.maxLength)
+                                            .arg(*o.rules.minLength));
+                } },
+        { .id = O::StartLetter,
+            .key = "Start Letter",
+            .defaultValue = "a",
+            .control = Control::Text,
+            .controlName = "Text3",
+            .recounts = true,
+            .accessibleName = "First character",
+            .accessibleDescription
+            = "The character every word must start with, when its box is ticked",
+            .name = "start",
+            .valueName = "TEXT",
+            .help = "Only words that start with TEXT, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.start = v; } },
+        { .id = O::EndLetter,
+            .key = "End Letter",
+            .defaultValue = "a",
+            .control = Control::Text,
+            .controlName = "Text4",
+            .recounts = true,
+            .accessibleName = "Last character",
+            .accessibleDescription
+            = "The character every word must end with, when its box is ticked",
+            .name = "end",
+            .valueName = "TEXT",
+            .help = "Only words that end with TEXT, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.end = v; } },
+        { .id = O::LetterRule,
+            .key = "Check4",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check4",
+            .recounts = true,
+            .accessibleName = "Letter rule",
+            .accessibleDescription = "Words must have the chosen letter at the chosen position",
+            .name = "letter",
+            .valueName = "POS:WHAT",
+            .help = "Only words whose letter at POS (a whole number from 1, or last; the last "
+                    "letter for a shorter word) is WHAT: vowel, consonant or one letter; "
+                    "repeated, all must hold.",
+            .repeat = Repeat::AllHold,
+            .setRule = [](GenerationOptions& o,
+                           const QString& v) { o.rules.letters.push_back(letterRule(v)); } },
+        { .id = O::Commonness,
+            .key = "Commonness",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo4",
+            .recounts = true,
+            .accessibleName = "Commonness level",
+            .accessibleDescription = "How common the words must be: everyday words are the most "
+                                     "common, common words take in more",
+            .choices = levels,
+            .name = "level",
+            .valueName = "LEVEL",
+            .help = "Only words of the commonness LEVEL: everyday, common or any (default).",
+            .setChoice =
+                [](WordRules& rules, int rule) {
+                    rules.maxLevel = rule < 0 ? std::nullopt : std::optional<int>(rule);
+                } },
+        { .id = O::Kind,
+            .key = "Kind",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo5",
+            .recounts = true,
+            .accessibleName = "Word kind",
+            .accessibleDescription = "The part of speech the words must have, in its dictionary "
+                                     "form: apple, not apples",
+            .choices = kinds,
+            .name = "kind",
+            .valueName = "KIND",
+            .help = "Only dictionary forms of the part of speech KIND: noun, verb, adjective or "
+                    "adverb; repeated, any of them.",
+            .repeat = Repeat::AnyHolds,
+            .setChoice = [](WordRules& rules, int rule) { rules.kinds |= quint8(rule); } },
+        { .id = O::Spellings,
+            .key = "Spelling",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo6",
+            .recounts = true,
+            .accessibleName = "Spelling",
+            .accessibleDescription
+            = "Whose spelling the words follow: American, British or Canadian",
+            .choices = spellings,
+            .name = "spelling",
+            .valueName = "SPELLING",
+            .help = "Only words of the SPELLING: us (default), gb, ca or any.",
+            .setChoice = [](WordRules& rules, int rule) { rules.spellings = quint8(rule); } },
+        { .id = O::LeaveOutOffensive,
+            .key = "Leave Out Offensive",
+            .defaultValue = "1",
+            .control = Control::Check,
+            .controlName = "Check7",
+            .recounts = true,
+            .accessibleDescription = "Leaves out words marked as slurs, obscene or disparaging",
+            .name = "offensive",
+            .help = "Also draw words marked offensive, left out by default.",
+            .setRule
+            = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; } },
+        { .id = O::UpperCaseFirst,
+            .key = "Check1",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check1",
+            // Proper case can make two words one output, which changes what a word is worth.
+            .recounts = true,
+            .name = "proper",
+            .help = "Write each word in proper case.",
+            .setRule = [](GenerationOptions& o, const QString&) { o.properCase = true; } },
+        { .id = O::CommandLineOnly,
+            .name = "define",
+            .help = "Follow each word with a tab and its definition." },
+        { .id = O::CommandLineOnly,
+            .name = "separator",
+            .shortName = 's',
+            .valueName = "TEXT",
+            .help = "Put TEXT between words, byte for byte (default a line feed); the output ends "
+                    "with a line feed." },
+        { .id = O::CommandLineOnly,
+            .name = "output",
+            .shortName = 'o',
+            .valueName = "FILE",
+            .help = "Write to FILE as the shell's > would (- for standard output); an existing "
+                    "regular file is replaced only when the run succeeds." },
+        { .id = O::CommandLineOnly,
+            .name = "seed",
+            .valueName = "N",
+            .help = "Seed the random numbers with N: the same seed, word list and options give the "
+                    "same words; for tests and examples, never for secrets (default the system's "
+                    "random source)." },
+        { .id = O::CommandLineOnly, .name = "unique", .help = "Write no text twice." },
+        { .id = O::CommandLineOnly,
+            .name = "words",
+            .valueName = "FILE",
+            .help = "Draw from FILE, a UTF-8 word list, one word a line." },
+        { .id = O::CommandLineOnly,
+            .name = "database",
+            .valueName = "FILE",
+            .help = "Draw from FILE, an SQLite word database (default the dbWords.mdb installed "
+                    "with the program)." },
+        { .id = O::CommandLineOnly,
+            .name = "count-matches",
+            .help = "Write only the number of words that meet the rules." },
+        { .id = O::CommandLineOnly,
+            .name = "entropy",
+            .help = "Write on standard error how many bits of entropy the output carries." },
+        { .id = O::CommandLineOnly,
+            .name = "passphrase",
+            .help = "Six different everyday words separated by blanks, with their entropy "
+                    "(options given as well take precedence)." },
+        { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
+        { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
+        // The window's alone.
+        { .id = O::Folder,
+            .key = "Text5",
+            .control = Control::Text,
+            .controlName = "Text5",
+            .accessibleName = "Output folder",
+            .accessibleDescription = "The folder that receives Words.txt when saving to a file" },
+        { .id = O::MustStart,
+            .key = "Check2",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check2",
+            .recounts = true },
+        { .id = O::MustEnd,
+            .key = "Check3",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check3",
+            .recounts = true },
+        { .id = O::MaxBound,
+            .key = "Check5",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check5",
+            .recounts = true },
+        { .id = O::MinBound,
+            .key = "Check6",
+            .defaultValue = "0",
+            .control = Control::Check,
+            .controlName = "Check6",
+            .recounts = true },
+        { .id = O::ListOutput,
+            .key = "Option7",
+            .defaultValue = "1",
+            .control = Control::Choice,
+            .controlName = "Option7" },
+        { .id = O::FileOutput,
+            .key = "Option8",
+            .defaultValue = "0",
+            .control = Control::Choice,
+            .controlName = "Option8" },
+        { .id = O::Layout,
+            .key = "Combo",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo1",
+            .accessibleName = "Text file layout",
+            .accessibleDescription = "How the words are laid out in a saved text file" },
+        { .id = O::LetterPosition,
+            .key = "Nth Letter",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo2",
+            .recounts = true,
+            .accessibleName = "Letter position",
+            .accessibleDescription = "Which letter of a word the letter rule looks at" },
+        { .id = O::LetterKind,
+            .key = "Letter Must Be",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo3",
+            .recounts = true,
+            .accessibleName = "Letter kind",
+            .accessibleDescription
+            = "What that letter must be: a vowel, a consonant or a given letter" },
+    };
+
+} // namespace
+
+quint64 wholeNumber(const QString& value, quint64 max)
+{
+    const std::optional<quint64> number = NumericText::digitsValue(value, max);
+    if (!number)
+        throw RuleError(
+            QStringLiteral("needs a whole number from 0 to %1, not '%2'").arg(max).arg(value));
+    return *number;
+}
+
+std::span<const Row> rows()
+{
+    return table;
+}
+
+const Row& row(Option option)
+{
+    static const auto byId = [] {
+        std::array<const Row*, O::WindowOptionCount> index {};
+        for (const Row& row : table) {
+            if (row.id != O::CommandLineOnly)
+                index[row.id] = &row;
+        }
+        return index;
+    }();
+    return *byId[option];
+}
+
+const Row* commandLineRow(QStringView name, bool isLong)
+{
+    for (const Row& row : table) {
+        if (row.name
+            && (isLong ? name == QLatin1String(row.name)
+                       : name.size() == 1 && name[0] == QLatin1Char(row.shortName)))
+            return &row;
+    }
+    return nullptr;
+}
+
+void setRule(const Row& row, GenerationOptions& options, const QString& value)
+{
+    if (row.setRule)
+        return row.setRule(options, value);
+    QStringList names;
+    for (const Choice& choice : row.choices) {
+        if (!choice.name)
+            continue;
+        if (value == QLatin1String(choice.name))
+            return row.setChoice(options.rules, choice.rule);
+        names += QLatin1String(choice.name);
+    }
+    const QString last = names.takeLast();
+    throw RuleError(QStringLiteral("needs %1 or %2, not '%3'")
+                        .arg(names.join(QStringLiteral(", ")), last, value));
+}
+
+QStringList shownChoices(Option option)
+{
+    const std::span<const Choice> choices = row(option).choices;
+    QStringList texts(choices.size());
+    for (const Choice& choice : choices)
+        texts[choice.entry] = QLatin1String(choice.shown);
+    return texts;
+}
+
+void setChosenEntry(WordRules& rules, Option option, int entry)
+{
+    const Row& chosen = row(option);
+    const std::span<const Choice> choices = chosen.choices;
+    if (entry < 0 || size_t(entry) >= choices.size())
+        entry = 0;
+    const auto found = std::find_if(choices.begin(), choices.end(),
+        [entry](const Choice& choice) { return choice.entry == entry; });
+    chosen.setChoice(rules, found->rule);
+}
+
+} // namespace OptionTable
