@@ -101,7 +101,7 @@ void Output::commit()
             return replaceWithUnnamed();
         }();
         if (error != 0)
-            failed(systemReason(error));
+            cannotWrite(systemReason(error));
     }
     if (m_owned) {
         m_owned = false;

@@ -5,6 +5,7 @@
 #include "cli/Output.h"
 #include "cli/ReadWords.h"
 #include "engine/DescribedError.h"
+#include "engine/PlatformError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>

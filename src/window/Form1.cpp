@@ -395,7 +395,7 @@ void Form1::restoreOptions(StepGuard& guard)
     // The word lists show an entry from the start, and the store cannot take it away.
     const auto restoreEntry = [&](int restoreStep, O::Option option, const QComboBox* list) {
         guard.step(restoreStep, [&] {
-            m_options->restoreIndex(option, rc::toEntryIndex(read(option, zero), list->count()));
+            m_options->restoreIndex(option, rc::toEntryIndex(read(option), list->count()));
         });
     };
 
