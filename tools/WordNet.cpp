@@ -150,15 +150,21 @@ void WordNet::readData(const std::string& path, int part)
         }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
         synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
-        int pointers = 0;
-        fields >> pointers;
-        for (int i = 0; i < pointers; ++i) {
+        fields >> synset.pointers;
+        for (int i = 0; i < synset.pointers; ++i) {
             std::string symbol, pos, sourceTarget;
             std::uint32_t target = 0;
             fields >> symbol >> target >> pos >> sourceTarget;
-            if (symbol == ";u" && pos == "n" && sourceTarget.size() == 4)
-                synset.usages.push_back(
-                    { target, int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16)) });
+            if (sourceTarget.size() != 4 || pos.size() != 1)
+                continue;
+            const int source = int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16));
+            if (symbol == ";u" && pos == "n")
+                synset.usages.push_back({ target, source });
+            synset.domain = synset.domain || symbol.starts_with(';');
+            if (const size_t targetPart = std::string_view("nvar").find(pos == "s" ? 'a' : pos[0]);
+                symbol == "+" && targetPart != std::string_view::npos)
+                synset.derivations.push_back({ key(int(targetPart), target), source,
+                    int(std::strtoul(sourceTarget.substr(2).c_str(), nullptr, 16)) });
         }
     }
     checkRead(file, path);
@@ -199,8 +205,13 @@ void WordNet::readCounts(const std::string& path)
         if (type < 1 || type > 5 || lemma == m_lemmas.end())
             continue;
         std::vector<int>& counts = lemma->second.counts[partOfType[type]];
-        if (number >= 1 && number <= counts.size())
+        if (number >= 1 && number <= counts.size()) {
             counts[number - 1] = count;
+            const auto synset = m_synsets.find(
+                key(partOfType[type], lemma->second.senses[partOfType[type]][number - 1]));
+            if (synset != m_synsets.end())
+                synset->second.uses += count;
+        }
     }
     checkRead(file, path);
 }
@@ -217,31 +228,77 @@ bool WordNet::lowerCase(const std::string& word, int part, size_t s) const
     return false;
 }
 
+WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s) const
+{
+    const Synset& synset = m_synsets.at(key(part, m_lemmas.at(word).senses[part][s]));
+    const std::string gloss = definitionOf(synset.gloss);
+    Standing standing;
+    // A gloss that names the word (otter: "the fur of an otter") defines a sense by another one.
+    std::string name = word;
+    std::replace(name.begin(), name.end(), '_', ' ');
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)); };
+    for (size_t at = gloss.find(name); at != std::string::npos; at = gloss.find(name, at + 1))
+        if ((at == 0 || !isLetter(gloss[at - 1]))
+            && (at + name.size() == gloss.size() || !isLetter(gloss[at + name.size()]))) {
+            ++standing.marks;
+            break;
+        }
+    standing.marks += gloss.starts_with('(') + synset.domain;
+    standing.head = !synset.words.empty() && synset.words.front() == word;
+    const auto own = std::find(synset.words.begin(), synset.words.end(), word);
+    const int source = int(own - synset.words.begin()) + 1;
+    for (const Synset::Derivation& derivation : synset.derivations) {
+        const auto target = m_synsets.find(derivation.target);
+        if (derivation.source != source || target == m_synsets.end() || derivation.word < 1
+            || size_t(derivation.word) > target->second.words.size())
+            continue;
+        const auto related = m_lemmas.find(target->second.words[derivation.word - 1]);
+        const int targetPart = int(derivation.target >> 32);
+        if (related == m_lemmas.end())
+            continue;
+        const auto& senses = related->second.senses[targetPart];
+        const auto at = std::find(senses.begin(), senses.end(), std::uint32_t(derivation.target));
+        if (at != senses.end())
+            standing.derived = std::max(
+                standing.derived, related->second.counts[targetPart][size_t(at - senses.begin())]);
+    }
+    standing.uses = synset.uses;
+    standing.pointers = synset.pointers;
+    return standing;
+}
+
+bool WordNet::derivedFrom(
+    const std::string& word, const Sense& sense, const std::string& from, int part) const
+{
+    const Synset& synset
+        = m_synsets.at(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+    for (const Synset::Derivation& derivation : synset.derivations) {
+        const auto target = m_synsets.find(derivation.target);
+        if (int(derivation.target >> 32) == part && target != m_synsets.end()
+            && derivation.word >= 1 && size_t(derivation.word) <= target->second.words.size()
+            && target->second.words[derivation.word - 1] == from)
+            return true;
+    }
+    return false;
+}
+
 WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) const
 {
     const auto found = m_lemmas.find(word);
     Sense best;
+    // The most used sense; of equally used ones (WordNet's order says little of senses tagged
+    // text never uses), the one that reads least as secondary.
     for (int part = 0; found != m_lemmas.end() && part < 4; ++part) {
         if (kinds && !(kinds & partKinds[part]))
             continue;
         const Lemma& lemma = found->second;
-        // Senses are listed most used first, so the part's first lower-case one is its best; but
-        // of equally used senses, one of a special field ("(of childbirth) before ...") comes
-        // after a general one.
-        Sense first;
         for (size_t s = 0; s < lemma.senses[part].size(); ++s) {
-            if (!lowerCase(word, part, s))
+            if (!lowerCase(word, part, s) || lemma.counts[part][s] < best.count)
                 continue;
-            if (first.part >= 0 && lemma.counts[part][s] < first.count)
-                break;
-            const bool special = glossOf(word, { part, s, 0 }).starts_with('(');
-            if (first.part < 0 || !special)
-                first = { part, s, lemma.counts[part][s] };
-            if (!special)
-                break;
+            const Standing sense = standing(word, part, s);
+            if (lemma.counts[part][s] > best.count || sense > best.standing)
+                best = { part, s, lemma.counts[part][s], sense };
         }
-        if (first.part >= 0 && first.count > best.count)
-            best = first;
     }
     return best;
 }
@@ -343,7 +400,10 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
     // verb's form when tagged text uses the verb more.
-    const bool participle = own.part == 2 && !kinds;
+    // So is an untagged noun in -ing that WordNet derives from the verb (outfitting).
+    const bool gerund = own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
+        && derivedFrom(word, own, baseIn(word, 1), 1);
+    const bool participle = (own.part == 2 || gerund) && !kinds;
     if (!base.empty() || participle) {
         // The base's sense in the part of speech the inflection comes from; of several (draws: a
         // noun's plural or a verb's form), the most used.
@@ -354,12 +414,14 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
                 continue;
             const std::string from = baseIn(word, part);
             const Sense sense = from.empty() ? Sense() : bestSense(from, partKinds[part]);
-            if (sense.part >= 0 && sense.count > best.count) {
+            if (sense.part >= 0
+                && (sense.count > best.count
+                    || (sense.count == best.count && sense.standing > best.standing))) {
                 best = sense;
                 bestBase = from;
             }
         }
-        if (best.part >= 0 && best.count > own.count) {
+        if (best.part >= 0 && (best.count > own.count || (gerund && best.count == 0))) {
             const std::string text = glossOf(bestBase, best);
             return text.empty() ? text : bestBase + ": " + text;
         }
@@ -395,8 +457,11 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
     int senses = 0;
     int labelled = 0;
     bool first = false;
+    // The main sense is the one definitions take, or, of senses as much used, the first WordNet
+    // lists in its part: a sense labelled obscene reads as secondary to a definition, not to a
+    // reader.
     for (int part = 0; part < 4; ++part)
-        for (size_t s = 0; s < found->second.senses[part].size(); ++s) {
+        for (size_t s = 0, listed = 0; s < found->second.senses[part].size(); ++s) {
             if (!lowerCase(word, part, s))
                 continue;
             const std::uint64_t synset = key(part, found->second.senses[part][s]);
@@ -404,7 +469,11 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
                 || m_offensiveSenses.count(word + '\t' + std::to_string(synset));
             ++senses;
             labelled += offensive;
-            first = first || (offensive && part == main.part && s == main.index);
+            first = first
+                || (offensive
+                    && ((part == main.part && s == main.index)
+                        || (listed == 0 && found->second.counts[part][s] == main.count)));
+            ++listed;
         }
     return first || 2 * labelled > senses || (anySense && labelled > 0);
 }
