@@ -91,19 +91,20 @@ private:
     // Whether sense s of part is the word's own, not a capitalised entry's.
     bool lowerCase(const std::string& word, int part, size_t s) const;
     // What ranks senses of equal use: marks of a secondary sense (a gloss naming the word itself,
-    // a special field in parentheses, a domain), whether the word heads the synset, how much the
-    // sense a derived sense comes from is used, and how many pointers the synset has.
+    // a special field in parentheses, a domain), how much the sense a derived sense comes from is
+    // used, whether the word heads the synset, how much its synonyms are used in it, and how many
+    // pointers link it.
     struct Standing
     {
-        bool head = false;
         int marks = 0;
         int derived = 0;
+        bool head = false;
         int uses = 0;
         int pointers = 0;
         auto operator<=>(const Standing& other) const
         {
-            return std::tuple(head, -marks, derived, uses, pointers)
-                <=> std::tuple(other.head, -other.marks, other.derived, other.uses, other.pointers);
+            return std::tuple(-marks, derived, head, uses, pointers)
+                <=> std::tuple(-other.marks, other.derived, other.head, other.uses, other.pointers);
         }
     };
     struct Sense
