@@ -143,6 +143,7 @@ void WordNet::readData(const std::string& path, int part)
         std::string lexFile, type, countText, word, lexId;
         fields >> offset >> lexFile >> type >> countText;
         Synset& synset = m_synsets[key(part, offset)];
+        synset.lexFile = std::atoi(lexFile.c_str());
         const unsigned long count = std::strtoul(countText.c_str(), nullptr, 16);
         for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i) {
             synset.words.push_back(plainLemma(word));
@@ -233,16 +234,20 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
     const Synset& synset = m_synsets.at(key(part, m_lemmas.at(word).senses[part][s]));
     const std::string gloss = definitionOf(synset.gloss);
     Standing standing;
-    // A gloss that names the word (otter: "the fur of an otter") defines a sense by another one.
+    // A gloss that names the word (otter: "the fur of an otter"; twig: "branch out in a twiglike
+    // manner") defines a sense by another one.
     std::string name = word;
     std::replace(name.begin(), name.end(), '_', ' ');
     const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)); };
     for (size_t at = gloss.find(name); at != std::string::npos; at = gloss.find(name, at + 1))
         if ((at == 0 || !isLetter(gloss[at - 1]))
-            && (at + name.size() == gloss.size() || !isLetter(gloss[at + name.size()]))) {
+            && (at + name.size() == gloss.size() || !isLetter(gloss[at + name.size()])
+                || gloss.compare(at + name.size(), 4, "like") == 0)) {
             ++standing.marks;
             break;
         }
+    standing.clipped = std::any_of(synset.words.begin(), synset.words.end(),
+        [&](const std::string& other) { return other.starts_with(word + '_'); });
     standing.marks += gloss.starts_with('(') + synset.domain;
     standing.head = !synset.words.empty() && synset.words.front() == word;
     const auto own = std::find(synset.words.begin(), synset.words.end(), word);
@@ -267,11 +272,15 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
     return standing;
 }
 
+const WordNet::Synset& WordNet::synsetOf(const std::string& word, const Sense& sense) const
+{
+    return m_synsets.at(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+}
+
 bool WordNet::derivedFrom(
     const std::string& word, const Sense& sense, const std::string& from, int part) const
 {
-    const Synset& synset
-        = m_synsets.at(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+    const Synset& synset = synsetOf(word, sense);
     for (const Synset::Derivation& derivation : synset.derivations) {
         const auto target = m_synsets.find(derivation.target);
         if (int(derivation.target >> 32) == part && target != m_synsets.end()
@@ -292,13 +301,17 @@ WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) c
         if (kinds && !(kinds & partKinds[part]))
             continue;
         const Lemma& lemma = found->second;
+        Sense first;
         for (size_t s = 0; s < lemma.senses[part].size(); ++s) {
-            if (!lowerCase(word, part, s) || lemma.counts[part][s] < best.count)
+            if (!lowerCase(word, part, s) || lemma.counts[part][s] < first.count)
                 continue;
             const Standing sense = standing(word, part, s);
-            if (lemma.counts[part][s] > best.count || sense > best.standing)
-                best = { part, s, lemma.counts[part][s], sense };
+            if (lemma.counts[part][s] > first.count || sense > first.standing)
+                first = { part, s, lemma.counts[part][s], sense };
         }
+        if (first.count > best.count
+            || (first.count == best.count && first.standing > best.standing))
+            best = first;
     }
     return best;
 }
@@ -400,8 +413,12 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
     // verb's form when tagged text uses the verb more.
-    // So is an untagged noun in -ing that WordNet derives from the verb (outfitting).
+    // So is an untagged noun in -ing that names the verb's act, event or process and that
+    // WordNet derives from the verb (outfitting).
+    constexpr int acts = 4, events = 11, processes = 22;
     const bool gerund = own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
+        && (synsetOf(word, own).lexFile == acts || synsetOf(word, own).lexFile == events
+            || synsetOf(word, own).lexFile == processes)
         && derivedFrom(word, own, baseIn(word, 1), 1);
     const bool participle = (own.part == 2 || gerund) && !kinds;
     if (!base.empty() || participle) {

@@ -68,6 +68,8 @@ private:
         // pointers link it to other senses.
         bool domain = false;
         int pointers = 0;
+        // The lexicographer file: 4 acts, 11 events, 22 processes, ...
+        int lexFile = -1;
         // How often tagged text uses the sense, by any of its words.
         int uses = 0;
         // Derivationally related senses: the synset's key, and the word of each side, from 1.
@@ -91,20 +93,23 @@ private:
     // Whether sense s of part is the word's own, not a capitalised entry's.
     bool lowerCase(const std::string& word, int part, size_t s) const;
     // What ranks senses of equal use: marks of a secondary sense (a gloss naming the word itself,
-    // a special field in parentheses, a domain), how much the sense a derived sense comes from is
-    // used, whether the word heads the synset, how much its synonyms are used in it, and how many
-    // pointers link it.
+    // a special field in parentheses, a domain), whether the word is short for a compound of the
+    // synset that it qualifies (peacock: peacock_butterfly; carpal: carpal_bone, so the adjective
+    // first), how much the sense a derived sense comes from is used, how much its synonyms use
+    // the synset, how many pointers link it, and whether the word heads it.
     struct Standing
     {
         int marks = 0;
+        bool clipped = false;
         int derived = 0;
-        bool head = false;
         int uses = 0;
         int pointers = 0;
+        bool head = false;
         auto operator<=>(const Standing& other) const
         {
-            return std::tuple(-marks, derived, head, uses, pointers)
-                <=> std::tuple(-other.marks, other.derived, other.head, other.uses, other.pointers);
+            return std::tuple(-marks, !clipped, derived, uses, pointers, head)
+                <=> std::tuple(-other.marks, !other.clipped, other.derived, other.uses,
+                    other.pointers, other.head);
         }
     };
     struct Sense
@@ -115,6 +120,7 @@ private:
         Standing standing;
     };
     Standing standing(const std::string& word, int part, size_t s) const;
+    const Synset& synsetOf(const std::string& word, const Sense& sense) const;
     // Whether WordNet derives the word's sense from a sense of the lemma from in part.
     bool derivedFrom(
         const std::string& word, const Sense& sense, const std::string& from, int part) const;
