@@ -29,6 +29,10 @@ const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s
                                 R"(\bvulgar slang\b|\bslang for (sexual|copulat|a woman's)|)"
                                 R"(\bdisparaging term for an? [A-Z])");
 
+// Glosses that call a sense dated ("archaic terms for a wedding"); an informal word is often met
+// in its informal sense, so that is no mark.
+const std::regex dated(R"(\b(archaic|obsolete|old-fashioned)\b)", std::regex::icase);
+
 // WordNet's detachment rules: a suffix and what replaces it, per part of speech.
 struct Rule
 {
@@ -248,7 +252,7 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
         }
     standing.clipped = std::any_of(synset.words.begin(), synset.words.end(),
         [&](const std::string& other) { return other.starts_with(word + '_'); });
-    standing.marks += gloss.starts_with('(') + synset.domain;
+    standing.marks += gloss.starts_with('(') + synset.domain + std::regex_search(gloss, dated);
     standing.head = !synset.words.empty() && synset.words.front() == word;
     const auto own = std::find(synset.words.begin(), synset.words.end(), word);
     const int source = int(own - synset.words.begin()) + 1;
