@@ -29,9 +29,11 @@ const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s
                                 R"(\bvulgar slang\b|\bslang for (sexual|copulat|a woman's)|)"
                                 R"(\bdisparaging term for an? [A-Z])");
 
-// Glosses that call a sense dated ("archaic terms for a wedding"); an informal word is often met
-// in its informal sense, so that is no mark.
-const std::regex dated(R"(\b(archaic|obsolete|old-fashioned)\b)", std::regex::icase);
+// Glosses that call a sense dated or a term of contempt ("archaic terms for a wedding",
+// "pejorative terms for an insane asylum"); an informal word is often met in its informal sense,
+// so that is no mark.
+const std::regex dated(
+    R"(\b(archaic|obsolete|old-fashioned|pejorative|derogatory)\b)", std::regex::icase);
 
 // WordNet's detachment rules: a suffix and what replaces it, per part of speech.
 struct Rule
@@ -155,14 +157,16 @@ void WordNet::readData(const std::string& path, int part)
         }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
         synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
-        fields >> synset.pointers;
-        for (int i = 0; i < synset.pointers; ++i) {
+        int pointers = 0;
+        fields >> pointers;
+        for (int i = 0; i < pointers; ++i) {
             std::string symbol, pos, sourceTarget;
             std::uint32_t target = 0;
             fields >> symbol >> target >> pos >> sourceTarget;
             if (sourceTarget.size() != 4 || pos.size() != 1)
                 continue;
             const int source = int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16));
+            synset.pointerSources.push_back(source);
             if (symbol == ";u" && pos == "n")
                 synset.usages.push_back({ target, source });
             synset.domain = synset.domain || symbol.starts_with(';');
@@ -238,18 +242,24 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
     const Synset& synset = m_synsets.at(key(part, m_lemmas.at(word).senses[part][s]));
     const std::string gloss = definitionOf(synset.gloss);
     Standing standing;
-    // A gloss that names the word (otter: "the fur of an otter"; twig: "branch out in a twiglike
-    // manner") defines a sense by another one.
+    // A gloss that names the word or its inflection (otter: "the fur of an otter"; ferret: "hunt
+    // with ferrets"; twig: "branch out in a twiglike manner") defines a sense by another one.
     std::string name = word;
     std::replace(name.begin(), name.end(), '_', ' ');
     const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)); };
-    for (size_t at = gloss.find(name); at != std::string::npos; at = gloss.find(name, at + 1))
+    for (size_t at = gloss.find(name); at != std::string::npos; at = gloss.find(name, at + 1)) {
+        size_t end = at + name.size();
+        while (end < gloss.size() && isLetter(gloss[end]))
+            ++end;
+        const std::string_view ending
+            = std::string_view(gloss).substr(at + name.size(), end - at - name.size());
         if ((at == 0 || !isLetter(gloss[at - 1]))
-            && (at + name.size() == gloss.size() || !isLetter(gloss[at + name.size()])
-                || gloss.compare(at + name.size(), 4, "like") == 0)) {
+            && (ending.empty() || ending == "s" || ending == "es" || ending == "ed"
+                || ending == "ing" || ending == "like")) {
             ++standing.marks;
             break;
         }
+    }
     standing.clipped = std::any_of(synset.words.begin(), synset.words.end(),
         [&](const std::string& other) { return other.starts_with(word + '_'); });
     standing.marks += gloss.starts_with('(') + synset.domain + std::regex_search(gloss, dated);
@@ -272,7 +282,15 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
                 standing.derived, related->second.counts[targetPart][size_t(at - senses.begin())]);
     }
     standing.uses = synset.uses;
-    standing.pointers = synset.pointers;
+    standing.pointers
+        = int(std::count(synset.pointerSources.begin(), synset.pointerSources.end(), 0)
+            + std::count(synset.pointerSources.begin(), synset.pointerSources.end(), source));
+    if (const char* debug = std::getenv("H22B_DEBUG"); debug && word == debug) // DEBUG
+        fprintf(stderr,
+            "DBG %s p%d s%zu count=%d marks=%d clip=%d derived=%d uses=%d ptr=%d head=%d | %s\n",
+            word.c_str(), part, s, m_lemmas.at(word).counts[part][s], standing.marks,
+            standing.clipped, standing.derived, standing.uses, standing.pointers, standing.head,
+            gloss.substr(0, 70).c_str()); // DEBUG
     return standing;
 }
 

@@ -64,10 +64,10 @@ private:
         // Usage labels: the label's synset (a noun) and the word they apply to, from 1, or 0 for
         // every word of the synset.
         std::vector<std::pair<std::uint32_t, int>> usages;
-        // Whether the sense belongs to a topic, region or usage (a domain pointer), and how many
-        // pointers link it to other senses.
+        // Whether the sense belongs to a topic, region or usage (a domain pointer), and the word
+        // each pointer links, from 1, or 0 for the whole synset.
         bool domain = false;
-        int pointers = 0;
+        std::vector<int> pointerSources;
         // The lexicographer file: 4 acts, 11 events, 22 processes, ...
         int lexFile = -1;
         // How often tagged text uses the sense, by any of its words.
