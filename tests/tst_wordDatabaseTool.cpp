@@ -80,7 +80,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // last sense only (glím its accented spelling, outside SCOWL, so marked for it), mungle labelled
 // but kept by the list, quaff outside SCOWL and WordNet; brane a noun only in lower case, flob a
 // noun but more used as a verb, slowker an adverb WordNet lists that compares slowk; plonk with
-// untagged senses, gronking an untagged act derived from gronk.
+// untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
+// whose number is out of date.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -101,7 +102,9 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00000971 05 n 02 plonk 0 plonk_moth 0 000 | a fixture moth\n"
         "00000972 05 n 01 plonk 0 000 | (fixture) a special sense\n"
         "00000973 05 n 01 plonk 0 000 | a fixture animal\n"
-        "00000980 04 n 01 gronking 0 001 + 00000520 v 0101 | the fixture act\n");
+        "00000980 04 n 01 gronking 0 001 + 00000520 v 0101 | the fixture act\n"
+        "00000990 06 n 01 snell 0 000 | a fixture line\n"
+        "00000991 06 n 01 snell 1 000 | a fixture shoe\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
@@ -109,14 +112,14 @@ bool writeFactSources(const QTemporaryDir& dir)
                          "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
                          "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n"
                          "plonk n 4 0 4 0 00000970 00000971 00000972 00000973\n"
-                         "gronking n 1 0 1 0 00000980\n");
+                         "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
         { "american.txt",
             "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\nbran"
             "e\n"
-            "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\n" },
+            "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -134,7 +137,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "00000500 38 v 01 walk 0 000 00 | go on foot\n"
             "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n"
             "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n" },
-        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\n" },
+        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\n" },
         { "wordnet/index.adj", "slowk a 1 0 1 0 00000030\n" },
         { "wordnet/data.adj", "00000030 00 a 01 slowk 0 000 | fixture-slow\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
@@ -383,6 +386,8 @@ private slots:
                                          << "|1|1|0|a fixture animal";
         QTest::newRow("untagged act in -ing") << "gronking"
                                               << "|1|1|0|gronk: a fixture verb act";
+        QTest::newRow("count by sense key, not number") << "snell"
+                                                        << "|1|1|0|a fixture shoe";
     }
 
     void factsComeFromTheListsScowlAndWordNet()

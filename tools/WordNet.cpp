@@ -150,10 +150,12 @@ void WordNet::readData(const std::string& path, int part)
         fields >> offset >> lexFile >> type >> countText;
         Synset& synset = m_synsets[key(part, offset)];
         synset.lexFile = std::atoi(lexFile.c_str());
+        synset.satellite = type == "s";
         const unsigned long count = std::strtoul(countText.c_str(), nullptr, 16);
         for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i) {
             synset.words.push_back(plainLemma(word));
             synset.capitalised.push_back(synset.words.back() != word.substr(0, word.find('(')));
+            synset.lexIds.push_back(int(std::strtoul(lexId.c_str(), nullptr, 16)));
         }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
         synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
@@ -170,6 +172,8 @@ void WordNet::readData(const std::string& path, int part)
             if (symbol == ";u" && pos == "n")
                 synset.usages.push_back({ target, source });
             synset.domain = synset.domain || symbol.starts_with(';');
+            if (symbol == "&" && synset.satellite && !synset.head)
+                synset.head = target;
             if (const size_t targetPart = std::string_view("nvar").find(pos == "s" ? 'a' : pos[0]);
                 symbol == "+" && targetPart != std::string_view::npos)
                 synset.derivations.push_back({ key(int(targetPart), target), source,
@@ -197,7 +201,10 @@ void WordNet::readCounts(const std::string& path)
 {
     std::ifstream file = openFile(path);
     std::string line;
-    // A line is a sense key (lemma%type:...), the sense's number in its part and its count.
+    // A line is a sense key, the sense's number in its part and its count. The key names the
+    // sense for good (lemma%type:lexicographer file:lexical id:head word:head id, the head being a
+    // satellite adjective's); the number follows an older order of the senses, so it serves only
+    // when the key matches no sense.
     while (std::getline(file, line)) {
         std::istringstream fields(line);
         std::string senseKey;
@@ -210,14 +217,39 @@ void WordNet::readCounts(const std::string& path)
         // Types 1 to 5: noun, verb, adjective, adverb, adjective satellite.
         static constexpr int partOfType[] = { -1, 0, 1, 2, 3, 2 };
         const int type = senseKey[percent + 1] - '0';
-        const auto lemma = m_lemmas.find(senseKey.substr(0, percent));
+        const std::string word = senseKey.substr(0, percent);
+        const auto lemma = m_lemmas.find(word);
         if (type < 1 || type > 5 || lemma == m_lemmas.end())
             continue;
-        std::vector<int>& counts = lemma->second.counts[partOfType[type]];
-        if (number >= 1 && number <= counts.size()) {
-            counts[number - 1] = count;
-            const auto synset = m_synsets.find(
-                key(partOfType[type], lemma->second.senses[partOfType[type]][number - 1]));
+        std::vector<std::string> parts;
+        std::istringstream rest(senseKey.substr(percent + 1));
+        for (std::string part; std::getline(rest, part, ':');)
+            parts.push_back(part);
+        parts.resize(5);
+        const int part = partOfType[type];
+        const auto& senses = lemma->second.senses[part];
+        const auto matches = [&](std::uint32_t offset) {
+            const auto found = m_synsets.find(key(part, offset));
+            if (found == m_synsets.end())
+                return false;
+            const Synset& synset = found->second;
+            const auto at = std::find(synset.words.begin(), synset.words.end(), word);
+            if (at == synset.words.end() || synset.satellite != (type == 5)
+                || synset.lexFile != std::atoi(parts[1].c_str())
+                || synset.lexIds[size_t(at - synset.words.begin())] != std::atoi(parts[2].c_str()))
+                return false;
+            const auto head = m_synsets.find(key(part, synset.head));
+            return type != 5
+                || (head != m_synsets.end() && !head->second.words.empty()
+                    && head->second.words.front() == plainLemma(parts[3])
+                    && head->second.lexIds.front() == std::atoi(parts[4].c_str()));
+        };
+        size_t s = size_t(std::find_if(senses.begin(), senses.end(), matches) - senses.begin());
+        if (s == senses.size())
+            s = number - 1;
+        if (s < senses.size()) {
+            lemma->second.counts[part][s] = count;
+            const auto synset = m_synsets.find(key(part, senses[s]));
             if (synset != m_synsets.end())
                 synset->second.uses += count;
         }

@@ -68,6 +68,11 @@ private:
         // each pointer links, from 1, or 0 for the whole synset.
         bool domain = false;
         std::vector<int> pointerSources;
+        // Each word's lexical id, whether the synset is an adjective satellite and the offset
+        // of its head, which sense keys name.
+        std::vector<int> lexIds;
+        bool satellite = false;
+        std::uint32_t head = 0;
         // The lexicographer file: 4 acts, 11 events, 22 processes, ...
         int lexFile = -1;
         // How often tagged text uses the sense, by any of its words.
