@@ -317,12 +317,6 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
     standing.pointers
         = int(std::count(synset.pointerSources.begin(), synset.pointerSources.end(), 0)
             + std::count(synset.pointerSources.begin(), synset.pointerSources.end(), source));
-    if (const char* debug = std::getenv("H22B_DEBUG"); debug && word == debug) // DEBUG
-        fprintf(stderr,
-            "DBG %s p%d s%zu count=%d marks=%d clip=%d derived=%d uses=%d ptr=%d head=%d | %s\n",
-            word.c_str(), part, s, m_lemmas.at(word).counts[part][s], standing.marks,
-            standing.clipped, standing.derived, standing.uses, standing.pointers, standing.head,
-            gloss.substr(0, 70).c_str()); // DEBUG
     return standing;
 }
 
