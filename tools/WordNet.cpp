@@ -325,18 +325,25 @@ const WordNet::Synset& WordNet::synsetOf(const std::string& word, const Sense& s
     return m_synsets.at(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
 }
 
-bool WordNet::derivedFrom(
+WordNet::Sense WordNet::derivedFrom(
     const std::string& word, const Sense& sense, const std::string& from, int part) const
 {
-    const Synset& synset = synsetOf(word, sense);
-    for (const Synset::Derivation& derivation : synset.derivations) {
+    const auto lemma = m_lemmas.find(from);
+    for (const Synset::Derivation& derivation : synsetOf(word, sense).derivations) {
         const auto target = m_synsets.find(derivation.target);
-        if (int(derivation.target >> 32) == part && target != m_synsets.end()
-            && derivation.word >= 1 && size_t(derivation.word) <= target->second.words.size()
-            && target->second.words[derivation.word - 1] == from)
-            return true;
+        if (lemma == m_lemmas.end() || int(derivation.target >> 32) != part
+            || target == m_synsets.end() || derivation.word < 1
+            || size_t(derivation.word) > target->second.words.size()
+            || target->second.words[derivation.word - 1] != from)
+            continue;
+        const auto& senses = lemma->second.senses[part];
+        const size_t s
+            = size_t(std::find(senses.begin(), senses.end(), std::uint32_t(derivation.target))
+                - senses.begin());
+        if (s < senses.size())
+            return { part, s, lemma->second.counts[part][s], {} };
     }
-    return false;
+    return {};
 }
 
 WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) const
@@ -461,14 +468,17 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
     // verb's form when tagged text uses the verb more.
-    // So is an untagged noun in -ing that names the verb's act, event or process and that
-    // WordNet derives from the verb (outfitting).
+    // An untagged noun in -ing that names an act, event or process and that WordNet derives
+    // from a sense of its verb (outfitting) is that sense of the verb's form.
     constexpr int acts = 4, events = 11, processes = 22;
-    const bool gerund = own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
+    if (own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
         && (synsetOf(word, own).lexFile == acts || synsetOf(word, own).lexFile == events
-            || synsetOf(word, own).lexFile == processes)
-        && derivedFrom(word, own, baseIn(word, 1), 1);
-    const bool participle = (own.part == 2 || gerund) && !kinds;
+            || synsetOf(word, own).lexFile == processes)) {
+        const std::string verb = baseIn(word, 1);
+        if (const Sense from = derivedFrom(word, own, verb, 1); from.part == 1)
+            return verb + ": " + glossOf(verb, from);
+    }
+    const bool participle = own.part == 2 && !kinds;
     if (!base.empty() || participle) {
         // The base's sense in the part of speech the inflection comes from; of several (draws: a
         // noun's plural or a verb's form), the most used.
@@ -486,7 +496,7 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
                 bestBase = from;
             }
         }
-        if (best.part >= 0 && (best.count > own.count || (gerund && best.count == 0))) {
+        if (best.part >= 0 && best.count > own.count) {
             const std::string text = glossOf(bestBase, best);
             return text.empty() ? text : bestBase + ": " + text;
         }

@@ -126,8 +126,8 @@ private:
     };
     Standing standing(const std::string& word, int part, size_t s) const;
     const Synset& synsetOf(const std::string& word, const Sense& sense) const;
-    // Whether WordNet derives the word's sense from a sense of the lemma from in part.
-    bool derivedFrom(
+    // The sense of the lemma from in part that WordNet derives the word's sense from, if any.
+    Sense derivedFrom(
         const std::string& word, const Sense& sense, const std::string& from, int part) const;
     // The most used lower-case sense of the word among the parts in kinds (0: all); of equal
     // counts, the best standing, then the first part (noun, verb, adjective, adverb).
