@@ -79,7 +79,9 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // Canadian, zorp on the offensive list, blick labelled obscene in its first sense, glim in its
 // last sense only (glím its accented spelling, outside SCOWL, so marked for it), mungle labelled
 // but kept by the list, quaff outside SCOWL and WordNet; brane a noun only in lower case, flob a
-// noun but more used as a verb, slowker an adverb WordNet lists that compares slowk.
+// noun but more used as a verb, slowker an adverb WordNet lists that compares slowk; plonk with
+// untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
+// whose number is out of date.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -95,20 +97,29 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00000700 06 n 01 flob 0 000 | a fixture noun sense\n"
         "00000800 10 n 01 blort 0 000 | vulgar slang for a fixture\n"
         "00000950 10 n 01 a 0 000 | the fixture letter\n"
-        "00000960 10 n 01 ib 0 000 | a fixture instinct\n");
+        "00000960 10 n 01 ib 0 000 | a fixture instinct\n"
+        "00000970 05 n 01 plonk 0 000 | the fur of a plonk\n"
+        "00000971 05 n 02 plonk 0 plonk_moth 0 000 | a fixture moth\n"
+        "00000972 05 n 01 plonk 0 000 | (fixture) a special sense\n"
+        "00000973 05 n 01 plonk 0 000 | a fixture animal\n"
+        "00000980 04 n 01 gronking 0 001 + 00000520 v 0101 | the fixture act\n"
+        "00000990 06 n 01 snell 0 000 | a fixture line\n"
+        "00000991 06 n 01 snell 1 000 | a fixture shoe\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
                          "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n"
                          "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
-                         "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n");
+                         "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n"
+                         "plonk n 4 0 4 0 00000970 00000971 00000972 00000973\n"
+                         "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
         { "american.txt",
             "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\nbran"
             "e\n"
-            "flob\nflobs\nslowker\nblort\nzorple\na\nib\n" },
+            "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -120,11 +131,13 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "scowl/english-abbreviations.35", "IB\n" },
         { "wordnet/index.noun", index },
         { "wordnet/data.noun", noun },
-        { "wordnet/index.verb", "walk v 1 0 1 3 00000500\nflob v 1 0 1 0 00000510\n" },
+        { "wordnet/index.verb",
+            "walk v 1 0 1 3 00000500\nflob v 1 0 1 0 00000510\ngronk v 1 0 1 0 00000520\n" },
         { "wordnet/data.verb",
             "00000500 38 v 01 walk 0 000 00 | go on foot\n"
-            "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n" },
-        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\n" },
+            "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n"
+            "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n" },
+        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\n" },
         { "wordnet/index.adj", "slowk a 1 0 1 0 00000030\n" },
         { "wordnet/data.adj", "00000030 00 a 01 slowk 0 000 | fixture-slow\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
@@ -367,6 +380,14 @@ private slots:
                                        << "|0|1|0|the fixture letter";
         QTest::newRow("abbreviation") << "ib"
                                       << "|0|1|0|a fixture instinct";
+        // Senses no tagged text uses: one defined by another sense, short for a compound or of
+        // a special field ranks last.
+        QTest::newRow("untagged senses") << "plonk"
+                                         << "|1|1|0|a fixture animal";
+        QTest::newRow("untagged act in -ing") << "gronking"
+                                              << "|1|1|0|gronk: a fixture verb act";
+        QTest::newRow("count by sense key, not number") << "snell"
+                                                        << "|1|1|0|a fixture shoe";
     }
 
     void factsComeFromTheListsScowlAndWordNet()

@@ -29,6 +29,12 @@ const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s
                                 R"(\bvulgar slang\b|\bslang for (sexual|copulat|a woman's)|)"
                                 R"(\bdisparaging term for an? [A-Z])");
 
+// Glosses that call a sense dated or a term of contempt ("archaic terms for a wedding",
+// "pejorative terms for an insane asylum"); an informal word is often met in its informal sense,
+// so that is no mark.
+const std::regex dated(
+    R"(\b(archaic|obsolete|old-fashioned|pejorative|derogatory)\b)", std::regex::icase);
+
 // WordNet's detachment rules: a suffix and what replaces it, per part of speech.
 struct Rule
 {
@@ -143,10 +149,13 @@ void WordNet::readData(const std::string& path, int part)
         std::string lexFile, type, countText, word, lexId;
         fields >> offset >> lexFile >> type >> countText;
         Synset& synset = m_synsets[key(part, offset)];
+        synset.lexFile = std::atoi(lexFile.c_str());
+        synset.satellite = type == "s";
         const unsigned long count = std::strtoul(countText.c_str(), nullptr, 16);
         for (unsigned long i = 0; i < count && fields >> word >> lexId; ++i) {
             synset.words.push_back(plainLemma(word));
             synset.capitalised.push_back(synset.words.back() != word.substr(0, word.find('(')));
+            synset.lexIds.push_back(int(std::strtoul(lexId.c_str(), nullptr, 16)));
         }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
         synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
@@ -156,9 +165,19 @@ void WordNet::readData(const std::string& path, int part)
             std::string symbol, pos, sourceTarget;
             std::uint32_t target = 0;
             fields >> symbol >> target >> pos >> sourceTarget;
-            if (symbol == ";u" && pos == "n" && sourceTarget.size() == 4)
-                synset.usages.push_back(
-                    { target, int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16)) });
+            if (sourceTarget.size() != 4 || pos.size() != 1)
+                continue;
+            const int source = int(std::strtoul(sourceTarget.substr(0, 2).c_str(), nullptr, 16));
+            synset.pointerSources.push_back(source);
+            if (symbol == ";u" && pos == "n")
+                synset.usages.push_back({ target, source });
+            synset.domain = synset.domain || symbol.starts_with(';');
+            if (symbol == "&" && synset.satellite && !synset.head)
+                synset.head = target;
+            if (const size_t targetPart = std::string_view("nvar").find(pos == "s" ? 'a' : pos[0]);
+                symbol == "+" && targetPart != std::string_view::npos)
+                synset.derivations.push_back({ key(int(targetPart), target), source,
+                    int(std::strtoul(sourceTarget.substr(2).c_str(), nullptr, 16)) });
         }
     }
     checkRead(file, path);
@@ -182,7 +201,10 @@ void WordNet::readCounts(const std::string& path)
 {
     std::ifstream file = openFile(path);
     std::string line;
-    // A line is a sense key (lemma%type:...), the sense's number in its part and its count.
+    // A line is a sense key, the sense's number in its part and its count. The key names the
+    // sense for good (lemma%type:lexicographer file:lexical id:head word:head id, the head being a
+    // satellite adjective's); the number follows an older order of the senses, so it serves only
+    // when the key matches no sense.
     while (std::getline(file, line)) {
         std::istringstream fields(line);
         std::string senseKey;
@@ -195,12 +217,42 @@ void WordNet::readCounts(const std::string& path)
         // Types 1 to 5: noun, verb, adjective, adverb, adjective satellite.
         static constexpr int partOfType[] = { -1, 0, 1, 2, 3, 2 };
         const int type = senseKey[percent + 1] - '0';
-        const auto lemma = m_lemmas.find(senseKey.substr(0, percent));
+        const std::string word = senseKey.substr(0, percent);
+        const auto lemma = m_lemmas.find(word);
         if (type < 1 || type > 5 || lemma == m_lemmas.end())
             continue;
-        std::vector<int>& counts = lemma->second.counts[partOfType[type]];
-        if (number >= 1 && number <= counts.size())
-            counts[number - 1] = count;
+        std::vector<std::string> parts;
+        std::istringstream rest(senseKey.substr(percent + 1));
+        for (std::string part; std::getline(rest, part, ':');)
+            parts.push_back(part);
+        parts.resize(5);
+        const int part = partOfType[type];
+        const auto& senses = lemma->second.senses[part];
+        const auto matches = [&](std::uint32_t offset) {
+            const auto found = m_synsets.find(key(part, offset));
+            if (found == m_synsets.end())
+                return false;
+            const Synset& synset = found->second;
+            const auto at = std::find(synset.words.begin(), synset.words.end(), word);
+            if (at == synset.words.end() || synset.satellite != (type == 5)
+                || synset.lexFile != std::atoi(parts[1].c_str())
+                || synset.lexIds[size_t(at - synset.words.begin())] != std::atoi(parts[2].c_str()))
+                return false;
+            const auto head = m_synsets.find(key(part, synset.head));
+            return type != 5
+                || (head != m_synsets.end() && !head->second.words.empty()
+                    && head->second.words.front() == plainLemma(parts[3])
+                    && head->second.lexIds.front() == std::atoi(parts[4].c_str()));
+        };
+        size_t s = size_t(std::find_if(senses.begin(), senses.end(), matches) - senses.begin());
+        if (s == senses.size())
+            s = number - 1;
+        if (s < senses.size()) {
+            lemma->second.counts[part][s] = count;
+            const auto synset = m_synsets.find(key(part, senses[s]));
+            if (synset != m_synsets.end())
+                synset->second.uses += count;
+        }
     }
     checkRead(file, path);
 }
@@ -217,30 +269,103 @@ bool WordNet::lowerCase(const std::string& word, int part, size_t s) const
     return false;
 }
 
+WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s) const
+{
+    const Synset& synset = m_synsets.at(key(part, m_lemmas.at(word).senses[part][s]));
+    const std::string gloss = definitionOf(synset.gloss);
+    Standing standing;
+    // A gloss that names the word or its inflection (otter: "the fur of an otter"; ferret: "hunt
+    // with ferrets"; twig: "branch out in a twiglike manner") defines a sense by another one.
+    std::string name = word;
+    std::replace(name.begin(), name.end(), '_', ' ');
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)); };
+    for (size_t at = gloss.find(name); at != std::string::npos; at = gloss.find(name, at + 1)) {
+        size_t end = at + name.size();
+        while (end < gloss.size() && isLetter(gloss[end]))
+            ++end;
+        const std::string_view ending
+            = std::string_view(gloss).substr(at + name.size(), end - at - name.size());
+        if ((at == 0 || !isLetter(gloss[at - 1]))
+            && (ending.empty() || ending == "s" || ending == "es" || ending == "ed"
+                || ending == "ing" || ending == "like")) {
+            ++standing.marks;
+            break;
+        }
+    }
+    standing.clipped = std::any_of(synset.words.begin(), synset.words.end(),
+        [&](const std::string& other) { return other.starts_with(word + '_'); });
+    standing.marks += gloss.starts_with('(') + synset.domain + std::regex_search(gloss, dated);
+    standing.head = !synset.words.empty() && synset.words.front() == word;
+    const auto own = std::find(synset.words.begin(), synset.words.end(), word);
+    const int source = int(own - synset.words.begin()) + 1;
+    for (const Synset::Derivation& derivation : synset.derivations) {
+        const auto target = m_synsets.find(derivation.target);
+        if (derivation.source != source || target == m_synsets.end() || derivation.word < 1
+            || size_t(derivation.word) > target->second.words.size())
+            continue;
+        const auto related = m_lemmas.find(target->second.words[derivation.word - 1]);
+        const int targetPart = int(derivation.target >> 32);
+        if (related == m_lemmas.end())
+            continue;
+        const auto& senses = related->second.senses[targetPart];
+        const auto at = std::find(senses.begin(), senses.end(), std::uint32_t(derivation.target));
+        if (at != senses.end())
+            standing.derived = std::max(
+                standing.derived, related->second.counts[targetPart][size_t(at - senses.begin())]);
+    }
+    standing.uses = synset.uses;
+    standing.pointers
+        = int(std::count(synset.pointerSources.begin(), synset.pointerSources.end(), 0)
+            + std::count(synset.pointerSources.begin(), synset.pointerSources.end(), source));
+    return standing;
+}
+
+const WordNet::Synset& WordNet::synsetOf(const std::string& word, const Sense& sense) const
+{
+    return m_synsets.at(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+}
+
+WordNet::Sense WordNet::derivedFrom(
+    const std::string& word, const Sense& sense, const std::string& from, int part) const
+{
+    const auto lemma = m_lemmas.find(from);
+    for (const Synset::Derivation& derivation : synsetOf(word, sense).derivations) {
+        const auto target = m_synsets.find(derivation.target);
+        if (lemma == m_lemmas.end() || int(derivation.target >> 32) != part
+            || target == m_synsets.end() || derivation.word < 1
+            || size_t(derivation.word) > target->second.words.size()
+            || target->second.words[derivation.word - 1] != from)
+            continue;
+        const auto& senses = lemma->second.senses[part];
+        const size_t s
+            = size_t(std::find(senses.begin(), senses.end(), std::uint32_t(derivation.target))
+                - senses.begin());
+        if (s < senses.size())
+            return { part, s, lemma->second.counts[part][s], {} };
+    }
+    return {};
+}
+
 WordNet::Sense WordNet::bestSense(const std::string& word, std::uint8_t kinds) const
 {
     const auto found = m_lemmas.find(word);
     Sense best;
+    // The most used sense; of equally used ones (WordNet's order says little of senses tagged
+    // text never uses), the one that reads least as secondary.
     for (int part = 0; found != m_lemmas.end() && part < 4; ++part) {
         if (kinds && !(kinds & partKinds[part]))
             continue;
         const Lemma& lemma = found->second;
-        // Senses are listed most used first, so the part's first lower-case one is its best; but
-        // of equally used senses, one of a special field ("(of childbirth) before ...") comes
-        // after a general one.
         Sense first;
         for (size_t s = 0; s < lemma.senses[part].size(); ++s) {
-            if (!lowerCase(word, part, s))
+            if (!lowerCase(word, part, s) || lemma.counts[part][s] < first.count)
                 continue;
-            if (first.part >= 0 && lemma.counts[part][s] < first.count)
-                break;
-            const bool special = glossOf(word, { part, s, 0 }).starts_with('(');
-            if (first.part < 0 || !special)
-                first = { part, s, lemma.counts[part][s] };
-            if (!special)
-                break;
+            const Standing sense = standing(word, part, s);
+            if (lemma.counts[part][s] > first.count || sense > first.standing)
+                first = { part, s, lemma.counts[part][s], sense };
         }
-        if (first.part >= 0 && first.count > best.count)
+        if (first.count > best.count
+            || (first.count == best.count && first.standing > best.standing))
             best = first;
     }
     return best;
@@ -343,6 +468,16 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
     // verb's form when tagged text uses the verb more.
+    // An untagged noun in -ing that names an act, event or process and that WordNet derives
+    // from a sense of its verb (outfitting) is that sense of the verb's form.
+    constexpr int acts = 4, events = 11, processes = 22;
+    if (own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
+        && (synsetOf(word, own).lexFile == acts || synsetOf(word, own).lexFile == events
+            || synsetOf(word, own).lexFile == processes)) {
+        const std::string verb = baseIn(word, 1);
+        if (const Sense from = derivedFrom(word, own, verb, 1); from.part == 1)
+            return verb + ": " + glossOf(verb, from);
+    }
     const bool participle = own.part == 2 && !kinds;
     if (!base.empty() || participle) {
         // The base's sense in the part of speech the inflection comes from; of several (draws: a
@@ -354,7 +489,9 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
                 continue;
             const std::string from = baseIn(word, part);
             const Sense sense = from.empty() ? Sense() : bestSense(from, partKinds[part]);
-            if (sense.part >= 0 && sense.count > best.count) {
+            if (sense.part >= 0
+                && (sense.count > best.count
+                    || (sense.count == best.count && sense.standing > best.standing))) {
                 best = sense;
                 bestBase = from;
             }
@@ -395,8 +532,11 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
     int senses = 0;
     int labelled = 0;
     bool first = false;
+    // The main sense is the one definitions take, or, of senses as much used, the first WordNet
+    // lists in its part: a sense labelled obscene reads as secondary to a definition, not to a
+    // reader.
     for (int part = 0; part < 4; ++part)
-        for (size_t s = 0; s < found->second.senses[part].size(); ++s) {
+        for (size_t s = 0, listed = 0; s < found->second.senses[part].size(); ++s) {
             if (!lowerCase(word, part, s))
                 continue;
             const std::uint64_t synset = key(part, found->second.senses[part][s]);
@@ -404,7 +544,11 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
                 || m_offensiveSenses.count(word + '\t' + std::to_string(synset));
             ++senses;
             labelled += offensive;
-            first = first || (offensive && part == main.part && s == main.index);
+            first = first
+                || (offensive
+                    && ((part == main.part && s == main.index)
+                        || (listed == 0 && found->second.counts[part][s] == main.count)));
+            ++listed;
         }
     return first || 2 * labelled > senses || (anySense && labelled > 0);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -62,6 +64,27 @@ private:
         // Usage labels: the label's synset (a noun) and the word they apply to, from 1, or 0 for
         // every word of the synset.
         std::vector<std::pair<std::uint32_t, int>> usages;
+        // Whether the sense belongs to a topic, region or usage (a domain pointer), and the word
+        // each pointer links, from 1, or 0 for the whole synset.
+        bool domain = false;
+        std::vector<int> pointerSources;
+        // Each word's lexical id, whether the synset is an adjective satellite and the offset
+        // of its head, which sense keys name.
+        std::vector<int> lexIds;
+        bool satellite = false;
+        std::uint32_t head = 0;
+        // The lexicographer file: 4 acts, 11 events, 22 processes, ...
+        int lexFile = -1;
+        // How often tagged text uses the sense, by any of its words.
+        int uses = 0;
+        // Derivationally related senses: the synset's key, and the word of each side, from 1.
+        struct Derivation
+        {
+            std::uint64_t target;
+            int source;
+            int word;
+        };
+        std::vector<Derivation> derivations;
     };
 
     static std::uint64_t key(int part, std::uint32_t offset)
@@ -74,14 +97,40 @@ private:
     void readCounts(const std::string& path);
     // Whether sense s of part is the word's own, not a capitalised entry's.
     bool lowerCase(const std::string& word, int part, size_t s) const;
+    // What ranks senses of equal use: marks of a secondary sense (a gloss naming the word itself,
+    // a special field in parentheses, a domain), whether the word is short for a compound of the
+    // synset that it qualifies (peacock: peacock_butterfly; carpal: carpal_bone, so the adjective
+    // first), how much the sense a derived sense comes from is used, how much its synonyms use
+    // the synset, how many pointers link it, and whether the word heads it.
+    struct Standing
+    {
+        int marks = 0;
+        bool clipped = false;
+        int derived = 0;
+        int uses = 0;
+        int pointers = 0;
+        bool head = false;
+        auto operator<=>(const Standing& other) const
+        {
+            return std::tuple(-marks, !clipped, derived, uses, pointers, head)
+                <=> std::tuple(-other.marks, !other.clipped, other.derived, other.uses,
+                    other.pointers, other.head);
+        }
+    };
     struct Sense
     {
         int part = -1;
         size_t index = 0;
         int count = -1;
+        Standing standing;
     };
+    Standing standing(const std::string& word, int part, size_t s) const;
+    const Synset& synsetOf(const std::string& word, const Sense& sense) const;
+    // The sense of the lemma from in part that WordNet derives the word's sense from, if any.
+    Sense derivedFrom(
+        const std::string& word, const Sense& sense, const std::string& from, int part) const;
     // The most used lower-case sense of the word among the parts in kinds (0: all); of equal
-    // counts, that of the first part (noun, verb, adjective, adverb).
+    // counts, the best standing, then the first part (noun, verb, adjective, adverb).
     Sense bestSense(const std::string& word, std::uint8_t kinds) const;
     std::string glossOf(const std::string& word, const Sense& sense) const;
     bool lemmaOffensive(const std::string& word, bool anySense) const;
