@@ -1,10 +1,10 @@
 // Measures the program's long commands on the real window (offscreen), the real word database and
 // the real file writer, each beside a floor: the bare work the command cannot do without.
 #include "app/ResultListModel.h"
+#include "desktop/RealPlatform.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "platform/QtEventPump.h"
-#include "desktop/RealPlatform.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
 #include "window/ResultListView.h"
@@ -404,6 +404,11 @@ int main(int argc, char* argv[])
                 { QStringLiteral("-n"), QStringLiteral("1000000"), QStringLiteral("--level"),
                     QStringLiteral("everyday"), QStringLiteral("--kind"), QStringLiteral("noun"),
                     QStringLiteral("-o"), out }),
+            "s", startS);
+        line("tessavine-cli -o FILE, 1000000 words, topic animal",
+            best(cli,
+                { QStringLiteral("-n"), QStringLiteral("1000000"), QStringLiteral("--topic"),
+                    QStringLiteral("animal"), QStringLiteral("-o"), out }),
             "s", startS);
         line("tessavine-cli > FILE, 1000000 words, start s",
             redirected(QStringList { cli } + rules), "s", pipeline);

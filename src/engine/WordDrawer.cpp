@@ -59,4 +59,15 @@ void WordDrawer::match()
         if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
             m_rows.push_back(r);
     }
+    // A database of an older build knows no word's syllables, nor topics: say so rather than
+    // that nothing matches.
+    if (m_rows.empty() && facts
+        && (m_rules.topics || m_rules.minSyllables || m_rules.maxSyllables)) {
+        bool counted = false;
+        for (int r = 1; r <= n && !counted; ++r)
+            counted = m_words.facts(r).syllables != 0;
+        if (!counted)
+            throw RuleError(QStringLiteral("topics and syllables need a word database built with "
+                                           "them, which this one is not"));
+    }
 }
