@@ -118,8 +118,9 @@ QString helpText()
     // The topics, wrapped as the help lines are.
     QString topics = QStringLiteral("\nTopics of --topic:");
     qsizetype used = topics.size() - 1;
-    for (int t = 1; t <= Topic::count; ++t) {
-        const QString name = QLatin1String(Topic::names[t - 1]) + (t < Topic::count ? u',' : u'.');
+    const QStringList names = OptionTable::shownChoices(OptionIds::Topic).mid(1);
+    for (qsizetype t = 0; t < names.size(); ++t) {
+        const QString name = names[t] + (t + 1 < names.size() ? u',' : u'.');
         topics += used + 1 + name.size() > width ? QStringLiteral("\n  ") : QStringLiteral(" ");
         used = (topics.size() - topics.lastIndexOf(u'\n') - 1) + name.size();
         topics += name;

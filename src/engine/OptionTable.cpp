@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string_view>
 
 namespace OptionTable {
 
@@ -69,12 +70,17 @@ namespace {
         { 3, "any spelling", "any", 0 },
     };
 
-    // Topic values: WordFacts::topic, 0 for any topic.
+    // Topic values: WordFacts::topic, 0 for any topic; listed in the order of their names, so
+    // that a user finds one among the 45.
     constexpr auto topics = [] {
         std::array<Choice, Topic::count + 1> choices {};
         choices[0] = { 0, "any topic", nullptr, 0 };
-        for (int t = 1; t <= Topic::count; ++t)
-            choices[size_t(t)] = { t, Topic::names[t - 1], Topic::names[t - 1], t };
+        for (int t = 1; t <= Topic::count; ++t) {
+            int entry = 1;
+            for (const char* other : Topic::names)
+                entry += std::string_view(other) < std::string_view(Topic::names[t - 1]);
+            choices[size_t(t)] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
+        }
         return choices;
     }();
     // The window's syllable counts: the number, the last one or more; 0 for any.
