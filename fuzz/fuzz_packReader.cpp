@@ -27,7 +27,8 @@ bool wellFormed(const QByteArray& pack)
         return false;
     const qint64 count = at(pack, 8);
     const qint64 textSize = at(pack, 12);
-    const qint64 factBytes = (at(pack, 16) & WordPack::hasFacts) ? 4 * count : 0;
+    const qint64 factBytes
+        = (at(pack, 16) & WordPack::hasFacts) ? qint64(sizeof(WordFacts)) * count : 0;
     if (pack.size() != WordPack::headerSize + 4 * (count + 1) + 2 * textSize + factBytes)
         return false;
     for (qint64 i = 0; i <= count; ++i) {

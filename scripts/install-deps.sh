@@ -4,8 +4,8 @@
 #            the window's Arial (the layout is measured for its widths), DejaVu Sans for Qt's
 #            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
 #            fallback; the Qt libraries come with the build set
-#   build    compiling the program and its word database (the word lists, SCOWL's levels and
-#            WordNet for the word facts)
+#   build    compiling the program and its word database (the word lists, SCOWL's levels,
+#            WordNet and the CMU Pronouncing Dictionary for the word facts)
 #   test     running the suites (includes run and build); adwaita-qt6 is the dark desktop style
 #            the window's look is checked under
 #   package  making the Debian package (includes build)
@@ -17,7 +17,7 @@ declare -A sets=(
     [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
         libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican wbritish
-        wcanadian scowl wordnet-base"
+        wcanadian scowl wordnet-base festlex-cmu"
     [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"

@@ -146,6 +146,7 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "wordnet/verb.exc", "" },
         { "wordnet/adj.exc", "" },
         { "wordnet/adv.exc", "" },
+        { "cmu.out", "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n" },
     };
     for (const auto& [name, text] : files)
         if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
@@ -171,6 +172,21 @@ QStringList leftoverTemporaryFiles(const QString& folder)
 class TestWordDatabaseTool : public QObject
 {
     Q_OBJECT
+
+    ToolRun factsRun;
+
+    // The fact sources built once for the tests that read their database.
+    const QTemporaryDir& factsBuilt()
+    {
+        static QTemporaryDir dir;
+        if (factsRun.exitCode < 0 && writeFactSources(dir))
+            factsRun = runTool(dir.filePath("american.txt"), dir.filePath("facts.mdb"),
+                { "--british", dir.filePath("british.txt"), "--canadian",
+                    dir.filePath("canadian.txt"), "--scowl", dir.filePath("scowl"), "--wordnet",
+                    dir.filePath("wordnet"), "--offensive", dir.filePath("offensive.txt"), "--cmu",
+                    dir.filePath("cmu.out") });
+        return dir;
+    }
 
 private slots:
     void storesEachKeptWordOnceInListOrder_data()
@@ -394,16 +410,9 @@ private slots:
     {
         QFETCH(QString, word);
         QFETCH(QString, facts);
-        static QTemporaryDir dir;
-        static const ToolRun run = [] {
-            return writeFactSources(dir)
-                ? runTool(dir.filePath("american.txt"), dir.filePath("facts.mdb"),
-                    { "--british", dir.filePath("british.txt"), "--canadian",
-                        dir.filePath("canadian.txt"), "--scowl", dir.filePath("scowl"), "--wordnet",
-                        dir.filePath("wordnet"), "--offensive", dir.filePath("offensive.txt") })
-                : ToolRun();
-        }();
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QTemporaryDir& dir = factsBuilt();
+        QVERIFY2(factsRun.exitCode == 0, qPrintable(factsRun.err));
+        const ToolRun& run = factsRun;
         QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
         QCOMPARE(summaryCount(run.out, "offensive"), 5);
         const QStringList rows = readWords(dir.filePath("facts.mdb"),
@@ -415,6 +424,38 @@ private slots:
             rows.begin(), rows.end(), [&](const QString& r) { return r.startsWith(word + u'|'); });
         QVERIFY2(row != rows.end(), qPrintable(word));
         QCOMPARE(row->mid(word.size() + 1), facts);
+    }
+
+    void topicsAndSoundsComeFromWordNetAndCmu_data()
+    {
+        QTest::addColumn<QString>("word");
+        // topic|syllables|rhyme ending, the topic the lexicographer file + 1.
+        QTest::addColumn<QString>("facts");
+        QTest::newRow("dictionary word, its first pronunciation") << "apple"
+                                                                  << "14|2|ae p ah l";
+        QTest::newRow("plural: the base's topic, estimated syllables") << "apples"
+                                                                       << "14|2|";
+        QTest::newRow("silent -ed") << "walked"
+                                    << "39|1|";
+        QTest::newRow("the sense its definition comes from") << "flob"
+                                                             << "39|1|";
+        QTest::newRow("the lower-case sense") << "brane"
+                                              << "7|1|";
+        QTest::newRow("no definition, no topic") << "quaff"
+                                                 << "0|1|";
+    }
+
+    void topicsAndSoundsComeFromWordNetAndCmu()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, facts);
+        const QTemporaryDir& dir = factsBuilt();
+        QVERIFY2(factsRun.exitCode == 0, qPrintable(factsRun.err));
+        QCOMPARE(readWords(dir.filePath("facts.mdb"),
+                     qPrintable("SELECT topic, syllables, coalesce(sounds, '') FROM words LEFT "
+                                "JOIN rhyme_endings USING (rhyme) WHERE word = '"
+                         + word + "'")),
+            QStringList { facts });
     }
 };
 

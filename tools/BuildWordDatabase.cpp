@@ -17,6 +17,8 @@
 // holds a compact copy of it all that the program loads at once. OUTPUT is replaced only once the
 // new database is complete.
 
+#include "Pronunciations.h"
+#include "Topics.h"
 #include "WordNet.h"
 #include "engine/WordFacts.h"
 
@@ -280,6 +282,7 @@ struct Sources
     std::string scowl;
     std::string wordNet;
     std::string offensive;
+    std::string cmu;
 };
 
 // Adds the kept words of a list to entries, in the order of first appearance; a word already
@@ -418,7 +421,53 @@ struct FactCounts
     long offensiveByList = 0;
     long defined = 0;
     long definedPerKind = 0;
+    long topics[Topic::count + 1] = {};
+    // Syllables: words the dictionary counts, and how the estimate does on them.
+    long pronounced = 0;
+    long estimateExact = 0;
+    long estimateWithinOne = 0;
 };
+
+// The pronouncing dictionary's rhyme endings, numbered from 1 in the order of their text, so that
+// a build from the same sources numbers them alike.
+std::unordered_map<std::string, quint16> rhymeIds(const Pronunciations& pronunciations)
+{
+    std::vector<std::string> endings;
+    for (const auto& [word, entry] : pronunciations.entries())
+        endings.push_back(entry.rhyme);
+    std::sort(endings.begin(), endings.end());
+    endings.erase(std::unique(endings.begin(), endings.end()), endings.end());
+    if (endings.size() > 0xffff)
+        throw BuildError("the pronouncing dictionary has more rhyme endings than an id can number");
+    std::unordered_map<std::string, quint16> ids;
+    for (size_t i = 0; i < endings.size(); ++i)
+        ids.emplace(endings[i], quint16(i + 1));
+    return ids;
+}
+
+// The topic, syllables and rhyme of every entry, after its definition; the syllables estimated
+// where the dictionary is silent, and the estimate measured on the words it is not.
+void addSounds(std::vector<Entry>& entries, const Sources& sources,
+    const std::unordered_map<std::string, quint16>& rhymes, const Pronunciations* pronunciations,
+    FactCounts& counts)
+{
+    const Topics topics(sources.wordNet);
+    for (Entry& entry : entries) {
+        const std::string plain = withoutAccents(entry.word);
+        entry.facts.topic = topics.of(plain, entry.definition);
+        ++counts.topics[entry.facts.topic];
+        const int estimate = estimatedSyllables(plain);
+        const Pronunciations::Entry* known = pronunciations ? pronunciations->find(plain) : nullptr;
+        const int syllables = known ? known->syllables : estimate;
+        entry.facts.syllables = quint8(std::min(syllables, 255));
+        entry.facts.rhyme = known ? rhymes.at(known->rhyme) : 0;
+        if (known) {
+            ++counts.pronounced;
+            counts.estimateExact += estimate == syllables;
+            counts.estimateWithinOne += std::abs(estimate - syllables) <= 1;
+        }
+    }
+}
 
 // The facts of every entry from SCOWL, WordNet and the offensive list. The list also marks the
 // inflected forms of its words (plural, verb and comparative endings), so it need name only
@@ -529,7 +578,39 @@ std::string packOf(const std::vector<Entry>& entries, bool withFacts)
     return pack;
 }
 
-void writeDatabase(const std::vector<Entry>& entries, const std::string& path, bool withFacts)
+// Every word of the pronouncing dictionary with its rhyme ending, so that a rhyme can be sought for
+// any word it holds, and the endings' sounds.
+void writeRhymes(Database& database, const Pronunciations& pronunciations,
+    const std::unordered_map<std::string, quint16>& rhymes)
+{
+    database.execute(
+        "CREATE TABLE rhyme_keys (word TEXT PRIMARY KEY, rhyme INTEGER NOT NULL) WITHOUT ROWID");
+    auto next = pronunciations.entries().begin();
+    database.insert("INSERT INTO rhyme_keys VALUES (?1, ?2)", [&](sqlite3_stmt* statement) {
+        if (next == pronunciations.entries().end())
+            return false;
+        const auto& [word, entry] = *next++;
+        database.check(
+            sqlite3_bind_text(statement, 1, word.data(), int(word.size()), SQLITE_STATIC));
+        database.check(sqlite3_bind_int(statement, 2, rhymes.at(entry.rhyme)));
+        return true;
+    });
+    database.execute(
+        "CREATE TABLE rhyme_endings (rhyme INTEGER PRIMARY KEY, sounds TEXT NOT NULL)");
+    auto ending = rhymes.begin();
+    database.insert("INSERT INTO rhyme_endings VALUES (?1, ?2)", [&](sqlite3_stmt* statement) {
+        if (ending == rhymes.end())
+            return false;
+        const auto& [sounds, id] = *ending++;
+        database.check(sqlite3_bind_int(statement, 1, id));
+        database.check(
+            sqlite3_bind_text(statement, 2, sounds.data(), int(sounds.size()), SQLITE_STATIC));
+        return true;
+    });
+}
+
+void writeDatabase(const std::vector<Entry>& entries, const std::string& path, bool withFacts,
+    const Pronunciations* pronunciations, const std::unordered_map<std::string, quint16>& rhymes)
 {
     Database database(path);
     // The journal only matters for a rollback, and a failed build discards the whole file.
@@ -540,10 +621,11 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
     // Duplicates are removed here rather than by a UNIQUE constraint: its index would double the
     // file and leave the query planner free to return the words sorted instead of in list order.
     database.execute(withFacts ? "CREATE TABLE words (word TEXT, level INTEGER, kinds INTEGER, "
-                                 "spellings INTEGER, offensive INTEGER)"
+                                 "spellings INTEGER, offensive INTEGER, topic INTEGER, syllables "
+                                 "INTEGER, rhyme INTEGER)"
                                : "CREATE TABLE words (word TEXT)");
     size_t next = 0;
-    database.insert(withFacts ? "INSERT INTO words VALUES (?1, ?2, ?3, ?4, ?5)"
+    database.insert(withFacts ? "INSERT INTO words VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"
                               : "INSERT INTO words VALUES (?1)",
         [&](sqlite3_stmt* statement) {
             if (next == entries.size())
@@ -559,6 +641,9 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
                 database.check(sqlite3_bind_int(statement, 3, entry.facts.kinds));
                 database.check(sqlite3_bind_int(statement, 4, entry.facts.spellings));
                 database.check(sqlite3_bind_int(statement, 5, entry.facts.offensive));
+                database.check(sqlite3_bind_int(statement, 6, entry.facts.topic));
+                database.check(sqlite3_bind_int(statement, 7, entry.facts.syllables));
+                database.check(sqlite3_bind_int(statement, 8, entry.facts.rhyme));
             }
             return true;
         });
@@ -606,6 +691,8 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
                 return true;
             });
     }
+    if (pronunciations)
+        writeRhymes(database, *pronunciations, rhymes);
     database.execute("CREATE TABLE word_pack (data BLOB)");
     const std::string pack = packOf(entries, withFacts);
     bool packed = false;
@@ -646,16 +733,29 @@ void printFacts(const FactCounts& c, size_t words)
         c.kinds[1], c.kinds[2], c.kinds[3], c.inflected, c.spellings[0], c.spellings[1],
         c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.defined,
         c.definedPerKind);
+    std::printf("%s: topics:", toolName);
+    for (int t = 1; t <= Topic::count; ++t)
+        std::printf(" %s %ld,", Topic::names[t - 1], c.topics[t]);
+    std::printf(" none %ld\n", c.topics[0]);
+    if (c.pronounced)
+        std::printf("%s: syllables of %ld words (%.1f%%) from the pronouncing dictionary, the rest "
+                    "estimated; on the dictionary's words the estimate is exact for %.1f%%, "
+                    "within one for %.1f%%\n",
+            toolName, c.pronounced, 100.0 * double(c.pronounced) / double(words),
+            100.0 * double(c.estimateExact) / double(c.pronounced),
+            100.0 * double(c.estimateWithinOne) / double(c.pronounced));
 }
 
 const char* const usage
     = "usage: %s [--keep-all] [--british LIST] [--canadian LIST] [--scowl FOLDER --wordnet "
-      "FOLDER [--offensive LIST]] INPUT OUTPUT\n"
+      "FOLDER [--offensive LIST] [--cmu DICT]] INPUT OUTPUT\n"
       "--keep-all keeps inner capitals, single letters, Roman numerals and entries without a "
       "vowel;\npossessive and capitalised entries are left out either way. INPUT counts as "
       "American,\n--british and --canadian add their lists' words; --scowl (SCOWL's final "
       "lists) and --wordnet\n(WordNet's dict folder) add the word facts, --offensive a list of "
-      "words to mark offensive\n";
+      "words to mark offensive,\n--cmu the CMU Pronouncing Dictionary (festlex-cmu's "
+      "cmudict-0.4.out) the syllables and "
+      "rhymes\n";
 
 // The sources named on the command line; nothing for a usage error.
 std::optional<Sources> sourcesOf(int argc, char* argv[])
@@ -669,6 +769,7 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
             : argument == "--scowl"                  ? &sources.scowl
             : argument == "--wordnet"                ? &sources.wordNet
             : argument == "--offensive"              ? &sources.offensive
+            : argument == "--cmu"                    ? &sources.cmu
                                                      : nullptr;
         if (argument == "--keep-all")
             sources.keepAll = true;
@@ -680,7 +781,7 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
             paths.emplace_back(argument);
     }
     if (paths.size() != 2 || sources.scowl.empty() != sources.wordNet.empty()
-        || (sources.scowl.empty() && !sources.offensive.empty()))
+        || (sources.scowl.empty() && (!sources.offensive.empty() || !sources.cmu.empty())))
         return std::nullopt;
     sources.input = paths[0];
     sources.output = paths[1];
@@ -715,10 +816,16 @@ int main(int argc, char* argv[])
                 more.emplace_back(
                     readList(path, spelling, sources->keepAll, entries, places), name);
         const bool withFacts = !sources->scowl.empty();
-        const FactCounts facts = withFacts ? addFacts(entries, *sources) : FactCounts();
+        FactCounts facts = withFacts ? addFacts(entries, *sources) : FactCounts();
+        const std::unique_ptr<Pronunciations> pronunciations
+            = sources->cmu.empty() ? nullptr : std::make_unique<Pronunciations>(sources->cmu);
+        const auto rhymes = pronunciations ? rhymeIds(*pronunciations)
+                                           : std::unordered_map<std::string, quint16>();
+        if (withFacts)
+            addSounds(entries, *sources, rhymes, pronunciations.get(), facts);
 
         std::remove(temporaryPath.c_str());
-        writeDatabase(entries, temporaryPath, withFacts);
+        writeDatabase(entries, temporaryPath, withFacts, pronunciations.get(), rhymes);
         if (std::rename(temporaryPath.c_str(), outputPath.c_str()) != 0)
             throw BuildError(systemError("cannot rename the new database onto", outputPath));
         printSummary(counts, "");

@@ -36,6 +36,18 @@ const QStringList& spellingTexts()
     return texts;
 }
 
+const QStringList& topicTexts()
+{
+    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Topic);
+    return texts;
+}
+
+const QStringList& syllableTexts()
+{
+    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Syllables);
+    return texts;
+}
+
 QString letterPosition(const QString& positionText)
 {
     if (positionText == QLatin1String("last"))
@@ -62,7 +74,7 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
             letter.kind = LetterRule::Consonant;
         rules.letters = { letter };
     }
-    for (const O::Option list : { O::Commonness, O::Kind, O::Spellings })
+    for (const O::Option list : { O::Commonness, O::Kind, O::Spellings, O::Topic, O::Syllables })
         OptionTable::setChosenEntry(rules, list, options.state(list));
     // Only a clear box lets them in.
     rules.allowOffensive = options.unticked(O::LeaveOutOffensive);

@@ -21,6 +21,8 @@ inline const QString consonant = QStringLiteral("[consonant]");
 const QStringList& commonnessTexts();
 const QStringList& kindTexts();
 const QStringList& spellingTexts();
+const QStringList& topicTexts();
+const QStringList& syllableTexts();
 
 // The letter position that a position text other than "x" names: "last", the number of an
 // ordinal, or else the number the text starts with.

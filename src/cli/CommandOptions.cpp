@@ -115,7 +115,17 @@ QString helpText()
         }
         text += line + u'\n';
     }
-    return text;
+    // The topics, wrapped as the help lines are.
+    QString topics = QStringLiteral("\nTopics of --topic:");
+    qsizetype used = topics.size() - 1;
+    const QStringList names = OptionTable::shownChoices(OptionIds::Topic).mid(1);
+    for (qsizetype t = 0; t < names.size(); ++t) {
+        const QString name = names[t] + (t + 1 < names.size() ? u',' : u'.');
+        topics += used + 1 + name.size() > width ? QStringLiteral("\n  ") : QStringLiteral(" ");
+        used = (topics.size() - topics.lastIndexOf(u'\n') - 1) + name.size();
+        topics += name;
+    }
+    return text + topics + u'\n';
 }
 
 Request readRequest(const Arguments& given)
@@ -139,6 +149,9 @@ Request readRequest(const Arguments& given)
     }
     request.define = given.has("define");
     request.entropy = preset || given.has("entropy");
+    request.json = given.has("json");
+    if (request.json && given.has("separator"))
+        fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
     if (preset) {
         request.wanted = 6;
         request.separator = " ";
@@ -152,6 +165,8 @@ Request readRequest(const Arguments& given)
     request.countMatches = given.has("count-matches");
     if (given.has("separator"))
         request.separator = given.value("separator");
+    if (request.json)
+        request.separator = ",\n";
     if (given.has("output") && given.value("output").isEmpty())
         fail(UsageError, QStringLiteral("--output needs a file name, or - for standard output"));
     if (given.value("output") != "-")

@@ -48,6 +48,7 @@ struct Request
     bool countMatches = false;
     bool define = false;
     bool entropy = false;
+    bool json = false;
     QByteArray separator = "\n";
     QByteArray output; // empty for standard output
     QByteArray source;

@@ -4,11 +4,15 @@
 #include "cli/Output.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/Entropy.h"
+#include "engine/OptionTable.h"
 #include "engine/SeededRandom.h"
 #include "engine/SystemRandom.h"
 #include "engine/WordDrawer.h"
 #include "engine/WordList.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
 #include <cstring>
 
@@ -17,8 +21,38 @@ namespace {
 // The text a word is delivered as, with its definition after a tab when asked for. A definition
 // comes from whoever made the database: its control characters are escaped as in messages, so
 // that none reaches a terminal and each word stays on one line.
+// A word as one JSON object: its text and the facts known of it, by name.
+QString jsonObject(const QString& text, const WordSet& words, int row, const Request& request)
+{
+    QJsonObject object { { QStringLiteral("word"), text } };
+    if (words.hasFacts()) {
+        const WordFacts facts = words.facts(row);
+        const auto names = [](OptionIds::Option option, quint8 bits) {
+            QJsonArray array;
+            for (const OptionTable::Choice& choice : OptionTable::row(option).choices)
+                if (choice.name && choice.rule > 0 && (bits & choice.rule))
+                    array.append(QLatin1String(choice.name));
+            return array;
+        };
+        if (facts.level)
+            object.insert(QStringLiteral("level"), facts.level);
+        object.insert(QStringLiteral("kinds"), names(OptionIds::Kind, facts.kinds));
+        object.insert(QStringLiteral("spellings"), names(OptionIds::Spellings, facts.spellings));
+        if (facts.topic >= 1 && facts.topic <= Topic::count)
+            object.insert(QStringLiteral("topic"), QLatin1String(Topic::names[facts.topic - 1]));
+        if (facts.syllables)
+            object.insert(QStringLiteral("syllables"), facts.syllables);
+        if (const QString definition = words.definition(row, request.options.rules.kinds);
+            !definition.isEmpty())
+            object.insert(QStringLiteral("definition"), definition);
+    }
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
+    if (request.json)
+        return jsonObject(text, words, row, request);
     if (request.define)
         text += u'\t' + oneLine(words.definition(row, request.options.rules.kinds));
     return text;
@@ -132,11 +166,16 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
                             : int(systemRandom.below(quint32(matches)));
     };
     Output out(request.output);
+    // JSON: an array whose objects the separator parts, a line each.
+    if (request.json)
+        out.put("[\n", 2);
     if (request.unique)
         writeDistinct(distinct, request, out, next);
     else
         writeDrawn(words, drawer, request, out, drawPlace);
-    if (request.wanted > 0)
+    if (request.json)
+        out.put("\n]", 2);
+    if (request.wanted > 0 || request.json)
         out.put("\n", 1);
     out.commit();
 }

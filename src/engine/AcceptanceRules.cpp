@@ -119,8 +119,9 @@ bool isVowel(const QString& letter)
     return letter.size() == 1 && QStringLiteral("aeiou").contains(letter.front());
 }
 
-Judge::Judge(const WordRules& rules)
+Judge::Judge(const WordRules& rules, quint16 rhyme)
     : m_rules(rules)
+    , m_rhyme(rhyme)
 {
     if (m_rules.start) {
         m_startSize = m_rules.start->size();
@@ -171,7 +172,11 @@ bool Judge::factsHold(const WordFacts& facts) const
     return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
         && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
         && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-        && (m_rules.allowOffensive || !facts.offensive);
+        && (m_rules.allowOffensive || !facts.offensive)
+        && (!m_rules.topics || (facts.topic < 64 && (m_rules.topics >> facts.topic & 1)))
+        && (!m_rules.minSyllables || facts.syllables >= *m_rules.minSyllables)
+        && (!m_rules.maxSyllables || (facts.syllables && facts.syllables <= *m_rules.maxSyllables))
+        && (!m_rules.rhymesWith || (facts.rhyme && facts.rhyme == m_rhyme));
 }
 
 bool Judge::judgesText() const
@@ -182,7 +187,8 @@ bool Judge::judgesText() const
 QString missingFactsText()
 {
     return QStringLiteral(
-        "level, kind and spelling need word facts, which this word list does not have");
+        "level, kind, spelling, topic, syllables and rhymes need word facts, which this word list "
+        "does not have");
 }
 
 QString delivered(const QString& word, const GenerationOptions& options)

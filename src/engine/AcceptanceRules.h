@@ -21,7 +21,8 @@ struct Verdict
 class Judge
 {
 public:
-    explicit Judge(const WordRules& rules);
+    // rhyme: the rhyme ending (WordFacts::rhyme) of the word the rules' rhymesWith names.
+    explicit Judge(const WordRules& rules, quint16 rhyme = 0);
     Verdict operator()(const QString& word) const;
     // The same for a word with its facts.
     Verdict operator()(const QString& word, const WordFacts& facts) const;
@@ -36,6 +37,7 @@ private:
     // How many characters of a word the start and end rules compare: the texts' own lengths.
     qsizetype m_startSize = 0;
     qsizetype m_endSize = 0;
+    quint16 m_rhyme = 0;
 };
 
 inline Verdict judge(const QString& word, const WordRules& rules)

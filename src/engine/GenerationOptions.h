@@ -56,8 +56,19 @@ struct WordRules : TextRules
     quint8 spellings = Spelling::American;
     // Whether words marked offensive may be drawn.
     bool allowOffensive = false;
+    // Bit t for Topic t (WordFacts::topic): the word's topic must be one of them. 0 for any.
+    quint64 topics = 0;
+    // Syllable bounds, both inclusive; a word of unknown syllables meets neither.
+    std::optional<int> minSyllables;
+    std::optional<int> maxSyllables;
+    // The words must rhyme with this one, by the pronouncing dictionary, and not be it.
+    std::optional<QString> rhymesWith;
 
-    bool needsFacts() const { return maxLevel || kinds || (spellings & ~Spelling::American); }
+    bool needsFacts() const
+    {
+        return maxLevel || kinds || (spellings & ~Spelling::American) || topics || minSyllables
+            || maxSyllables || rhymesWith;
+    }
 
     bool operator==(const WordRules&) const = default;
 };

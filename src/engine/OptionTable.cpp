@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string_view>
 
 namespace OptionTable {
 
@@ -68,6 +69,49 @@ namespace {
         { 2, "Canadian spelling", "ca", Spelling::Canadian },
         { 3, "any spelling", "any", 0 },
     };
+
+    // Topic values: WordFacts::topic, 0 for any topic; listed in the order of their names, so
+    // that a user finds one among the 45.
+    constexpr auto topics = [] {
+        std::array<Choice, Topic::count + 1> choices {};
+        choices[0] = { 0, "any topic", nullptr, 0 };
+        for (int t = 1; t <= Topic::count; ++t) {
+            int entry = 1;
+            for (const char* other : Topic::names)
+                entry += std::string_view(other) < std::string_view(Topic::names[t - 1]);
+            choices[size_t(t)] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
+        }
+        return choices;
+    }();
+    // The window's syllable counts: the number, the last one or more; 0 for any.
+    constexpr int mostSyllablesShown = 6;
+    constexpr Choice syllableCounts[] = {
+        { 0, "any syllables", nullptr, 0 },
+        { 1, "1 syllable", nullptr, 1 },
+        { 2, "2 syllables", nullptr, 2 },
+        { 3, "3 syllables", nullptr, 3 },
+        { 4, "4 syllables", nullptr, 4 },
+        { 5, "5 syllables", nullptr, 5 },
+        { 6, "6+ syllables", nullptr, mostSyllablesShown },
+    };
+
+    // N or N-M, whole numbers from 1 with N at most M.
+    void setSyllables(WordRules& rules, const QString& text)
+    {
+        const qsizetype dash = text.indexOf(u'-');
+        const auto bound = [](const QString& part) {
+            const auto number = NumericText::digitsValue(part, 255);
+            return number && *number >= 1 ? std::optional<int>(int(*number)) : std::nullopt;
+        };
+        const std::optional<int> low = bound(text.left(dash));
+        const std::optional<int> high = dash < 0 ? low : bound(text.mid(dash + 1));
+        if (!low || !high || *high < *low)
+            throw RuleError(QStringLiteral("needs N or N-M (whole numbers from 1 to 255, N at most "
+                                           "M), not '%1'")
+                                .arg(text));
+        rules.minSyllables = low;
+        rules.maxSyllables = high;
+    }
 
     const Row table[] = {
         { .id = O::HowMany,
@@ -205,6 +249,51 @@ namespace {
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
             .setChoice = [](WordRules& rules, int rule) { rules.spellings = quint8(rule); } },
+        { .id = O::Topic,
+            .key = "Topic",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo7",
+            .recounts = true,
+            .accessibleName = "Topic",
+            .accessibleDescription = "What the words must be about in their main sense: animals, "
+                                     "food, objects, places and more",
+            .choices = topics,
+            .name = "topic",
+            .valueName = "TOPIC",
+            .help = "Only words whose main sense is of the TOPIC, one of those listed below; "
+                    "repeated, any of them.",
+            .repeat = Repeat::AnyHolds,
+            .setChoice
+            = [](WordRules& rules,
+                  int rule) { rules.topics = rule ? rules.topics | quint64(1) << rule : 0; } },
+        { .id = O::Syllables,
+            .key = "Syllables",
+            .defaultValue = "0",
+            .control = Control::List,
+            .controlName = "Combo8",
+            .recounts = true,
+            .accessibleName = "Syllables",
+            .accessibleDescription = "How many syllables the words must have",
+            .choices = syllableCounts,
+            .name = "syllables",
+            .valueName = "N[-M]",
+            .help = "Only words of N syllables, or of N to M, by the CMU Pronouncing Dictionary or "
+                    "else estimated from the spelling.",
+            .setRule = [](GenerationOptions& o, const QString& v) { setSyllables(o.rules, v); },
+            .setChoice =
+                [](WordRules& rules, int rule) {
+                    rules.minSyllables = rule ? std::optional<int>(rule) : std::nullopt;
+                    rules.maxSyllables = rule && rule < mostSyllablesShown
+                        ? std::optional<int>(rule)
+                        : std::nullopt;
+                } },
+        { .id = O::CommandLineOnly,
+            .name = "rhymes-with",
+            .valueName = "WORD",
+            .help = "Only words that rhyme with WORD, any word of the CMU Pronouncing Dictionary: "
+                    "the same sounds from the last stressed vowel on.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.rhymesWith = v; } },
         { .id = O::LeaveOutOffensive,
             .key = "Leave Out Offensive",
             .defaultValue = "1",
@@ -229,6 +318,10 @@ namespace {
         { .id = O::CommandLineOnly,
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
+        { .id = O::CommandLineOnly,
+            .name = "json",
+            .help = "Write a JSON array, one object a word: the word and, where known, its level, "
+                    "kinds, spellings, topic, syllables and definition." },
         { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',

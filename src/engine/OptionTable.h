@@ -35,6 +35,8 @@ struct OptionIds
         Commonness,
         Kind,
         Spellings,
+        Topic,
+        Syllables,
         WindowOptionCount,
         // The command line's own options, which the window has not.
         CommandLineOnly = WindowOptionCount

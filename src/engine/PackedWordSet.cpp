@@ -5,6 +5,7 @@
 
 #include <QSysInfo>
 #include <QtEndian>
+#include <cstring>
 
 namespace {
 
@@ -78,8 +79,10 @@ QString PackedWordSet::wordText(int r) const
 
 WordFacts PackedWordSet::facts(int r) const
 {
-    const uchar* facts = m_facts + sizeof(WordFacts) * size_t(r - 1);
-    return { facts[0], facts[1], facts[2], facts[3] };
+    // The pack is read only on a little-endian machine, which wrote it in this layout.
+    WordFacts facts;
+    std::memcpy(&facts, m_facts + sizeof(WordFacts) * size_t(r - 1), sizeof facts);
+    return facts;
 }
 
 QString PackedWordSet::definition(int r, quint8 kinds) const

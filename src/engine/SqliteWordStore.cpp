@@ -133,8 +133,11 @@ public:
             throw PlatformError(QStringLiteral("The query would change the word database."));
 
         // The word, and the facts of a database built with them when the query returns them all
-        // (as allWordsQuery does), so that rules on facts hold for the rows it gives.
-        static const char* const names[] = { "word", "level", "kinds", "spellings", "offensive" };
+        // (as allWordsQuery does), so that rules on facts hold for the rows it gives. A database
+        // of an older build lacks the later facts (from topic on), which are then unknown.
+        static const char* const names[]
+            = { "word", "level", "kinds", "spellings", "offensive", "topic", "syllables", "rhyme" };
+        constexpr size_t required = 5;
         int columns[std::size(names)];
         std::fill(std::begin(columns), std::end(columns), -1);
         for (int c = sqlite3_column_count(statement) - 1; c >= 0; --c) {
@@ -143,10 +146,22 @@ public:
                     columns[n] = c;
         }
         const int wordColumn = columns[0];
-        const bool withFacts = std::find(columns, std::end(columns), -1) == std::end(columns);
+        const bool withFacts = std::find(columns, columns + required, -1) == columns + required;
         if (wordColumn < 0)
             throw PlatformError(QStringLiteral("Item cannot be found in the collection "
                                                "corresponding to the requested name or ordinal."));
+        const auto fact = [&](size_t n) {
+            return columns[n] < 0 ? quint8(0) : factValue(statement, columns[n], false);
+        };
+        // The rhyme is an id up to 65535, read as the other facts are.
+        const auto rhyme = [&] {
+            const int c = columns[7];
+            const sqlite3_int64 value = c < 0 ? 0 : sqlite3_column_int64(statement, c);
+            return c >= 0 && sqlite3_column_type(statement, c) == SQLITE_INTEGER && value > 0
+                    && value <= 0xffff
+                ? quint16(value)
+                : quint16(0);
+        };
 
         const WordStoreLimits& limits = m_session->limits();
         std::vector<QString> words;
@@ -173,14 +188,14 @@ public:
                                         .arg(limits.maxBytes >> 20));
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
             if (withFacts)
-                facts.push_back({ factValue(statement, columns[1], false),
-                    factValue(statement, columns[2], false),
-                    factValue(statement, columns[3], false),
-                    factValue(statement, columns[4], true) });
+                facts.push_back({ fact(1), fact(2), fact(3), factValue(statement, columns[4], true),
+                    fact(5), fact(6), rhyme() });
         }
-        if (withFacts)
-            return std::make_unique<WordList>(std::move(words), std::move(facts), definitions());
-        return std::make_unique<WordList>(std::move(words));
+        if (!withFacts)
+            return std::make_unique<WordList>(std::move(words));
+        auto set = std::make_unique<WordList>(std::move(words), std::move(facts), definitions());
+        set->setRhymeLookup(rhymes());
+        return set;
     }
 
 private:
@@ -214,8 +229,8 @@ private:
         // A copy larger than the table may be is not read: the table then says what is wrong.
         const WordStoreLimits& limits = m_session->limits();
         const qint64 size = sqlite3_blob_bytes(blob);
-        const qint64 largest
-            = WordPack::headerSize + (4 + 4) * limits.maxRows + 4 + 2 * limits.maxBytes;
+        const qint64 largest = WordPack::headerSize
+            + (4 + qint64(sizeof(WordFacts))) * limits.maxRows + 4 + 2 * limits.maxBytes;
         QByteArray pack;
         if (size <= largest) {
             pack = QByteArray(size, Qt::Uninitialized);
@@ -224,9 +239,10 @@ private:
         }
         sqlite3_blob_close(blob);
         auto set = PackedWordSet::fromPack(std::move(pack), definitions());
-        if (set && set->count() <= limits.maxRows)
-            return set;
-        return nullptr;
+        if (!set || set->count() > limits.maxRows)
+            return nullptr;
+        set->setRhymeLookup(rhymes());
+        return set;
     }
 
     // Looks a word up in table definitions, or with kinds asked for in table kind_definitions
@@ -265,6 +281,32 @@ private:
                     throw session->failure(rc);
             }
             return QString();
+        };
+    }
+
+    // Looks a word's rhyme ending up in table rhyme_keys, which holds every word of the
+    // pronouncing dictionary; null for a database without it. A failed look-up throws
+    // PlatformError.
+    RhymeLookup rhymes()
+    {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(m_session->db(), "select rhyme from rhyme_keys where word = ?1", -1,
+            &statement, nullptr);
+        if (!statement)
+            return nullptr;
+        const std::shared_ptr<sqlite3_stmt> lookup(statement, sqlite3_finalize);
+        const std::shared_ptr<Session> session = m_session;
+        return [session, lookup](const QString& word) {
+            const QByteArray key = word.toUtf8();
+            sqlite3_reset(lookup.get());
+            sqlite3_bind_text(lookup.get(), 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+            session->start();
+            const int rc = sqlite3_step(lookup.get());
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                throw session->failure(rc);
+            const sqlite3_int64 value
+                = rc == SQLITE_ROW ? sqlite3_column_int64(lookup.get(), 0) : 0;
+            return value > 0 && value <= 0xffff ? quint16(value) : quint16(0);
         };
     }
 

@@ -27,11 +27,28 @@ void WordDrawer::match()
     m_rows.clear();
     m_rows.reserve(size_t(m_words.count()));
     const int n = m_words.count();
-    const AcceptanceRules::Judge judge(m_rules);
+    // The ending a rhyme must share is looked up once, for any word the dictionary holds.
+    quint16 rhyme = 0;
+    if (m_rules.rhymesWith) {
+        const std::optional<quint16> found = m_words.rhymeOf(*m_rules.rhymesWith);
+        if (!found)
+            throw RuleError(QStringLiteral("rhymes need a word database with pronunciations, "
+                                           "which this one does not have"));
+        if (!*found)
+            throw RuleError(QStringLiteral("'%1' is not in the pronouncing dictionary, so what "
+                                           "rhymes with it is not known")
+                                .arg(*m_rules.rhymesWith));
+        rhyme = *found;
+    }
+    const AcceptanceRules::Judge judge(m_rules, rhyme);
     // Without a rule on the text no word need be read, only its facts.
     const bool text = judge.judgesText();
     for (int r = 1; r <= n; ++r) {
         if (facts && !judge.factsHold(m_words.facts(r)))
+            continue;
+        // A word does not rhyme with itself.
+        if (rhyme
+            && QString::compare(m_words.wordText(r), *m_rules.rhymesWith, Qt::CaseInsensitive) == 0)
             continue;
         if (!text) {
             m_rows.push_back(r);
@@ -41,5 +58,16 @@ void WordDrawer::match()
         const bool untestable = !verdict.letterFailure.isEmpty();
         if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
             m_rows.push_back(r);
+    }
+    // A database of an older build knows no word's syllables, nor topics: say so rather than
+    // that nothing matches.
+    if (m_rows.empty() && facts
+        && (m_rules.topics || m_rules.minSyllables || m_rules.maxSyllables)) {
+        bool counted = false;
+        for (int r = 1; r <= n && !counted; ++r)
+            counted = m_words.facts(r).syllables != 0;
+        if (!counted)
+            throw RuleError(QStringLiteral("topics and syllables need a word database built with "
+                                           "them, which this one is not"));
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QtGlobal>
+#include <iterator>
 
-// What the word database knows of a word besides its text; four bytes, so that the facts of every
+// What the word database knows of a word besides its text; eight bytes, so that the facts of every
 // word load as one block.
 struct WordFacts
 {
@@ -16,7 +17,27 @@ struct WordFacts
     quint8 spellings = 0;
     // 1 when the word is marked offensive.
     quint8 offensive = 0;
+    // The Topic of the word's main sense (that of its definition); 0 for none known.
+    quint8 topic = 0;
+    // Syllables, from the pronouncing dictionary or estimated from the spelling; 0 for none known.
+    quint8 syllables = 0;
+    // The rhyme ending of the word's pronunciation (its sounds from the last stressed vowel on),
+    // as an id the database gives each ending; 0 for a word without a pronunciation.
+    quint16 rhyme = 0;
 };
+static_assert(sizeof(WordFacts) == 8, "the pack's layout holds eight bytes of facts per word");
+
+// The topics of WordNet's lexicographer files, in the files' order from 1 (adj.all is 1): each
+// one named as a user would ask for it. The verbs' topics end in -ing.
+namespace Topic {
+constexpr const char* names[] = { "adjective", "relational", "adverb", "general", "action",
+    "animal", "object", "quality", "body", "thought", "communication", "event", "feeling", "food",
+    "group", "place", "motive", "nature", "person", "phenomenon", "plant", "possession", "process",
+    "quantity", "relation", "shape", "state", "substance", "time", "grooming", "changing",
+    "thinking", "talking", "competing", "consuming", "touching", "making", "emoting", "moving",
+    "perceiving", "owning", "socializing", "being", "weather", "participle" };
+constexpr int count = int(std::size(names));
+}
 
 namespace WordKind {
 enum : quint8
@@ -46,11 +67,11 @@ constexpr int common = 35;
 // The compact copy of the word table that the word database keeps in table word_pack, column
 // data: a header of five little-endian 32-bit values (magic, version, word count, text size in
 // 16-bit units, flags), count + 1 offsets into the text, the words' text in UTF-16 (little-endian)
-// one after another, so that a word is read in place, and with the Facts flag four bytes of
+// one after another, so that a word is read in place, and with the Facts flag the eight bytes of
 // WordFacts per word.
 namespace WordPack {
 constexpr quint32 magic = 0x50575654; // "TVWP"
-constexpr quint32 version = 2;
+constexpr quint32 version = 3;
 constexpr quint32 hasFacts = 1;
 constexpr int headerSize = 20;
 // The triggers on table words that drop the copy at any change of the table's rows; the copy is

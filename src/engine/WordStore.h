@@ -5,10 +5,15 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Looks up a word's short definition, that of its most used sense among the WordKind bits in
 // kinds (0: of any part of speech); empty when there is none.
 using DefinitionLookup = std::function<QString(const QString& word, quint8 kinds)>;
+
+// Looks up the rhyme ending (WordFacts::rhyme) of a lower-cased word; 0 when the pronouncing
+// dictionary lacks it.
+using RhymeLookup = std::function<quint16(const QString& word)>;
 
 // The rows one query returned, fixed when it was made.
 class WordSet
@@ -29,6 +34,16 @@ public:
     // A short definition of row r's word (1 to count), in one of the parts of speech of kinds
     // when it has one (WordKind bits, 0 for any); empty when there is none.
     virtual QString definition(int, quint8 = 0) const { return {}; }
+    // The rhyme ending of any word of the database's pronouncing dictionary, in the set or not;
+    // 0 for a word it lacks, nothing for a set without pronunciations.
+    std::optional<quint16> rhymeOf(const QString& word) const
+    {
+        return m_rhymes ? std::optional<quint16>(m_rhymes(word.toLower())) : std::nullopt;
+    }
+    void setRhymeLookup(RhymeLookup lookup) { m_rhymes = std::move(lookup); }
+
+private:
+    RhymeLookup m_rhymes;
 };
 
 // One open connection to the word database; closed when destroyed.

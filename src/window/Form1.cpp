@@ -193,7 +193,7 @@ void Form1::createControls()
 
     for (QLineEdit* field : { Text1, Text2, Text3, Text4, Text5, Text6 })
         LineEditAccessible::serve(field);
-    for (QComboBox* list : { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6 }) {
+    for (QComboBox* list : { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
         DropDownAccessible::serve(list);
@@ -299,6 +299,11 @@ void Form1::createWordFrame()
     Check7 = captioned<QCheckBox>(
         Frame8, "Check7", QStringLiteral("Leave out offensive words"), 8160, 300, 3255, 255);
     Check7->setChecked(true);
+    // Topic and syllables after it, narrower: their entries are short.
+    Combo7 = place<QComboBox>(Frame8, "Combo7", 11520, 255, 1920, 345);
+    Combo7->addItems(ShownOptions::topicTexts());
+    Combo8 = place<QComboBox>(Frame8, "Combo8", 13560, 255, 1920, 345);
+    Combo8->addItems(ShownOptions::syllableTexts());
 }
 
 void Form1::setTabOrder()
@@ -306,7 +311,7 @@ void Form1::setTabOrder()
     const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
         ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
         Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1, Combo4, Combo5,
-        Combo6, Check7 };
+        Combo6, Check7, Combo7, Combo8 };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -433,6 +438,8 @@ void Form1::restoreOptions(StepGuard& guard)
     guard.step(122, [&] {
         m_options->restoreCheck(O::LeaveOutOffensive, rc::toCheckState(read(O::LeaveOutOffensive)));
     });
+    restoreEntry(124, O::Topic, Combo7);
+    restoreEntry(126, O::Syllables, Combo8);
     deferral.dismiss();
     m_platform.settings->endDeferral();
 }

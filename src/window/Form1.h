@@ -113,6 +113,8 @@ public:
     QComboBox* Combo4;
     QComboBox* Combo5;
     QComboBox* Combo6;
+    QComboBox* Combo7;
+    QComboBox* Combo8;
     QRadioButton* Option7;
     QRadioButton* Option8;
     QPushButton* PushButton1;

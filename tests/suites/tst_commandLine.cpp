@@ -1,3 +1,6 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -128,6 +131,10 @@ private slots:
                       "00000200 05 n 01 bee 0 000 | a flying insect\n"
                       "00000300 05 n 01 crow 0 000 | a black bird\n" },
                   { "f/wn/index.verb", "crow v 1 0 1 0 00000400\nwalk v 1 0 1 1 00000500\n" },
+                  // Festival's CMU lexicon: pant rhymes with ant; beehive is no word of the list.
+                  { "f/cmu",
+                      "MNCL\n(\"ant\" nil (((ae n t) 1)))\n(\"pant\" nil (((p ae n t) 1)))\n"
+                      "(\"beehive\" nil (((b iy) 1) ((hh ay v) 1)))\n" },
                   { "f/wn/data.verb",
                       "00000400 32 v 01 crow 0 000 00 | boast\n"
                       "00000500 38 v 01 walk 0 000 00 | go on foot\n" } };
@@ -144,7 +151,7 @@ private slots:
         QProcess tool;
         tool.start(TESSAVINE_WORD_TOOL,
             expand("--british %d/f/gb --canadian %d/f/ca --scowl %d/f/scowl --wordnet %d/f/wn "
-                   "--offensive %d/f/bad "
+                   "--offensive %d/f/bad --cmu %d/f/cmu "
                    "%d/f/us %d/facts.mdb")
                 .split(' '));
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -173,6 +180,12 @@ private slots:
         row("define, none known", "--define --start q", "quaff\t");
         row("define, main sense", "--define --start c --proper", "Crow\ta black bird");
         row("define, the kind asked for", "--define --start c --kind verb", "crow\tboast");
+        row("topic, of the main sense or the base's", "--topic animal", "ant,ants,bee,crow");
+        row("topics given twice, any of them", "--topic moving --topic animal",
+            "ant,ants,bee,crow,walk");
+        row("syllables, estimated where unknown", "--syllables 1-2",
+            "ant,ants,bee,crow,walk,quaff");
+        row("rhymes with a word outside the list", "--rhymes-with PANT", "ant");
     }
 
     // The rules on word facts through the real database loading, every matching word drawn.
@@ -323,7 +336,12 @@ private slots:
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
-            "level, kind and spelling need word facts");
+            "level, kind, spelling, topic, syllables and rhymes need word facts");
+        row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
+            "'bee' is not in the pronouncing dictionary");
+        row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
+        row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
+        row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -566,6 +584,26 @@ private slots:
             QVERIFY2(r.err.contains(QString::fromUtf8(shownExpected)), qPrintable(r.err));
             QCOMPARE(r.err.count('\n'), 1);
         }
+    }
+
+    // JSON parsed as another program would: each word an object, its facts by name, every text
+    // escaped, even a definition's control characters.
+    void jsonParses()
+    {
+        const auto parsed = [this](const QString& arguments) {
+            const Run r = run("--json --seed 1 " + arguments);
+            return r.status == 0 ? QJsonDocument::fromJson(r.out.toUtf8()).array() : QJsonArray();
+        };
+        const QJsonArray bees = parsed("--database %d/facts.mdb -n 2 --start b");
+        QCOMPARE(bees.size(), 2);
+        QCOMPARE(bees[1].toObject(),
+            QJsonObject({ { "word", "bee" }, { "level", 10 }, { "kinds", QJsonArray { "noun" } },
+                { "spellings", QJsonArray { "us" } }, { "topic", "animal" }, { "syllables", 1 },
+                { "definition", "a flying insect" } }));
+        QCOMPARE(parsed("--database %d/ctl.mdb -n 1 --start b")[0].toObject()["definition"],
+            QString("a ring\n\x1b]0;x\x07"));
+        QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
+            (QJsonArray { QJsonObject { { "word", "bread" } } }));
     }
 
     void helpAndManualPageNameTheSameOptions()

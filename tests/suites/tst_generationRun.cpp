@@ -951,7 +951,8 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered()
 void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn_data()
 {
     QTest::addColumn<bool>("facts");
-    QTest::addColumn<QList<int>>("choices"); // commonness, kind, spelling, offensive box
+    QTest::addColumn<QList<int>>(
+        "choices"); // commonness, kind, spelling, offensive box[, topic, syllables]
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("listed"); // four draws, one from each quarter
 
@@ -961,7 +962,9 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn_data()
     QTest::newRow("everyday") << true << QList { 1, 0, 0, 1 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
     QTest::newRow("British verbs") << true << QList { 0, 2, 1, 1 } << "2 of 3 words match \u00b7 1.00 bits a word" << "colour colour walk walk";
     QTest::newRow("any spelling, offensive too") << true << QList { 0, 0, 3, 0 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
-    QTest::newRow("common without facts") << false << QList { 2, 0, 0, 1 } << "Level, kind and spelling need word facts, which this word list does not have" << "";
+    QTest::newRow("common without facts") << false << QList { 2, 0, 0, 1 } << "Level, kind, spelling, topic, syllables and rhymes need word facts, which this word list does not have" << "";
+    QTest::newRow("animals") << true << QList { 0, 0, 0, 1, 4, 0 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
+    QTest::newRow("6+ syllables, any spelling") << true << QList { 0, 0, 3, 1, 0, 6 } << "1 of 4 words matches \u00b7 0.00 bits a word" << "colour colour colour colour";
     // clang-format on
 }
 
@@ -977,10 +980,11 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
     using namespace Spelling;
     if (facts) {
         // zorp stands for an offensive word, colour for a British-only one.
-        w.fake.words.facts = { { "cat", { 10, WordKind::Noun, American | British | Canadian, 0 } },
-            { "zorp", { 50, WordKind::Noun, American, 1 } },
-            { "colour", { 10, WordKind::Noun | WordKind::Verb, British | Canadian, 0 } },
-            { "walk", { 35, WordKind::Verb, American | British | Canadian, 0 } } };
+        w.fake.words.facts = { { "cat",
+                                   { 10, WordKind::Noun, American | British | Canadian, 0, 6, 1 } },
+            { "zorp", { 50, WordKind::Noun, American, 1, 0, 7 } },
+            { "colour", { 10, WordKind::Noun | WordKind::Verb, British | Canadian, 0, 0, 9 } },
+            { "walk", { 35, WordKind::Verb, American | British | Canadian, 0, 39, 1 } } };
         // A definition is text, however it looks, and a tooltip shows only its start.
         w.fake.words.definitions = { { "cat", "<img src=\"cat.png\">" + QString(2000, u'a') },
             { "walk", "go on foot" }, { "colour/2", "give a colour to" } };
@@ -990,6 +994,10 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
     w.form.Combo5->setCurrentIndex(choices[1]);
     w.form.Combo6->setCurrentIndex(choices[2]);
     w.form.Check7->setChecked(choices[3]);
+    if (choices.size() > 4) {
+        w.form.Combo7->setCurrentIndex(choices[4]);
+        w.form.Combo8->setCurrentIndex(choices[5]);
+    }
     QTRY_COMPARE(w.form.StatusText->text(), status);
 
     w.setCount(QStringLiteral("4"));

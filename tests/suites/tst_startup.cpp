@@ -139,7 +139,8 @@ void StartupTest::firstRunValuesAreWrittenBack()
         { "Nth Letter", "0" }, { "Letter Must Be", "0" }, { "Start Letter", "a" },
         { "End Letter", "a" }, { "Text6", "4" }, { "Text2", "2" },
         { "Text5", "/home/user/Desktop/" }, { "Commonness", "0" }, { "Kind", "0" },
-        { "Spelling", "0" }, { "Leave Out Offensive", "1" } };
+        { "Spelling", "0" }, { "Leave Out Offensive", "1" }, { "Topic", "0" },
+        { "Syllables", "0" } };
     QCOMPARE(fake.settings.values, expected);
 }
 
@@ -152,7 +153,7 @@ void StartupTest::keysAreReadInStartupOrder()
         QStringList({ "How Many", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
             "Option7", "Option8", "Combo", "Nth Letter", "Letter Must Be", "Start Letter",
             "End Letter", "Text6", "Text2", "Text5", "Commonness", "Kind", "Spelling",
-            "Leave Out Offensive" }));
+            "Leave Out Offensive", "Topic", "Syllables" }));
 }
 
 void StartupTest::storedValuesAreRestored()

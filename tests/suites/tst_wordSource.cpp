@@ -81,17 +81,21 @@ class FactList : public WordList
 public:
     FactList()
         : WordList({ "ant", "ants", "colour", "zorp", "quaff", "walk" })
-    { }
+    {
+        // pant and ant share an ending, as any dictionary word may with the list's.
+        setRhymeLookup(
+            [](const QString& word) { return quint16(word == "pant" || word == "ant"); });
+    }
     bool hasFacts() const override { return true; }
     WordFacts facts(int r) const override
     {
         static const WordFacts facts[] = {
-            { 10, WordKind::Noun, Spelling::American | Spelling::British, 0 },
-            { 35, 0, Spelling::American, 0 },
+            { 10, WordKind::Noun, Spelling::American | Spelling::British, 0, 6, 1, 1 },
+            { 35, 0, Spelling::American, 0, 6, 1 },
             { 20, WordKind::Noun | WordKind::Verb, Spelling::British, 0 },
             { 50, WordKind::Noun, Spelling::American, 1 },
             { 0, WordKind::Verb, Spelling::American, 0 },
-            { 10, WordKind::Verb, Spelling::American, 0 },
+            { 10, WordKind::Verb, Spelling::American, 0, 39, 2 },
         };
         return facts[r - 1];
     }
@@ -456,6 +460,17 @@ void TestWordSource::factRulesNarrowTheWords_data()
     rules.kinds = WordKind::Verb;
     rules.start = QStringLiteral("W");
     QTest::newRow("with a text rule") << rules << QStringList { "walk" };
+    rules = {};
+    rules.topics = quint64(1) << 6 | quint64(1) << 39;
+    QTest::newRow("topics, any of them") << rules << QStringList { "ant", "ants", "walk" };
+    rules.topics = 0;
+    rules.minSyllables = 2;
+    QTest::newRow("syllables, unknown left out") << rules << QStringList { "walk" };
+    rules = {};
+    rules.rhymesWith = QStringLiteral("PANT");
+    QTest::newRow("rhymes, a word outside the list") << rules << QStringList { "ant" };
+    rules.rhymesWith = QStringLiteral("ant");
+    QTest::newRow("rhymes, not the word itself") << rules << QStringList {};
 }
 
 void TestWordSource::factRulesNarrowTheWords()
@@ -465,9 +480,10 @@ void TestWordSource::factRulesNarrowTheWords()
     const FactList list;
     QCOMPARE(matchingWords(list, rules), words);
     // The verdict on one word agrees with the drawer.
-    const AcceptanceRules::Judge judge(rules);
+    const AcceptanceRules::Judge judge(rules, list.rhymeOf(rules.rhymesWith.value_or("")).value());
     for (int r = 1; r <= list.count(); ++r)
-        QCOMPARE(judge(list.word(r), list.facts(r)).accepted, words.contains(list.word(r)));
+        QCOMPARE(judge(list.word(r), list.facts(r)).accepted || list.word(r) == rules.rhymesWith,
+            words.contains(list.word(r)) || list.word(r) == rules.rhymesWith);
 }
 
 void TestWordSource::factRulesNeedFacts()
