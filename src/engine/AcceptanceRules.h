@@ -3,6 +3,7 @@
 #include "engine/GenerationOptions.h"
 
 #include <QString>
+#include <vector>
 
 // The tests a drawn word must pass, and the form in which an accepted word is delivered.
 namespace AcceptanceRules {
@@ -36,6 +37,12 @@ private:
     // How many characters of a word the start and end rules compare: the texts' own lengths.
     qsizetype m_startSize = 0;
     qsizetype m_endSize = 0;
+    // The has, lacks and pattern rules as lower-cased characters, the pattern's wildcards as
+    // values no character takes.
+    std::vector<char32_t> m_has;
+    std::vector<char32_t> m_lacks;
+    std::vector<char32_t> m_pattern;
+    bool m_charactersRules = false;
 };
 
 inline Verdict judge(const QString& word, const WordRules& rules)

@@ -38,6 +38,13 @@ struct TextRules
     std::optional<QString> end;
     // Every one must hold. The window sets one at most; the command line any number.
     std::vector<LetterRule> letters;
+    // Characters each of which must be somewhere in the word, and characters none of which may
+    // be; compared lower-cased, counted in characters.
+    std::optional<QString> has;
+    std::optional<QString> lacks;
+    // The whole word against a pattern, compared lower-cased: '?' or '_' one character, '*' any
+    // run of characters, none included.
+    std::optional<QString> pattern;
 
     bool operator==(const TextRules&) const = default;
 };

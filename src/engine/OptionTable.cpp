@@ -227,6 +227,28 @@ namespace {
             .help = "Write each word in proper case.",
             .setRule = [](GenerationOptions& o, const QString&) { o.properCase = true; } },
         { .id = O::CommandLineOnly,
+            .name = "has",
+            .valueName = "LETTERS",
+            .help = "Only words that hold each of LETTERS somewhere, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.has = v; } },
+        { .id = O::CommandLineOnly,
+            .name = "lacks",
+            .valueName = "LETTERS",
+            .help = "Only words that hold none of LETTERS, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.lacks = v; } },
+        { .id = O::CommandLineOnly,
+            .name = "pattern",
+            .valueName = "P",
+            .help = "Only words that P matches whole, compared lower-cased: ? or _ stands for one "
+                    "character, * for any run of characters (none included).",
+            .setRule =
+                [](GenerationOptions& o, const QString& v) {
+                    // An empty pattern would match only the empty word: a slip, not a rule.
+                    if (v.isEmpty())
+                        throw RuleError(QStringLiteral("needs a pattern such as c?t or un*able"));
+                    o.rules.pattern = v;
+                } },
+        { .id = O::CommandLineOnly,
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,

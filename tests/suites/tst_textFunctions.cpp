@@ -1,6 +1,7 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
+#include "engine/OptionTable.h"
 #include "engine/RandomInteger.h"
 #include "engine/RuleError.h"
 
@@ -31,6 +32,8 @@ private slots:
     void letterRuleKnowsOnlyFiveVowels_data();
     void letterRuleKnowsOnlyFiveVowels();
     void letterBelowPositionOneCannotBeTaken();
+    void characterRulesJudgeTheWholeWord_data();
+    void characterRulesJudgeTheWholeWord();
     void properCaseCapitalisesAfterBlanksAndControlSeparators_data();
     void properCaseCapitalisesAfterBlanksAndControlSeparators();
 
@@ -302,6 +305,46 @@ void TestTextFunctions::letterBelowPositionOneCannotBeTaken()
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), 0));
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), -1));
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QString(), 0));
+}
+
+void TestTextFunctions::characterRulesJudgeTheWholeWord_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("holds");
+    const auto row = [](const char* option, const QString& value, const QString& word, bool holds) {
+        QTest::addRow("--%s %s on %s", option, qPrintable(value), qPrintable(word))
+            << option << value << word << holds;
+    };
+    row("has", "Ae", "ApplE", true);
+    row("has", "ax", "apple", false);
+    row("has", "é", "Éclair", true);
+    // A letter beyond the first 65536 is one character, not its two halves.
+    row("has", "\U00010428", "\U00010400a", true);
+    row("has", QString(QChar(0xD801)), "\U00010400a", false);
+    row("lacks", "xyz", "apple", true);
+    row("lacks", "XP", "apple", false);
+    row("pattern", "c?t", "Cat", true);
+    row("pattern", "c?t", "coat", false);
+    row("pattern", "_a_e", "cake", true);
+    row("pattern", "un*able", "unable", true);
+    row("pattern", "un*able", "unbearable", true);
+    row("pattern", "un*able", "unables", false);
+    row("pattern", "*a*a*", "banana", true);
+    row("pattern", "?\U00010428", "x\U00010400", true);
+    row("pattern", "??", "x\U00010400", true);
+}
+
+void TestTextFunctions::characterRulesJudgeTheWholeWord()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, value);
+    QFETCH(QString, word);
+    QFETCH(bool, holds);
+    GenerationOptions options;
+    OptionTable::setRule(*OptionTable::commandLineRow(option, true), options, value);
+    QCOMPARE(AcceptanceRules::judge(word, options.rules).accepted, holds);
 }
 
 void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators_data()
