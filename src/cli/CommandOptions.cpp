@@ -158,6 +158,7 @@ Request readRequest(const Arguments& given)
         request.output = given.value("output");
     if (given.has("words") && given.has("database"))
         fail(UsageError, QStringLiteral("--words and --database cannot be used together"));
+    request.exclude = given.values("exclude");
     request.plainList = given.has("words");
     request.source = request.plainList ? given.value("words")
         : given.has("database")

@@ -52,6 +52,8 @@ struct Request
     QByteArray output; // empty for standard output
     QByteArray source;
     bool plainList = false;
+    // Lists of words to leave out.
+    std::vector<QByteArray> exclude;
 };
 
 Request readRequest(const Arguments& given);

@@ -4,11 +4,13 @@
 #include "cli/Exit.h"
 #include "cli/Output.h"
 #include "cli/ReadWords.h"
+#include "engine/AcceptanceRules.h"
 #include "engine/DescribedError.h"
 #include "engine/PlatformError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -45,6 +47,23 @@ void writeMatching(
         std::fprintf(stderr, "%s\n", qPrintable(entropyText(words, drawer, request, distinct)));
 }
 
+// Words are left out by the text they are written as, as --unique tells texts apart; each list is
+// read as a plain word list is, within the same limits.
+void leaveOutExcluded(const Request& request, const WordSet& words, WordDrawer& drawer)
+{
+    if (request.exclude.empty())
+        return;
+    QSet<QString> excluded;
+    for (const QByteArray& path : request.exclude) {
+        const std::unique_ptr<WordSet> list = readPlainList(path);
+        for (int r = 1; r <= list->count(); ++r)
+            excluded.insert(list->word(r));
+    }
+    drawer.leaveOut([&](int row) {
+        return excluded.contains(AcceptanceRules::delivered(words.word(row), request.options));
+    });
+}
+
 int drawWords(const Arguments& given, const Request& request)
 {
     const std::unique_ptr<WordSet> words
@@ -57,7 +76,8 @@ int drawWords(const Arguments& given, const Request& request)
                            "one is"));
     // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
     // window would report it: a list may well hold one, and it should not end the run.
-    const WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
+    WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
+    leaveOutExcluded(request, *words, drawer);
     if (request.countMatches) {
         writeText(request.output, QByteArray::number(drawer.matchCount()) + '\n');
         return Success;

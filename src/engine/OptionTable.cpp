@@ -271,6 +271,12 @@ namespace {
                     "random source)." },
         { .id = O::CommandLineOnly, .name = "unique", .help = "Write no text twice." },
         { .id = O::CommandLineOnly,
+            .name = "exclude",
+            .valueName = "FILE",
+            .help = "Leave out the words FILE holds, one a line, compared as --unique compares; "
+                    "repeated, the words of every FILE.",
+            .repeat = Repeat::AllHold },
+        { .id = O::CommandLineOnly,
             .name = "words",
             .valueName = "FILE",
             .help = "Draw from FILE, a UTF-8 word list, one word a line." },

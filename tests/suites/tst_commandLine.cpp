@@ -75,7 +75,8 @@ private slots:
                   { "out/words.txt", "kept\n" }, { "binary.txt", QByteArray("ab\0c\n", 5) },
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
-                  { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" } };
+                  { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
+                  { "ex.txt", "apple\nbanana\nFig\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -247,6 +248,11 @@ private slots:
         row("letters given twice, both hold", "--letter 2:vowel --letter last:consonant", "fig");
         row("unique", "--unique -n 3 --end y", "cherry sky strawberry");
         row("count matches", "--count-matches --end y", "3");
+        row("has, any case", "--has Ae", "apple date strawberry");
+        row("lacks", "--lacks AEIOU", "sky");
+        row("pattern", "--pattern ?i*", "fig kiwi");
+        row("exclude, as written", "--exclude %d/ex.txt --min 5 --max 6", "Banana cherry éclair");
+        row("exclude, in proper case", "--exclude %d/ex.txt --proper --max 3", "Egg Sky");
     }
 
     // Enough draws that every matching word turns up, and nothing else does.
@@ -320,6 +326,9 @@ private slots:
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");
+        row("empty pattern", "--pattern=", 2, "--pattern needs a pattern");
+        row("missing exclude list", "--words %d/list.txt --exclude %d/no/ex", 1,
+            "cannot read %d/no/ex: No such file or directory");
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
