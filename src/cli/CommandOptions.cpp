@@ -118,6 +118,61 @@ QString helpText()
     return text;
 }
 
+QString bashCompletion()
+{
+    QStringList names;
+    QString cases;
+    QStringList files;
+    QStringList valued;
+    for (const Row& known : OptionTable::rows()) {
+        if (!known.name)
+            continue;
+        const QString name = QStringLiteral("--%1").arg(known.name);
+        const QString shortName
+            = known.shortName ? QStringLiteral("-%1").arg(QChar::fromLatin1(known.shortName)) : "";
+        names += name;
+        const QString both = shortName.isEmpty() ? name : shortName + u'|' + name;
+        QStringList choices;
+        for (const OptionTable::Choice& choice : known.choices) {
+            if (choice.name)
+                choices += QLatin1String(choice.name);
+        }
+        if (!choices.isEmpty())
+            cases += QStringLiteral("    %1)\n        COMPREPLY=($(compgen -W '%2' -- \"$cur\"))\n"
+                                    "        return ;;\n")
+                         .arg(both, choices.join(u' '));
+        else if (known.valueName && QLatin1String(known.valueName) == QLatin1String("FILE"))
+            files += both;
+        else if (known.valueName)
+            valued += both;
+    }
+    return QStringLiteral(
+        "# bash completion for tessavine-cli, written by tessavine-cli --completion bash\n"
+        "_tessavine_cli()\n"
+        "{\n"
+        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+        "    # --name=VALUE: bash splits at the equals sign.\n"
+        "    if [[ $cur == = ]]; then\n"
+        "        cur=\n"
+        "    elif [[ $prev == = ]]; then\n"
+        "        prev=${COMP_WORDS[COMP_CWORD-2]}\n"
+        "    fi\n"
+        "    case $prev in\n"
+        "%1"
+        "    %2)\n"
+        "        compopt -o filenames 2>/dev/null\n"
+        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+        "        return ;;\n"
+        "    %3)\n"
+        "        COMPREPLY=()\n"
+        "        return ;;\n"
+        "    esac\n"
+        "    COMPREPLY=($(compgen -W '%4' -- \"$cur\"))\n"
+        "}\n"
+        "complete -F _tessavine_cli tessavine-cli\n")
+        .arg(cases, files.join(u'|'), valued.join(u'|'), names.join(u' '));
+}
+
 Request readRequest(const Arguments& given)
 {
     Request request;

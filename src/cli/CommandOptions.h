@@ -38,6 +38,10 @@ Arguments parseArguments(int argc, char** argv);
 
 QString helpText();
 
+// A bash script that completes the option names, the choices of options with fixed choices and
+// file names after options that take a file, all read from the option table.
+QString bashCompletion();
+
 // What the command line asks for, read and checked before any file is touched.
 struct Request
 {

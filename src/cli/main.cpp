@@ -105,6 +105,16 @@ int run(int argc, char** argv)
                 .toUtf8());
         return Success;
     }
+    if (given.has("completion")) {
+        // The one shell there is a script for; any other name is a usage error.
+        if (given.value("completion") != "bash")
+            fail(UsageError,
+                QStringLiteral("--completion needs bash, not '%1'")
+                    .arg(shown(given.value("completion"))));
+        const QByteArray output = given.value("output");
+        writeText(output == "-" ? QByteArray() : output, bashCompletion().toUtf8());
+        return Success;
+    }
     return drawWords(given, readRequest(given));
 }
 

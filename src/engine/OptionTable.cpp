@@ -69,6 +69,9 @@ namespace {
         { 3, "any spelling", "any", 0 },
     };
 
+    // Choices that set no rule, for completion.
+    constexpr Choice shells[] = { { 0, "bash", "bash", 0 } };
+
     const Row table[] = {
         { .id = O::HowMany,
             .key = "How Many",
@@ -295,6 +298,12 @@ namespace {
             .name = "passphrase",
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
+        { .id = O::CommandLineOnly,
+            .choices = shells,
+            .name = "completion",
+            .valueName = "SHELL",
+            .help = "Write a script that completes this program's options and their choices in "
+                    "SHELL: bash." },
         { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
         { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
         // The window's alone.

@@ -590,6 +590,19 @@ private slots:
         const QSet<QString> help = options(run("--help").out);
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
+        // The completion script, run by bash as it completes the words given: every option, and a
+        // list's choices after its name, also after an equals sign.
+        const auto completed = [this](const QString& words) {
+            return shell("\"$CLI\" --completion bash -o $D/c.bash && bash -c '. \"$D/c.bash\"; "
+                         "COMP_WORDS=(tessavine-cli "
+                + words
+                + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
+                  "echo \"${COMPREPLY[*]}\"'")
+                .first.out;
+        };
+        QCOMPARE(options(completed("-")), help);
+        QCOMPARE(completed("--level \"\""), "everyday common any\n");
+        QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
     }
 };
 
