@@ -214,6 +214,26 @@ Request readRequest(const Arguments& given)
     if (given.has("words") && given.has("database"))
         fail(UsageError, QStringLiteral("--words and --database cannot be used together"));
     request.exclude = given.values("exclude");
+    // Far beyond any passphrase, small enough that counting the outputs that fit stays quick.
+    constexpr quint64 mostAdded = 1000;
+    if (given.has("digits"))
+        request.digits = qint64(wholeNumber(given, "digits", mostAdded));
+    if (given.has("symbols"))
+        request.symbols = qint64(wholeNumber(given, "symbols", mostAdded));
+    if (given.has("max-length"))
+        request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
+    using Case = GenerationOptions::WordCase;
+    const Case wordCase = request.options.wordCase;
+    if (request.options.properCase && wordCase != Case::AsListed && wordCase != Case::Proper)
+        fail(UsageError,
+            QStringLiteral("--proper and --case %1 cannot be used together")
+                .arg(QString::fromUtf8(given.value("case"))));
+    // A definition is no part of a passphrase, and would count towards its length.
+    if (request.define
+        && (request.digits || request.symbols || request.maxLength || wordCase == Case::First))
+        fail(UsageError,
+            QStringLiteral("--define cannot be used with --digits, --symbols, --max-length or "
+                           "--case first"));
     request.plainList = given.has("words");
     request.source = request.plainList ? given.value("words")
         : given.has("database")

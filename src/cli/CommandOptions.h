@@ -56,6 +56,10 @@ struct Request
     QByteArray output; // empty for standard output
     QByteArray source;
     bool plainList = false;
+    // Digits and symbols to add, and the most characters the whole output may have.
+    qint64 digits = 0;
+    qint64 symbols = 0;
+    std::optional<qint64> maxLength;
     // Lists of words to leave out.
     std::vector<QByteArray> exclude;
 };

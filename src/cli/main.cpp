@@ -3,6 +3,7 @@
 #include "cli/Drawing.h"
 #include "cli/Exit.h"
 #include "cli/Output.h"
+#include "cli/Passphrase.h"
 #include "cli/ReadWords.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/DescribedError.h"
@@ -31,9 +32,9 @@ void writeMatching(
     const Arguments& given, const Request& request, const WordSet& words, const WordDrawer& drawer)
 {
     std::vector<QString> distinct;
-    if (request.unique) {
+    if (request.unique || request.maxLength) {
         distinct = distinctTexts(words, drawer, request);
-        if (request.wanted > qint64(distinct.size()))
+        if (request.unique && request.wanted > qint64(distinct.size()))
             fail(Failure,
                 QStringLiteral("%1 cannot give %2 words: only %3 different words match "
                                "these rules")
@@ -41,6 +42,12 @@ void writeMatching(
                                              : QStringLiteral("--passphrase"))
                     .arg(request.wanted)
                     .arg(distinct.size()));
+    }
+    if (composesOutput(request)) {
+        const QString entropy = writeComposed(words, drawer, request, distinct);
+        if (request.entropy)
+            std::fprintf(stderr, "%s\n", qPrintable(entropy));
+        return;
     }
     writeWords(words, drawer, request, distinct);
     if (request.entropy)
@@ -64,6 +71,16 @@ void leaveOutExcluded(const Request& request, const WordSet& words, WordDrawer& 
     });
 }
 
+// With digits or symbols added, a word that holds one could be read as a word and an addition:
+// such words are not drawn, so that every output is told apart and its entropy counted exactly.
+void leaveOutAdditionLookalikes(const Request& request, const WordSet& words, WordDrawer& drawer)
+{
+    if (request.digits || request.symbols)
+        drawer.leaveOut([&](int row) {
+            return holdsAddition(AcceptanceRules::delivered(words.word(row), request.options));
+        });
+}
+
 int drawWords(const Arguments& given, const Request& request)
 {
     const std::unique_ptr<WordSet> words
@@ -78,6 +95,7 @@ int drawWords(const Arguments& given, const Request& request)
     // window would report it: a list may well hold one, and it should not end the run.
     WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
     leaveOutExcluded(request, *words, drawer);
+    leaveOutAdditionLookalikes(request, *words, drawer);
     if (request.countMatches) {
         writeText(request.output, QByteArray::number(drawer.matchCount()) + '\n');
         return Success;

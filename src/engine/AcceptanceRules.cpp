@@ -253,6 +253,18 @@ QString missingFactsText()
 
 QString delivered(const QString& word, const GenerationOptions& options)
 {
+    using Case = GenerationOptions::WordCase;
+    switch (options.wordCase) {
+    case Case::Lower:
+    case Case::First:
+        return word.toLower();
+    case Case::Upper:
+        return word.toUpper();
+    case Case::Proper:
+        return ProperCase(word);
+    case Case::AsListed:
+        break;
+    }
     return options.properCase ? ProperCase(word) : word;
 }
 

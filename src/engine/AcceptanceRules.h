@@ -53,7 +53,7 @@ inline Verdict judge(const QString& word, const WordRules& rules)
 // Why rules cannot be judged on a word list without facts (WordRules::needsFacts).
 QString missingFactsText();
 
-// The word as delivered: in proper case when asked for.
+// The word as delivered: in the case asked for.
 QString delivered(const QString& word, const GenerationOptions& options);
 
 // The number of characters, as the word database counts them.

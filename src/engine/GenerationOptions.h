@@ -76,6 +76,18 @@ struct GenerationOptions
     WordRules rules;
     // Deliver each word in proper case.
     bool properCase = false;
+    // How the command line writes each word: as listed (or in proper case, above), all lower or
+    // upper case, in proper case, or the first word of an output in proper case and the others
+    // lower case (delivered lower case; the writer capitalises the first).
+    enum class WordCase
+    {
+        AsListed,
+        Lower,
+        Upper,
+        Proper,
+        First
+    };
+    WordCase wordCase = WordCase::AsListed;
 
     bool operator==(const GenerationOptions&) const = default;
 };

@@ -71,6 +71,13 @@ namespace {
 
     // Choices that set no rule, for completion.
     constexpr Choice shells[] = { { 0, "bash", "bash", 0 } };
+    using Case = GenerationOptions::WordCase;
+    constexpr Choice cases[] = {
+        { 0, "lower", "lower", int(Case::Lower) },
+        { 1, "upper", "upper", int(Case::Upper) },
+        { 2, "title", "title", int(Case::Proper) },
+        { 3, "first", "first", int(Case::First) },
+    };
 
     const Row table[] = {
         { .id = O::HowMany,
@@ -304,6 +311,35 @@ namespace {
             .valueName = "SHELL",
             .help = "Write a script that completes this program's options and their choices in "
                     "SHELL: bash." },
+        { .id = O::CommandLineOnly,
+            .choices = cases,
+            .name = "case",
+            .valueName = "CASE",
+            .help = "Write the words in CASE: lower, upper, title (as --proper) or first (the "
+                    "first word in title case, the others lower case).",
+            .setRule =
+                [](GenerationOptions& o, const QString& v) {
+                    const auto found = std::find_if(std::begin(cases), std::end(cases),
+                        [&v](const Choice& c) { return v == QLatin1String(c.name); });
+                    if (found == std::end(cases))
+                        throw RuleError(
+                            QStringLiteral("needs lower, upper, title or first, not '%1'").arg(v));
+                    o.wordCase = Case(found->rule);
+                } },
+        { .id = O::CommandLineOnly,
+            .name = "digits",
+            .valueName = "N",
+            .help = "Add N digits, each right after a word: words and additions in a uniformly "
+                    "random order, a word first." },
+        { .id = O::CommandLineOnly,
+            .name = "symbols",
+            .valueName = "N",
+            .help = "Add N symbols from !#$%&*+=?@^~ as --digits adds digits." },
+        { .id = O::CommandLineOnly,
+            .name = "max-length",
+            .valueName = "N",
+            .help = "Only outputs of at most N characters, the final line feed aside: drawn with "
+                    "every output that fits equally likely, never cut." },
         { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
         { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
         // The window's alone.

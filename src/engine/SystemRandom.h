@@ -23,6 +23,7 @@ public:
     { }
 
     double next() override { return double(take<quint64>() >> 11) * 0x1.0p-53; }
+    quint64 bits64() { return take<quint64>(); }
     // A whole number from 0 to n - 1 (n from 1), each exactly equally likely, from as few bytes
     // as n allows: a long run of draws costs the system's source a quarter of what next() does.
     quint32 below(quint32 n)
