@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <new>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -155,6 +156,16 @@ int main(int argc, char* argv[])
     // Past a file size limit a write fails with its reason, like any other, instead of the
     // signal ending the run where it stands.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The libraries under Qt's start-up abort when memory runs out instead of reporting it: room
+    // well beyond what they take is asked for first, so that a tight limit is reported in one line.
+    constexpr size_t startUpRoom = size_t(1) << 20;
+    void* const room = ::mmap(nullptr, startUpRoom, PROT_READ | PROT_WRITE,
+        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (room == MAP_FAILED) {
+        std::fputs("tessavine-cli: out of memory\n", stderr);
+        return Failure;
+    }
+    ::munmap(room, startUpRoom);
     try {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("tessavine-cli"));
