@@ -30,6 +30,36 @@ QString deliveredText(const WordSet& words, int row, const Request& request)
         AcceptanceRules::delivered(words.word(row), request.options), words, row, request);
 }
 
+// Writes text as UTF-8 at out, within room bytes, and returns how many it took; -1 when it does not
+// fit or holds a lone surrogate, which the caller leaves to Qt's encoder. No string is built.
+qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
+{
+    qsizetype used = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text[i].unicode();
+        if (QChar::isSurrogate(u)) {
+            if (!QChar::isHighSurrogate(u) || i + 1 == text.size() || !text[i + 1].isLowSurrogate())
+                return -1;
+            u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
+        }
+        const int size = u < 0x80 ? 1 : u < 0x800 ? 2 : u < 0x10000 ? 3 : 4;
+        if (used + size > room)
+            return -1;
+        if (size == 1) {
+            out[used++] = char(u);
+            continue;
+        }
+        static constexpr unsigned char leads[] = { 0, 0, 0xC0, 0xE0, 0xF0 };
+        for (int k = size - 1; k > 0; --k) {
+            out[used + k] = char(0x80 | (u & 0x3F));
+            u >>= 6;
+        }
+        out[used] = char(leads[size] | u);
+        used += size;
+    }
+    return used;
+}
+
 template <typename Next>
 void writeDistinct(
     const std::vector<QString>& texts, const Request& request, Output& out, Next&& next)
@@ -70,10 +100,22 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     }
     std::vector<Text> texts(static_cast<size_t>(drawer.matchCount()));
     QByteArray longTexts;
+    // A word written as the list has it is encoded from the list's own text into its slot: a
+    // million words then build no string at all.
+    const bool asListed = !request.define && !request.options.properCase
+        && request.options.wordCase == GenerationOptions::WordCase::AsListed;
+    const qsizetype room = qsizetype(sizeof(Text::slot)) - between.size();
     for (qint64 i = 0; i < request.wanted; ++i) {
         const bool last = i + 1 == request.wanted;
         const int place = drawPlace();
         Text& text = texts[size_t(place)];
+        if (text.size < 0 && asListed && room > 0) {
+            const qsizetype size = encodeUtf8(words.wordText(drawer.rowAt(place)), text.slot, room);
+            if (size >= 0) {
+                std::memcpy(text.slot + size, between.constData(), size_t(between.size()));
+                text.size = size + between.size();
+            }
+        }
         if (text.size < 0) {
             const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
             text.size = bytes.size() + between.size();
@@ -126,16 +168,15 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     RandomSource& random = request.seed ? static_cast<RandomSource&>(seededRandom) : systemRandom;
     const auto next = [&random] { return random.next(); };
     // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
-    const int matches = drawer.matchCount();
-    const auto drawPlace = [&] {
-        return request.seed ? drawer.place(seededRandom.next())
-                            : int(systemRandom.below(quint32(matches)));
-    };
+    // One loop for each source, so that a draw is a few inlined instructions.
+    const quint32 matches = quint32(drawer.matchCount());
     Output out(request.output);
     if (request.unique)
         writeDistinct(distinct, request, out, next);
+    else if (request.seed)
+        writeDrawn(words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
     else
-        writeDrawn(words, drawer, request, out, drawPlace);
+        writeDrawn(words, drawer, request, out, [&] { return int(systemRandom.below(matches)); });
     if (request.wanted > 0)
         out.put("\n", 1);
     out.commit();

@@ -28,17 +28,18 @@ public:
     // as n allows: a long run of draws costs the system's source a quarter of what next() does.
     quint32 below(quint32 n)
     {
-        // Lemire's multiply-and-shift, with the rare biased products drawn again.
+        // Lemire's multiply-and-shift, with the rare biased products drawn again. Those lie below
+        // 2^k mod n, itself below n: the division is only made for the few products below n.
         if (n <= 1u << 14) {
             for (;;) {
                 const quint32 product = quint32(take<quint16>()) * n;
-                if (quint16(product) >= quint16(0x10000u % n))
+                if (quint16(product) >= n || quint16(product) >= quint16(0x10000u % n))
                     return product >> 16;
             }
         }
         for (;;) {
             const quint64 product = quint64(take<quint32>()) * n;
-            if (quint32(product) >= quint32(0x100000000ull % n))
+            if (quint32(product) >= n || quint32(product) >= quint32(0x100000000ull % n))
                 return quint32(product >> 32);
         }
     }
