@@ -78,19 +78,9 @@ template <typename DrawPlace>
 void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& request, Output& out,
     DrawPlace&& drawPlace)
 {
-    // Each matching word is encoded once, on its first draw, mostly into a slot of its own with
-    // the separator after it: a long run then costs little more than its draws. A text too long
-    // for its slot is kept without the separator, so that memory does not grow with both.
-    struct Text
-    {
-        char slot[32] {};
-        qsizetype size = -1;
-        // Where a text too long for its slot lies in longTexts; -1 for a text in its slot.
-        qsizetype offset = -1;
-    };
     const QByteArray& between = request.separator;
     if (request.wanted < drawer.matchCount() / 8) {
-        // A few words: each encoded as drawn, without a slot for every matching word.
+        // A few words: each encoded as drawn, without a place kept for every matching word.
         for (qint64 i = 0; i < request.wanted; ++i) {
             out.put(deliveredText(words, drawer.rowAt(drawPlace()), request).toUtf8());
             if (i + 1 < request.wanted)
@@ -98,43 +88,50 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
         }
         return;
     }
-    std::vector<Text> texts(static_cast<size_t>(drawer.matchCount()));
-    QByteArray longTexts;
-    // A word written as the list has it is encoded from the list's own text into its slot: a
-    // million words then build no string at all.
+    // Each matching word is encoded once, on its first draw, at the end of one block with the
+    // separator after it: a draw is then an index and a copy, over a block small enough to stay in
+    // the processor's caches. A long separator is written apart, so that memory does not grow
+    // with both. The word sources' limits keep the block far below 4 GiB.
+    struct Place
+    {
+        quint32 start = 0;
+        // 0 until the word is first drawn.
+        quint32 size = 0;
+    };
+    const bool joined = between.size() <= 64;
+    const qsizetype tail = joined ? between.size() : 0;
+    std::vector<Place> places(static_cast<size_t>(drawer.matchCount()));
+    QByteArray block;
+    block.reserve(qsizetype(places.size()) * 12);
+    // A word written as the list has it is encoded from the list's own text: a million words then
+    // build no string at all.
     const bool asListed = !request.define && !request.options.properCase
         && request.options.wordCase == GenerationOptions::WordCase::AsListed;
-    const qsizetype room = qsizetype(sizeof(Text::slot)) - between.size();
     for (qint64 i = 0; i < request.wanted; ++i) {
+        const int drawn = drawPlace();
+        Place& place = places[size_t(drawn)];
+        if (place.size == 0) {
+            const qsizetype at = block.size();
+            qsizetype size = -1;
+            if (asListed) {
+                const QString text = words.wordText(drawer.rowAt(drawn));
+                block.resize(at + 4 * text.size());
+                size = encodeUtf8(text, block.data() + at, 4 * text.size());
+                block.resize(size < 0 ? at : at + size);
+            }
+            if (size < 0)
+                block += deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
+            if (joined)
+                block += between;
+            place = { quint32(at), quint32(block.size() - at) };
+            // Room for the output's fixed-size copy past the last text.
+            if (block.capacity() < block.size() + Output::padding)
+                block.reserve(2 * block.size() + Output::padding);
+        }
         const bool last = i + 1 == request.wanted;
-        const int place = drawPlace();
-        Text& text = texts[size_t(place)];
-        if (text.size < 0 && asListed && room > 0) {
-            const qsizetype size = encodeUtf8(words.wordText(drawer.rowAt(place)), text.slot, room);
-            if (size >= 0) {
-                std::memcpy(text.slot + size, between.constData(), size_t(between.size()));
-                text.size = size + between.size();
-            }
-        }
-        if (text.size < 0) {
-            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
-            text.size = bytes.size() + between.size();
-            if (text.size <= qsizetype(sizeof text.slot)) {
-                std::memcpy(text.slot, bytes.constData(), size_t(bytes.size()));
-                std::memcpy(text.slot + bytes.size(), between.constData(), size_t(between.size()));
-            } else {
-                text.size = bytes.size();
-                text.offset = longTexts.size();
-                longTexts += bytes;
-            }
-        }
-        if (text.offset < 0) {
-            out.putSlot(text.slot, last ? text.size - between.size() : text.size);
-        } else {
-            out.put(longTexts.constData() + text.offset, text.size);
-            if (!last)
-                out.put(between);
-        }
+        out.putPadded(block.constData() + place.start, place.size - (last ? tail : 0));
+        if (!joined && !last)
+            out.put(between);
     }
 }
 
