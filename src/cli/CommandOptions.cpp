@@ -224,6 +224,14 @@ Request readRequest(const Arguments& given)
         request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
+    // A composed output is built whole in memory before it is written: a passphrase, not a flood.
+    constexpr qint64 mostComposed = 100000;
+    if ((request.digits || request.symbols || request.maxLength || wordCase == Case::First)
+        && request.wanted > mostComposed)
+        fail(UsageError,
+            QStringLiteral("--digits, --symbols, --max-length and --case first make one output of "
+                           "at most %1 words")
+                .arg(mostComposed));
     if (request.options.properCase && wordCase != Case::AsListed && wordCase != Case::Proper)
         fail(UsageError,
             QStringLiteral("--proper and --case %1 cannot be used together")

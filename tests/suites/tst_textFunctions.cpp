@@ -1,9 +1,11 @@
 #include "engine/AcceptanceRules.h"
+#include "engine/FittingChoices.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
 #include "engine/OptionTable.h"
 #include "engine/RandomInteger.h"
 #include "engine/RuleError.h"
+#include "engine/SeededRandom.h"
 
 #include <QtTest>
 #include <cmath>
@@ -34,6 +36,8 @@ private slots:
     void letterBelowPositionOneCannotBeTaken();
     void characterRulesJudgeTheWholeWord_data();
     void characterRulesJudgeTheWholeWord();
+    void fittingChoicesAreCountedAndDrawnExactly_data();
+    void fittingChoicesAreCountedAndDrawnExactly();
     void properCaseCapitalisesAfterBlanksAndControlSeparators_data();
     void properCaseCapitalisesAfterBlanksAndControlSeparators();
 
@@ -345,6 +349,49 @@ void TestTextFunctions::characterRulesJudgeTheWholeWord()
     GenerationOptions options;
     OptionTable::setRule(*OptionTable::commandLineRow(option, true), options, value);
     QCOMPARE(AcceptanceRules::judge(word, options.rules).accepted, holds);
+}
+
+void TestTextFunctions::fittingChoicesAreCountedAndDrawnExactly_data()
+{
+    QTest::addColumn<QList<qsizetype>>("lengths");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<qsizetype>("budget");
+    QTest::addColumn<bool>("distinct");
+    QTest::addColumn<quint64>("count");
+    const QList<qsizetype> abc { 1, 2, 3 };
+    QTest::newRow("a, bb, ccc: two in 4") << abc << 2 << qsizetype(4) << false << quint64(6);
+    QTest::newRow("two different in 4") << abc << 2 << qsizetype(4) << true << quint64(4);
+    QTest::newRow("all fit") << abc << 3 << qsizetype(100) << false << quint64(27);
+    QTest::newRow("all different fit") << abc << 3 << qsizetype(100) << true << quint64(6);
+    QTest::newRow("none fits") << abc << 2 << qsizetype(1) << false << quint64(0);
+    QTest::newRow("no words, one empty output") << abc << 0 << qsizetype(0) << true << quint64(1);
+}
+
+void TestTextFunctions::fittingChoicesAreCountedAndDrawnExactly()
+{
+    QFETCH(QList<qsizetype>, lengths);
+    QFETCH(int, n);
+    QFETCH(qsizetype, budget);
+    QFETCH(bool, distinct);
+    QFETCH(quint64, count);
+    const FittingChoices choices({ lengths.begin(), lengths.end() }, n, budget, distinct);
+    QCOMPARE(quint64(choices.count()), count);
+    SeededRandom random;
+    QSet<QList<int>> seen;
+    for (int k = 0; count > 0 && k < 300; ++k) {
+        const std::vector<int> drawn = choices.draw([&random] { return random.bits64(); });
+        qsizetype total = 0;
+        for (const int t : drawn)
+            total += lengths[t];
+        QVERIFY(int(drawn.size()) == n && total <= budget);
+        seen.insert({ drawn.begin(), drawn.end() });
+        QVERIFY(!distinct || QSet<int>(drawn.begin(), drawn.end()).size() == n);
+    }
+    // Every fitting output turns up, and nothing else.
+    QCOMPARE(quint64(seen.size()), count);
+    // Past 2^128 outputs, the count is refused rather than wrapped.
+    QVERIFY_THROWS_EXCEPTION(
+        RuleError, FittingChoices(std::vector<qsizetype>(1000, 1), 13, 13, false));
 }
 
 void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators_data()
