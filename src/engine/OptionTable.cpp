@@ -306,12 +306,6 @@ namespace {
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
         { .id = O::CommandLineOnly,
-            .choices = shells,
-            .name = "completion",
-            .valueName = "SHELL",
-            .help = "Write a script that completes this program's options and their choices in "
-                    "SHELL: bash." },
-        { .id = O::CommandLineOnly,
             .choices = cases,
             .name = "case",
             .valueName = "CASE",
@@ -340,6 +334,12 @@ namespace {
             .valueName = "N",
             .help = "Only outputs of at most N characters, the final line feed aside: drawn with "
                     "every output that fits equally likely, never cut." },
+        { .id = O::CommandLineOnly,
+            .choices = shells,
+            .name = "completion",
+            .valueName = "SHELL",
+            .help = "Write a script that completes this program's options and their choices in "
+                    "SHELL: bash." },
         { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
         { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
         // The window's alone.
