@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <cstring>
+#include <memory>
 #include <sys/types.h>
 #include <unistd.h>
-#include <vector>
 
 struct stat;
 
@@ -24,12 +24,12 @@ public:
 
     void put(const char* data, qsizetype size)
     {
-        if (m_used + size > qsizetype(m_buffer.size())) {
+        if (m_used + size > capacity) {
             flush();
-            if (size > qsizetype(m_buffer.size()))
+            if (size > capacity)
                 return send(data, size);
         }
-        std::memcpy(m_buffer.data() + m_used, data, size_t(size));
+        std::memcpy(m_buffer.get() + m_used, data, size_t(size));
         m_used += size;
     }
     void put(const QByteArray& bytes) { put(bytes.constData(), bytes.size()); }
@@ -38,9 +38,9 @@ public:
     static constexpr qsizetype padding = 32;
     void putPadded(const char* data, qsizetype size)
     {
-        if (size > padding || m_used + padding > qsizetype(m_buffer.size()))
+        if (size > padding || m_used + padding > capacity)
             return put(data, size);
-        std::memcpy(m_buffer.data() + m_used, data, size_t(padding));
+        std::memcpy(m_buffer.get() + m_used, data, size_t(padding));
         m_used += size;
     }
     void commit();
@@ -62,6 +62,8 @@ private:
     bool m_unnamed = false;
     QByteArray m_temporary;
     QByteArray m_target;
-    std::vector<char> m_buffer;
+    // Left uninitialised: a short run touches only the pages it writes.
+    static constexpr qsizetype capacity = qsizetype(1) << 20;
+    std::unique_ptr<char[]> m_buffer;
     qsizetype m_used = 0;
 };
