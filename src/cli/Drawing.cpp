@@ -88,48 +88,75 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
         }
         return;
     }
-    // Each matching word is encoded once, on its first draw, at the end of one block with the
-    // separator after it: a draw is then an index and a copy, over a block small enough to stay in
-    // the processor's caches. A long separator is written apart, so that memory does not grow
-    // with both. The word sources' limits keep the block far below 4 GiB.
-    struct Place
+    // Each matching word is encoded once, on its first draw, with the separator after it, mostly
+    // into a 16-byte slot of its own: a draw is then one read from a table small enough to stay
+    // in the processor's caches, and one fixed-size copy. A longer text goes to one block, its
+    // place in the slot; a long separator is written apart, so that memory does not grow with
+    // both. The word sources' limits keep the block far below 4 GiB.
+    struct Slot
     {
-        quint32 start = 0;
-        // 0 until the word is first drawn.
-        quint32 size = 0;
+        char bytes[15];
+        // 0 until the word is first drawn; inBlock for a text in the block.
+        quint8 size = 0;
     };
+    static_assert(sizeof(Slot) == 16);
+    constexpr quint8 inBlock = 0xff;
     const bool joined = between.size() <= 64;
     const qsizetype tail = joined ? between.size() : 0;
-    std::vector<Place> places(static_cast<size_t>(drawer.matchCount()));
+    std::vector<Slot> cells(static_cast<size_t>(drawer.matchCount()));
     QByteArray block;
-    block.reserve(qsizetype(places.size()) * 12);
     // A word written as the list has it is encoded from the list's own text: a million words then
     // build no string at all.
     const bool asListed = !request.define && !request.options.properCase
         && request.options.wordCase == GenerationOptions::WordCase::AsListed;
+    const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
+    // Draws are made a few words ahead, in the same order, and their slots fetched meanwhile: a
+    // draw then seldom waits for memory.
+    constexpr qint64 ahead = 16;
+    int upcoming[ahead];
+    for (qint64 k = 0; k < std::min(ahead, request.wanted); ++k) {
+        upcoming[k] = drawPlace();
+        __builtin_prefetch(&cells[size_t(upcoming[k])]);
+    }
     for (qint64 i = 0; i < request.wanted; ++i) {
-        const int drawn = drawPlace();
-        Place& place = places[size_t(drawn)];
-        if (place.size == 0) {
-            const qsizetype at = block.size();
-            qsizetype size = -1;
-            if (asListed) {
-                const QString text = words.wordText(drawer.rowAt(drawn));
-                block.resize(at + 4 * text.size());
-                size = encodeUtf8(text, block.data() + at, 4 * text.size());
-                block.resize(size < 0 ? at : at + size);
+        const int drawn = upcoming[i % ahead];
+        if (i + ahead < request.wanted) {
+            upcoming[i % ahead] = drawPlace();
+            __builtin_prefetch(&cells[size_t(upcoming[i % ahead])]);
+        }
+        Slot& slot = cells[size_t(drawn)];
+        if (slot.size == 0) {
+            qsizetype size = asListed && room > 0
+                ? encodeUtf8(words.wordText(drawer.rowAt(drawn)), slot.bytes, room)
+                : -1;
+            if (size < 0) {
+                const QByteArray bytes
+                    = deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
+                if (bytes.size() <= room) {
+                    std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
+                    size = bytes.size();
+                } else {
+                    const quint32 place[] = { quint32(block.size()), quint32(bytes.size() + tail) };
+                    std::memcpy(slot.bytes, place, sizeof place);
+                    block += bytes;
+                    if (joined)
+                        block += between;
+                    slot.size = inBlock;
+                }
             }
-            if (size < 0)
-                block += deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
-            if (joined)
-                block += between;
-            place = { quint32(at), quint32(block.size() - at) };
-            // Room for the output's fixed-size copy past the last text.
-            if (block.capacity() < block.size() + Output::padding)
-                block.reserve(2 * block.size() + Output::padding);
+            if (slot.size == 0) {
+                std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
+                slot.size = quint8(size + tail);
+            }
         }
         const bool last = i + 1 == request.wanted;
-        out.putPadded(block.constData() + place.start, place.size - (last ? tail : 0));
+        if (slot.size != inBlock) {
+            out.putPadded(slot.bytes, slot.size - (last ? tail : 0));
+        } else {
+            quint32 place[2];
+            std::memcpy(place, slot.bytes, sizeof place);
+            out.put(block.constData() + place[0], place[1] - (last ? tail : 0));
+        }
         if (!joined && !last)
             out.put(between);
     }

@@ -33,14 +33,13 @@ public:
         m_used += size;
     }
     void put(const QByteArray& bytes) { put(bytes.constData(), bytes.size()); }
-    // The same for data followed by at least padding readable bytes: a short text is copied in
-    // one fixed-size move, which the compiler makes a few instructions, rather than a call.
-    static constexpr qsizetype padding = 32;
-    void putPadded(const char* data, qsizetype size)
+    // The same for the first size bytes of a small array: copied whole in one fixed-size move,
+    // which the compiler makes a few instructions, rather than a call.
+    template <size_t N> void putPadded(const char (&bytes)[N], qsizetype size)
     {
-        if (size > padding || m_used + padding > capacity)
-            return put(data, size);
-        std::memcpy(m_buffer.get() + m_used, data, size_t(padding));
+        if (m_used + qsizetype(N) > capacity)
+            return put(bytes, size);
+        std::memcpy(m_buffer.get() + m_used, bytes, N);
         m_used += size;
     }
     void commit();
