@@ -232,6 +232,14 @@ Verdict Judge::operator()(const QString& word, const WordFacts& facts) const
     return verdict;
 }
 
+bool Judge::factsHold(const WordFacts& facts) const
+{
+    return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
+        && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
+        && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
+        && (m_rules.allowOffensive || !facts.offensive);
+}
+
 bool Judge::judgesText() const
 {
     return static_cast<const TextRules&>(m_rules) != TextRules {};

@@ -26,14 +26,8 @@ public:
     Verdict operator()(const QString& word) const;
     // The same for a word with its facts.
     Verdict operator()(const QString& word, const WordFacts& facts) const;
-    // Whether the facts meet the rules on them. Inline: a word list's every row is asked.
-    bool factsHold(const WordFacts& facts) const
-    {
-        return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
-            && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
-            && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-            && (m_rules.allowOffensive || !facts.offensive);
-    }
+    // Whether the facts meet the rules on them.
+    bool factsHold(const WordFacts& facts) const;
     // Whether any rule looks at the word's text: without one, only the facts decide.
     bool judgesText() const;
 
