@@ -30,6 +30,14 @@ QString deliveredText(const WordSet& words, int row, const Request& request)
         AcceptanceRules::delivered(words.word(row), request.options), words, row, request);
 }
 
+// Whether deliveredText is the word as the list has it, which a long run then encodes straight
+// from the list: false for anything deliveredText adds or changes.
+bool writtenAsListed(const Request& request)
+{
+    return !request.define && !request.options.properCase
+        && request.options.wordCase == GenerationOptions::WordCase::AsListed;
+}
+
 // Writes text as UTF-8 at out, within room bytes, and returns how many it took; -1 when it does not
 // fit or holds a lone surrogate, which the caller leaves to Qt's encoder. No string is built.
 qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
@@ -107,8 +115,7 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     QByteArray block;
     // A word written as the list has it is encoded from the list's own text: a million words then
     // build no string at all.
-    const bool asListed = !request.define && !request.options.properCase
-        && request.options.wordCase == GenerationOptions::WordCase::AsListed;
+    const bool asListed = writtenAsListed(request);
     const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
     // Draws are made a few words ahead, in the same order, and their slots fetched meanwhile: a
     // draw then seldom waits for memory.
