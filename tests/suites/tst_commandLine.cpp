@@ -264,7 +264,7 @@ private slots:
         row("lower case", "--case lower --start b", "banana");
         row("has, any case", "--has Ae", "apple date strawberry");
         row("lacks", "--lacks AEIOU", "sky");
-        row("pattern", "--pattern ?i*", "fig kiwi");
+        row("pattern", "--pattern '?i*'", "fig kiwi");
         row("exclude, as written", "--exclude %d/ex.txt --min 5 --max 6", "Banana cherry éclair");
         row("exclude, in proper case", "--exclude %d/ex.txt --proper --max 3", "Egg Sky");
     }
