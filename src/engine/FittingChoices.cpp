@@ -60,7 +60,7 @@ FittingChoices::FittingChoices(
         for (int i = 0; i <= n; ++i) {
             for (qsizetype b = 0; b <= m_budget; ++b) {
                 Count sum = 0;
-                for (int j = 0; j <= i && j * m_lengths[k] <= b; ++j) {
+                for (int j = fewest(k, i, b); j <= i && j * m_lengths[k] <= b; ++j) {
                     const Count rest = at(k + 1, i - j, b - j * m_lengths[k]);
                     if (rest != 0)
                         sum = plus(sum, times(ways(k, i, j), rest));
@@ -71,14 +71,27 @@ FittingChoices::FittingChoices(
     }
 }
 
+int FittingChoices::fewest(size_t cls, int words, qsizetype budget) const
+{
+    // The classes after this one hold longer texts: what they take of the words left must fit.
+    if (cls + 1 == m_lengths.size())
+        return words;
+    const qsizetype longer = m_lengths[cls + 1];
+    const qsizetype over = qsizetype(words) * longer - budget;
+    const qsizetype saved = longer - m_lengths[cls];
+    return over <= 0 ? 0 : int(std::min<qsizetype>(words, (over + saved - 1) / saved));
+}
+
 Count FittingChoices::ways(size_t cls, int words, int j) const
 {
     // C(words, j) places, times c^j texts drawn anew or c!/(c - j)! different ones.
     const Count c = m_members[cls].size();
     Count places = 1;
+    // C(words, j) as C(words, words - j) where that is shorter, so that no step passes the result.
+    for (int step = 1; step <= std::min(j, words - j); ++step)
+        places = times(places, Count(words - step + 1)) / Count(step);
     Count texts = 1;
     for (int step = 1; step <= j; ++step) {
-        places = times(places, Count(words - step + 1)) / Count(step);
         if (m_distinct && c < Count(step))
             return 0;
         texts = times(texts, m_distinct ? c - Count(step - 1) : c);
@@ -95,7 +108,7 @@ std::vector<int> FittingChoices::draw(const Bits& bits) const
     qsizetype budget = m_budget;
     std::vector<size_t> classOf;
     for (size_t k = 0; k < m_lengths.size(); ++k) {
-        for (int j = 0; j <= words && j * m_lengths[k] <= budget; ++j) {
+        for (int j = fewest(k, words, budget); j <= words && j * m_lengths[k] <= budget; ++j) {
             const Count rest = at(k + 1, words - j, budget - j * m_lengths[k]);
             const Count term = rest == 0 ? 0 : ways(k, words, j) * rest;
             if (r < term) {

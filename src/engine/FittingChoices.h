@@ -28,6 +28,8 @@ private:
         return m_table[(cls * size_t(m_n + 1) + size_t(words)) * size_t(m_budget + 1)
             + size_t(budget)];
     }
+    // The fewest of the words left that class cls must take for the rest to fit in the budget.
+    int fewest(size_t cls, int words, qsizetype budget) const;
     // The ways to give j of the words left to class cls: which places, and which of its texts.
     Count ways(size_t cls, int words, int j) const;
 
