@@ -117,6 +117,33 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     // build no string at all.
     const bool asListed = writtenAsListed(request);
     const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
+    const auto fill = [&](Slot& slot, int place) {
+        qsizetype size = asListed && room > 0
+            ? encodeUtf8(words.wordText(drawer.rowAt(place)), slot.bytes, room)
+            : -1;
+        if (size < 0) {
+            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            if (bytes.size() > room) {
+                const quint32 where[] = { quint32(block.size()), quint32(bytes.size() + tail) };
+                std::memcpy(slot.bytes, where, sizeof where);
+                block += bytes;
+                if (joined)
+                    block += between;
+                slot.size = inBlock;
+                return;
+            }
+            std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
+            size = bytes.size();
+        }
+        std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
+        slot.size = quint8(size + tail);
+    };
+    // A run that will all but surely draw every word encodes them all first, in the list's order,
+    // which reads the list straight through rather than at random.
+    if (asListed && request.wanted / 4 >= drawer.matchCount()) {
+        for (int place = 0; place < drawer.matchCount(); ++place)
+            fill(cells[size_t(place)], place);
+    }
     // Draws are made a few words ahead, in the same order, and their slots fetched meanwhile: a
     // draw then seldom waits for memory.
     constexpr qint64 ahead = 16;
@@ -132,30 +159,8 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
             __builtin_prefetch(&cells[size_t(upcoming[i % ahead])]);
         }
         Slot& slot = cells[size_t(drawn)];
-        if (slot.size == 0) {
-            qsizetype size = asListed && room > 0
-                ? encodeUtf8(words.wordText(drawer.rowAt(drawn)), slot.bytes, room)
-                : -1;
-            if (size < 0) {
-                const QByteArray bytes
-                    = deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
-                if (bytes.size() <= room) {
-                    std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
-                    size = bytes.size();
-                } else {
-                    const quint32 place[] = { quint32(block.size()), quint32(bytes.size() + tail) };
-                    std::memcpy(slot.bytes, place, sizeof place);
-                    block += bytes;
-                    if (joined)
-                        block += between;
-                    slot.size = inBlock;
-                }
-            }
-            if (slot.size == 0) {
-                std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
-                slot.size = quint8(size + tail);
-            }
-        }
+        if (slot.size == 0)
+            fill(slot, drawn);
         const bool last = i + 1 == request.wanted;
         if (slot.size != inBlock) {
             out.putPadded(slot.bytes, slot.size - (last ? tail : 0));
