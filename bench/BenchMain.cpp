@@ -4,6 +4,7 @@
 #include "desktop/RealPlatform.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
+#include "engine/WordDrawer.h"
 #include "platform/QtEventPump.h"
 #include "platform/SilentServices.h"
 #include "window/Form1.h"
@@ -396,6 +397,26 @@ int main(int argc, char* argv[])
         };
         line("tessavine-cli -n 1", fastest(cli, { QStringLiteral("-n"), QStringLiteral("1") }), "s",
             fastest(QStringLiteral("shuf"), { QStringLiteral("-n"), QStringLiteral("1"), list }));
+        // A plain million words, beside a bare C loop that loads the same words, draws with
+        // xoshiro256** and writes through a 1 MiB buffer, and beside shuf drawing as many.
+        const QString million = QStringLiteral("1000000");
+        const QString plainList = folder.filePath(QStringLiteral("default.txt"));
+        QFile defaults(plainList);
+        if (!defaults.open(QIODevice::WriteOnly))
+            qFatal("cannot write the list of default words");
+        SqliteWordStore store;
+        const std::unique_ptr<WordSet> all = store.open(database)->allWords();
+        const WordDrawer drawer(*all, WordRules {}, WordDrawer::Untestable::Keep);
+        for (int place = 0; place < drawer.matchCount(); ++place)
+            defaults.write(all->word(drawer.rowAt(place)).toUtf8() + '\n');
+        defaults.close();
+        const double plainRun
+            = best(cli, { QStringLiteral("-n"), million, QStringLiteral("-o"), out });
+        line("tessavine-cli -n 1000000 -o FILE", plainRun, "s",
+            best(QStringLiteral(TESSAVINE_WORDS_FLOOR), { plainList, million, out }));
+        line("tessavine-cli -n 1000000 -o FILE, beside shuf -rn", plainRun, "s",
+            best(QStringLiteral("shuf"),
+                { QStringLiteral("-rn"), million, QStringLiteral("-o"), out, plainList }));
         const double startS = best(cli, rules + QStringList { QStringLiteral("-o"), out });
         line("tessavine-cli -o FILE, 1000000 words, start s", startS, "s", pipeline);
         // The fact rules beside the text rule: all narrow the words before the draws (the animals:

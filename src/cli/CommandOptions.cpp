@@ -128,6 +128,61 @@ QString helpText()
     return text + topics + u'\n';
 }
 
+QString bashCompletion()
+{
+    QStringList names;
+    QString cases;
+    QStringList files;
+    QStringList valued;
+    for (const Row& known : OptionTable::rows()) {
+        if (!known.name)
+            continue;
+        const QString name = QStringLiteral("--%1").arg(known.name);
+        const QString shortName
+            = known.shortName ? QStringLiteral("-%1").arg(QChar::fromLatin1(known.shortName)) : "";
+        names += name;
+        const QString both = shortName.isEmpty() ? name : shortName + u'|' + name;
+        QStringList choices;
+        for (const OptionTable::Choice& choice : known.choices) {
+            if (choice.name)
+                choices += QLatin1String(choice.name);
+        }
+        if (!choices.isEmpty())
+            cases += QStringLiteral("    %1)\n        COMPREPLY=($(compgen -W '%2' -- \"$cur\"))\n"
+                                    "        return ;;\n")
+                         .arg(both, choices.join(u' '));
+        else if (known.valueName && QLatin1String(known.valueName) == QLatin1String("FILE"))
+            files += both;
+        else if (known.valueName)
+            valued += both;
+    }
+    return QStringLiteral(
+        "# bash completion for tessavine-cli, written by tessavine-cli --completion bash\n"
+        "_tessavine_cli()\n"
+        "{\n"
+        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+        "    # --name=VALUE: bash splits at the equals sign.\n"
+        "    if [[ $cur == = ]]; then\n"
+        "        cur=\n"
+        "    elif [[ $prev == = ]]; then\n"
+        "        prev=${COMP_WORDS[COMP_CWORD-2]}\n"
+        "    fi\n"
+        "    case $prev in\n"
+        "%1"
+        "    %2)\n"
+        "        compopt -o filenames 2>/dev/null\n"
+        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+        "        return ;;\n"
+        "    %3)\n"
+        "        COMPREPLY=()\n"
+        "        return ;;\n"
+        "    esac\n"
+        "    COMPREPLY=($(compgen -W '%4' -- \"$cur\"))\n"
+        "}\n"
+        "complete -F _tessavine_cli tessavine-cli\n")
+        .arg(cases, files.join(u'|'), valued.join(u'|'), names.join(u' '));
+}
+
 Request readRequest(const Arguments& given)
 {
     Request request;
@@ -173,6 +228,35 @@ Request readRequest(const Arguments& given)
         request.output = given.value("output");
     if (given.has("words") && given.has("database"))
         fail(UsageError, QStringLiteral("--words and --database cannot be used together"));
+    request.exclude = given.values("exclude");
+    // Far beyond any passphrase, small enough that counting the outputs that fit stays quick.
+    constexpr quint64 mostAdded = 1000;
+    if (given.has("digits"))
+        request.digits = qint64(wholeNumber(given, "digits", mostAdded));
+    if (given.has("symbols"))
+        request.symbols = qint64(wholeNumber(given, "symbols", mostAdded));
+    if (given.has("max-length"))
+        request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
+    using Case = GenerationOptions::WordCase;
+    const Case wordCase = request.options.wordCase;
+    // A composed output is built whole in memory before it is written: a passphrase, not a flood.
+    constexpr qint64 mostComposed = 100000;
+    if ((request.digits || request.symbols || request.maxLength || wordCase == Case::First)
+        && request.wanted > mostComposed)
+        fail(UsageError,
+            QStringLiteral("--digits, --symbols, --max-length and --case first make one output of "
+                           "at most %1 words")
+                .arg(mostComposed));
+    if (request.options.properCase && wordCase != Case::AsListed && wordCase != Case::Proper)
+        fail(UsageError,
+            QStringLiteral("--proper and --case %1 cannot be used together")
+                .arg(QString::fromUtf8(given.value("case"))));
+    // A definition is no part of a passphrase, and would count towards its length.
+    if (request.define
+        && (request.digits || request.symbols || request.maxLength || wordCase == Case::First))
+        fail(UsageError,
+            QStringLiteral("--define cannot be used with --digits, --symbols, --max-length or "
+                           "--case first"));
     request.plainList = given.has("words");
     request.source = request.plainList ? given.value("words")
         : given.has("database")

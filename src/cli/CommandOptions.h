@@ -38,6 +38,10 @@ Arguments parseArguments(int argc, char** argv);
 
 QString helpText();
 
+// A bash script that completes the option names, the choices of options with fixed choices and
+// file names after options that take a file, all read from the option table.
+QString bashCompletion();
+
 // What the command line asks for, read and checked before any file is touched.
 struct Request
 {
@@ -53,6 +57,12 @@ struct Request
     QByteArray output; // empty for standard output
     QByteArray source;
     bool plainList = false;
+    // Digits and symbols to add, and the most characters the whole output may have.
+    qint64 digits = 0;
+    qint64 symbols = 0;
+    std::optional<qint64> maxLength;
+    // Lists of words to leave out.
+    std::vector<QByteArray> exclude;
 };
 
 Request readRequest(const Arguments& given);

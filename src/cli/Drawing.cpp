@@ -64,6 +64,44 @@ QString deliveredText(const WordSet& words, int row, const Request& request)
         AcceptanceRules::delivered(words.word(row), request.options), words, row, request);
 }
 
+// Whether deliveredText is the word as the list has it, which a long run then encodes straight
+// from the list: false for anything deliveredText adds or changes.
+bool writtenAsListed(const Request& request)
+{
+    return !request.define && !request.json && !request.options.properCase
+        && request.options.wordCase == GenerationOptions::WordCase::AsListed;
+}
+
+// Writes text as UTF-8 at out, within room bytes, and returns how many it took; -1 when it does not
+// fit or holds a lone surrogate, which the caller leaves to Qt's encoder. No string is built.
+qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
+{
+    qsizetype used = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text[i].unicode();
+        if (QChar::isSurrogate(u)) {
+            if (!QChar::isHighSurrogate(u) || i + 1 == text.size() || !text[i + 1].isLowSurrogate())
+                return -1;
+            u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
+        }
+        const int size = u < 0x80 ? 1 : u < 0x800 ? 2 : u < 0x10000 ? 3 : 4;
+        if (used + size > room)
+            return -1;
+        if (size == 1) {
+            out[used++] = char(u);
+            continue;
+        }
+        static constexpr unsigned char leads[] = { 0, 0, 0xC0, 0xE0, 0xF0 };
+        for (int k = size - 1; k > 0; --k) {
+            out[used + k] = char(0x80 | (u & 0x3F));
+            u >>= 6;
+        }
+        out[used] = char(leads[size] | u);
+        used += size;
+    }
+    return used;
+}
+
 template <typename Next>
 void writeDistinct(
     const std::vector<QString>& texts, const Request& request, Output& out, Next&& next)
@@ -82,19 +120,9 @@ template <typename DrawPlace>
 void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& request, Output& out,
     DrawPlace&& drawPlace)
 {
-    // Each matching word is encoded once, on its first draw, mostly into a slot of its own with
-    // the separator after it: a long run then costs little more than its draws. A text too long
-    // for its slot is kept without the separator, so that memory does not grow with both.
-    struct Text
-    {
-        char slot[32] {};
-        qsizetype size = -1;
-        // Where a text too long for its slot lies in longTexts; -1 for a text in its slot.
-        qsizetype offset = -1;
-    };
     const QByteArray& between = request.separator;
     if (request.wanted < drawer.matchCount() / 8) {
-        // A few words: each encoded as drawn, without a slot for every matching word.
+        // A few words: each encoded as drawn, without a place kept for every matching word.
         for (qint64 i = 0; i < request.wanted; ++i) {
             out.put(deliveredText(words, drawer.rowAt(drawPlace()), request).toUtf8());
             if (i + 1 < request.wanted)
@@ -102,31 +130,81 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
         }
         return;
     }
-    std::vector<Text> texts(static_cast<size_t>(drawer.matchCount()));
-    QByteArray longTexts;
-    for (qint64 i = 0; i < request.wanted; ++i) {
-        const bool last = i + 1 == request.wanted;
-        const int place = drawPlace();
-        Text& text = texts[size_t(place)];
-        if (text.size < 0) {
+    // Each matching word is encoded once, on its first draw, with the separator after it, mostly
+    // into a 16-byte slot of its own: a draw is then one read from a table small enough to stay
+    // in the processor's caches, and one fixed-size copy. A longer text goes to one block, its
+    // place in the slot; a long separator is written apart, so that memory does not grow with
+    // both. The word sources' limits keep the block far below 4 GiB.
+    struct Slot
+    {
+        char bytes[15];
+        // 0 until the word is first drawn; inBlock for a text in the block.
+        quint8 size = 0;
+    };
+    static_assert(sizeof(Slot) == 16);
+    constexpr quint8 inBlock = 0xff;
+    const bool joined = between.size() <= 64;
+    const qsizetype tail = joined ? between.size() : 0;
+    std::vector<Slot> cells(static_cast<size_t>(drawer.matchCount()));
+    QByteArray block;
+    // A word written as the list has it is encoded from the list's own text: a million words then
+    // build no string at all.
+    const bool asListed = writtenAsListed(request);
+    const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
+    const auto fill = [&](Slot& slot, int place) {
+        qsizetype size = asListed && room > 0
+            ? encodeUtf8(words.wordText(drawer.rowAt(place)), slot.bytes, room)
+            : -1;
+        if (size < 0) {
             const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
-            text.size = bytes.size() + between.size();
-            if (text.size <= qsizetype(sizeof text.slot)) {
-                std::memcpy(text.slot, bytes.constData(), size_t(bytes.size()));
-                std::memcpy(text.slot + bytes.size(), between.constData(), size_t(between.size()));
-            } else {
-                text.size = bytes.size();
-                text.offset = longTexts.size();
-                longTexts += bytes;
+            if (bytes.size() > room) {
+                const quint32 where[] = { quint32(block.size()), quint32(bytes.size() + tail) };
+                std::memcpy(slot.bytes, where, sizeof where);
+                block += bytes;
+                if (joined)
+                    block += between;
+                slot.size = inBlock;
+                return;
             }
+            std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
+            size = bytes.size();
         }
-        if (text.offset < 0) {
-            out.putSlot(text.slot, last ? text.size - between.size() : text.size);
+        std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
+        slot.size = quint8(size + tail);
+    };
+    // A run that will all but surely draw every word encodes them all first, in the list's order,
+    // which reads the list straight through rather than at random.
+    if (asListed && request.wanted / 4 >= drawer.matchCount()) {
+        for (int place = 0; place < drawer.matchCount(); ++place)
+            fill(cells[size_t(place)], place);
+    }
+    // Draws are made a few words ahead, in the same order, and their slots fetched meanwhile: a
+    // draw then seldom waits for memory.
+    constexpr qint64 ahead = 16;
+    int upcoming[ahead];
+    for (qint64 k = 0; k < std::min(ahead, request.wanted); ++k) {
+        upcoming[k] = drawPlace();
+        __builtin_prefetch(&cells[size_t(upcoming[k])]);
+    }
+    for (qint64 i = 0; i < request.wanted; ++i) {
+        const int drawn = upcoming[i % ahead];
+        if (i + ahead < request.wanted) {
+            upcoming[i % ahead] = drawPlace();
+            __builtin_prefetch(&cells[size_t(upcoming[i % ahead])]);
+        }
+        Slot& slot = cells[size_t(drawn)];
+        if (slot.size == 0)
+            fill(slot, drawn);
+        const bool last = i + 1 == request.wanted;
+        if (slot.size != inBlock) {
+            out.putPadded(slot.bytes, slot.size - (last ? tail : 0));
         } else {
-            out.put(longTexts.constData() + text.offset, text.size);
-            if (!last)
-                out.put(between);
+            quint32 place[2];
+            std::memcpy(place, slot.bytes, sizeof place);
+            out.put(block.constData() + place[0], place[1] - (last ? tail : 0));
         }
+        if (!joined && !last)
+            out.put(between);
     }
 }
 
@@ -160,19 +238,18 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     RandomSource& random = request.seed ? static_cast<RandomSource&>(seededRandom) : systemRandom;
     const auto next = [&random] { return random.next(); };
     // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
-    const int matches = drawer.matchCount();
-    const auto drawPlace = [&] {
-        return request.seed ? drawer.place(seededRandom.next())
-                            : int(systemRandom.below(quint32(matches)));
-    };
+    // One loop for each source, so that a draw is a few inlined instructions.
+    const quint32 matches = quint32(drawer.matchCount());
     Output out(request.output);
     // JSON: an array whose objects the separator parts, a line each.
     if (request.json)
         out.put("[\n", 2);
     if (request.unique)
         writeDistinct(distinct, request, out, next);
+    else if (request.seed)
+        writeDrawn(words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
     else
-        writeDrawn(words, drawer, request, out, drawPlace);
+        writeDrawn(words, drawer, request, out, [&] { return int(systemRandom.below(matches)); });
     if (request.json)
         out.put("\n]", 2);
     if (request.wanted > 0 || request.json)

@@ -62,7 +62,7 @@ private:
 
 Output::Output(const QByteArray& path)
     : m_path(path)
-    , m_buffer(size_t(1) << 20)
+    , m_buffer(new char[size_t(capacity)])
 {
     // As the shell has them: the descriptors this run was given, not files of those names.
     if (path.isEmpty() || path == "/dev/stdout")
@@ -234,7 +234,7 @@ bool Output::copyAttributes(int fd) const
 
 void Output::flush()
 {
-    send(m_buffer.data(), m_used);
+    send(m_buffer.get(), m_used);
     m_used = 0;
 }
 

@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <cstring>
+#include <memory>
 #include <sys/types.h>
 #include <unistd.h>
-#include <vector>
 
 struct stat;
 
@@ -24,25 +24,24 @@ public:
 
     void put(const char* data, qsizetype size)
     {
-        if (m_used + size > qsizetype(m_buffer.size())) {
+        if (m_used + size > capacity) {
             flush();
-            if (size > qsizetype(m_buffer.size()))
+            if (size > capacity)
                 return send(data, size);
         }
-        std::memcpy(m_buffer.data() + m_used, data, size_t(size));
+        std::memcpy(m_buffer.get() + m_used, data, size_t(size));
         m_used += size;
     }
     void put(const QByteArray& bytes) { put(bytes.constData(), bytes.size()); }
-    // Copies the whole slot, of which the first size bytes count: one fixed-size copy, which the
-    // compiler makes a few moves, rather than a call per word.
-    template <size_t N> void putSlot(const char (&slot)[N], qsizetype size)
+    // The same for the first size bytes of a small array: copied whole in one fixed-size move,
+    // which the compiler makes a few instructions, rather than a call.
+    template <size_t N> void putPadded(const char (&bytes)[N], qsizetype size)
     {
-        if (m_used + qsizetype(N) > qsizetype(m_buffer.size()))
-            flush();
-        std::memcpy(m_buffer.data() + m_used, slot, N);
+        if (m_used + qsizetype(N) > capacity)
+            return put(bytes, size);
+        std::memcpy(m_buffer.get() + m_used, bytes, N);
         m_used += size;
     }
-
     void commit();
 
 private:
@@ -62,6 +61,8 @@ private:
     bool m_unnamed = false;
     QByteArray m_temporary;
     QByteArray m_target;
-    std::vector<char> m_buffer;
+    // Left uninitialised: a short run touches only the pages it writes.
+    static constexpr qsizetype capacity = qsizetype(1) << 20;
+    std::unique_ptr<char[]> m_buffer;
     qsizetype m_used = 0;
 };

@@ -3,17 +3,21 @@
 #include "cli/Drawing.h"
 #include "cli/Exit.h"
 #include "cli/Output.h"
+#include "cli/Passphrase.h"
 #include "cli/ReadWords.h"
+#include "engine/AcceptanceRules.h"
 #include "engine/DescribedError.h"
 #include "engine/PlatformError.h"
 #include "engine/WordDrawer.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <new>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -29,9 +33,9 @@ void writeMatching(
     const Arguments& given, const Request& request, const WordSet& words, const WordDrawer& drawer)
 {
     std::vector<QString> distinct;
-    if (request.unique) {
+    if (request.unique || request.maxLength) {
         distinct = distinctTexts(words, drawer, request);
-        if (request.wanted > qint64(distinct.size()))
+        if (request.unique && request.wanted > qint64(distinct.size()))
             fail(Failure,
                 QStringLiteral("%1 cannot give %2 words: only %3 different words match "
                                "these rules")
@@ -40,9 +44,42 @@ void writeMatching(
                     .arg(request.wanted)
                     .arg(distinct.size()));
     }
+    if (composesOutput(request)) {
+        const QString entropy = writeComposed(words, drawer, request, distinct);
+        if (request.entropy)
+            std::fprintf(stderr, "%s\n", qPrintable(entropy));
+        return;
+    }
     writeWords(words, drawer, request, distinct);
     if (request.entropy)
         std::fprintf(stderr, "%s\n", qPrintable(entropyText(words, drawer, request, distinct)));
+}
+
+// Words are left out by the text they are written as, as --unique tells texts apart; each list is
+// read as a plain word list is, within the same limits.
+void leaveOutExcluded(const Request& request, const WordSet& words, WordDrawer& drawer)
+{
+    if (request.exclude.empty())
+        return;
+    QSet<QString> excluded;
+    for (const QByteArray& path : request.exclude) {
+        const std::unique_ptr<WordSet> list = readPlainList(path);
+        for (int r = 1; r <= list->count(); ++r)
+            excluded.insert(list->word(r));
+    }
+    drawer.leaveOut([&](int row) {
+        return excluded.contains(AcceptanceRules::delivered(words.word(row), request.options));
+    });
+}
+
+// With digits or symbols added, a word that holds one could be read as a word and an addition:
+// such words are not drawn, so that every output is told apart and its entropy counted exactly.
+void leaveOutAdditionLookalikes(const Request& request, const WordSet& words, WordDrawer& drawer)
+{
+    if (request.digits || request.symbols)
+        drawer.leaveOut([&](int row) {
+            return holdsAddition(AcceptanceRules::delivered(words.word(row), request.options));
+        });
 }
 
 int drawWords(const Arguments& given, const Request& request)
@@ -57,7 +94,9 @@ int drawWords(const Arguments& given, const Request& request)
                            "one is"));
     // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
     // window would report it: a list may well hold one, and it should not end the run.
-    const WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
+    WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
+    leaveOutExcluded(request, *words, drawer);
+    leaveOutAdditionLookalikes(request, *words, drawer);
     if (request.countMatches) {
         writeText(request.output, QByteArray::number(drawer.matchCount()) + '\n');
         return Success;
@@ -85,6 +124,16 @@ int run(int argc, char** argv)
                 .toUtf8());
         return Success;
     }
+    if (given.has("completion")) {
+        // The one shell there is a script for; any other name is a usage error.
+        if (given.value("completion") != "bash")
+            fail(UsageError,
+                QStringLiteral("--completion needs bash, not '%1'")
+                    .arg(shown(given.value("completion"))));
+        const QByteArray output = given.value("output");
+        writeText(output == "-" ? QByteArray() : output, bashCompletion().toUtf8());
+        return Success;
+    }
     return drawWords(given, readRequest(given));
 }
 
@@ -107,6 +156,16 @@ int main(int argc, char* argv[])
     // Past a file size limit a write fails with its reason, like any other, instead of the
     // signal ending the run where it stands.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The libraries under Qt's start-up abort when memory runs out instead of reporting it: room
+    // well beyond what they take is asked for first, so that a tight limit is reported in one line.
+    constexpr size_t startUpRoom = size_t(1) << 20;
+    void* const room = ::mmap(nullptr, startUpRoom, PROT_READ | PROT_WRITE,
+        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (room == MAP_FAILED) {
+        std::fputs("tessavine-cli: out of memory\n", stderr);
+        return Failure;
+    }
+    ::munmap(room, startUpRoom);
     try {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("tessavine-cli"));

@@ -96,6 +96,55 @@ namespace {
         return lowered.letter == letter;
     }
 
+    // Pattern wildcards, beyond every character.
+    constexpr char32_t oneCharacter = 0x110000;
+    constexpr char32_t anyRun = 0x110001;
+
+    std::vector<char32_t> characters(const QString& text)
+    {
+        const QList<uint> ucs4 = text.toUcs4();
+        return { ucs4.begin(), ucs4.end() };
+    }
+
+    // Whether the whole word matches: a '*' that fails to match takes one more character instead,
+    // back to the last '*' only, which keeps the time linear in practice.
+    bool matchesPattern(const std::vector<char32_t>& pattern, const std::vector<char32_t>& word)
+    {
+        size_t p = 0;
+        size_t w = 0;
+        size_t star = pattern.size();
+        size_t mark = 0;
+        while (w < word.size()) {
+            if (p < pattern.size() && (pattern[p] == oneCharacter || pattern[p] == word[w])) {
+                ++p;
+                ++w;
+            } else if (p < pattern.size() && pattern[p] == anyRun) {
+                star = p++;
+                mark = w;
+            } else if (star < pattern.size()) {
+                p = star + 1;
+                w = ++mark;
+            } else {
+                return false;
+            }
+        }
+        while (p < pattern.size() && pattern[p] == anyRun)
+            ++p;
+        return p == pattern.size();
+    }
+
+    bool holdsAny(const std::vector<char32_t>& word, const std::vector<char32_t>& wanted)
+    {
+        return std::any_of(wanted.begin(), wanted.end(),
+            [&word](char32_t c) { return std::find(word.begin(), word.end(), c) != word.end(); });
+    }
+
+    bool holdsAll(const std::vector<char32_t>& word, const std::vector<char32_t>& wanted)
+    {
+        return std::all_of(wanted.begin(), wanted.end(),
+            [&word](char32_t c) { return std::find(word.begin(), word.end(), c) != word.end(); });
+    }
+
 } // namespace
 
 QString letterAt(const QString& word, int position)
@@ -133,6 +182,16 @@ Judge::Judge(const WordRules& rules, quint16 rhyme)
     }
     for (LetterRule& letter : m_rules.letters)
         letter.letter = lower(letter.letter);
+    if (m_rules.has)
+        m_has = characters(lower(*m_rules.has));
+    if (m_rules.lacks)
+        m_lacks = characters(lower(*m_rules.lacks));
+    if (m_rules.pattern) {
+        m_pattern = characters(lower(*m_rules.pattern));
+        for (char32_t& c : m_pattern)
+            c = c == U'?' || c == U'_' ? oneCharacter : c == U'*' ? anyRun : c;
+    }
+    m_charactersRules = m_rules.has || m_rules.lacks || m_rules.pattern;
 }
 
 Verdict Judge::operator()(const QString& word) const
@@ -148,6 +207,13 @@ Verdict Judge::operator()(const QString& word) const
         verdict.accepted = false;
     if (m_rules.end && !endsWithLowered(word, *m_rules.end, m_endSize))
         verdict.accepted = false;
+    if (m_charactersRules) {
+        const std::vector<char32_t> lowered = characters(lower(word));
+        if ((m_rules.has && !holdsAll(lowered, m_has))
+            || (m_rules.lacks && holdsAny(lowered, m_lacks))
+            || (m_rules.pattern && !matchesPattern(m_pattern, lowered)))
+            verdict.accepted = false;
+    }
     for (const LetterRule& letter : m_rules.letters) {
         try {
             if (!letterHoldsLowered(letterAt(word, testedPosition(word, letter.position)), letter))
@@ -193,6 +259,18 @@ QString missingFactsText()
 
 QString delivered(const QString& word, const GenerationOptions& options)
 {
+    using Case = GenerationOptions::WordCase;
+    switch (options.wordCase) {
+    case Case::Lower:
+    case Case::First:
+        return word.toLower();
+    case Case::Upper:
+        return word.toUpper();
+    case Case::Proper:
+        return ProperCase(word);
+    case Case::AsListed:
+        break;
+    }
     return options.properCase ? ProperCase(word) : word;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/GenerationOptions.h"
 
 #include <QString>
+#include <vector>
 
 // The tests a drawn word must pass, and the form in which an accepted word is delivered.
 namespace AcceptanceRules {
@@ -38,6 +39,12 @@ private:
     qsizetype m_startSize = 0;
     qsizetype m_endSize = 0;
     quint16 m_rhyme = 0;
+    // The has, lacks and pattern rules as lower-cased characters, the pattern's wildcards as
+    // values no character takes.
+    std::vector<char32_t> m_has;
+    std::vector<char32_t> m_lacks;
+    std::vector<char32_t> m_pattern;
+    bool m_charactersRules = false;
 };
 
 inline Verdict judge(const QString& word, const WordRules& rules)
@@ -48,7 +55,7 @@ inline Verdict judge(const QString& word, const WordRules& rules)
 // Why rules cannot be judged on a word list without facts (WordRules::needsFacts).
 QString missingFactsText();
 
-// The word as delivered: in proper case when asked for.
+// The word as delivered: in the case asked for.
 QString delivered(const QString& word, const GenerationOptions& options);
 
 // The number of characters, as the word database counts them.

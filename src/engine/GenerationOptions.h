@@ -38,6 +38,13 @@ struct TextRules
     std::optional<QString> end;
     // Every one must hold. The window sets one at most; the command line any number.
     std::vector<LetterRule> letters;
+    // Characters each of which must be somewhere in the word, and characters none of which may
+    // be; compared lower-cased, counted in characters.
+    std::optional<QString> has;
+    std::optional<QString> lacks;
+    // The whole word against a pattern, compared lower-cased: '?' or '_' one character, '*' any
+    // run of characters, none included.
+    std::optional<QString> pattern;
 
     bool operator==(const TextRules&) const = default;
 };
@@ -80,6 +87,18 @@ struct GenerationOptions
     WordRules rules;
     // Deliver each word in proper case.
     bool properCase = false;
+    // How the command line writes each word: as listed (or in proper case, above), all lower or
+    // upper case, in proper case, or the first word of an output in proper case and the others
+    // lower case (delivered lower case; the writer capitalises the first).
+    enum class WordCase
+    {
+        AsListed,
+        Lower,
+        Upper,
+        Proper,
+        First
+    };
+    WordCase wordCase = WordCase::AsListed;
 
     bool operator==(const GenerationOptions&) const = default;
 };

@@ -113,6 +113,16 @@ namespace {
         rules.maxSyllables = high;
     }
 
+    // Choices that set no rule, for completion.
+    constexpr Choice shells[] = { { 0, "bash", "bash", 0 } };
+    using Case = GenerationOptions::WordCase;
+    constexpr Choice cases[] = {
+        { 0, "lower", "lower", int(Case::Lower) },
+        { 1, "upper", "upper", int(Case::Upper) },
+        { 2, "title", "title", int(Case::Proper) },
+        { 3, "first", "first", int(Case::First) },
+    };
+
     const Row table[] = {
         { .id = O::HowMany,
             .key = "How Many",
@@ -316,6 +326,28 @@ namespace {
             .help = "Write each word in proper case.",
             .setRule = [](GenerationOptions& o, const QString&) { o.properCase = true; } },
         { .id = O::CommandLineOnly,
+            .name = "has",
+            .valueName = "LETTERS",
+            .help = "Only words that hold each of LETTERS somewhere, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.has = v; } },
+        { .id = O::CommandLineOnly,
+            .name = "lacks",
+            .valueName = "LETTERS",
+            .help = "Only words that hold none of LETTERS, compared lower-cased.",
+            .setRule = [](GenerationOptions& o, const QString& v) { o.rules.lacks = v; } },
+        { .id = O::CommandLineOnly,
+            .name = "pattern",
+            .valueName = "P",
+            .help = "Only words that P matches whole, compared lower-cased: ? or _ stands for one "
+                    "character, * for any run of characters (none included).",
+            .setRule =
+                [](GenerationOptions& o, const QString& v) {
+                    // An empty pattern would match only the empty word: a slip, not a rule.
+                    if (v.isEmpty())
+                        throw RuleError(QStringLiteral("needs a pattern such as c?t or un*able"));
+                    o.rules.pattern = v;
+                } },
+        { .id = O::CommandLineOnly,
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,
@@ -342,6 +374,12 @@ namespace {
                     "random source)." },
         { .id = O::CommandLineOnly, .name = "unique", .help = "Write no text twice." },
         { .id = O::CommandLineOnly,
+            .name = "exclude",
+            .valueName = "FILE",
+            .help = "Leave out the words FILE holds, one a line, compared as --unique compares; "
+                    "repeated, the words of every FILE.",
+            .repeat = Repeat::AllHold },
+        { .id = O::CommandLineOnly,
             .name = "words",
             .valueName = "FILE",
             .help = "Draw from FILE, a UTF-8 word list, one word a line." },
@@ -360,6 +398,41 @@ namespace {
             .name = "passphrase",
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
+        { .id = O::CommandLineOnly,
+            .choices = cases,
+            .name = "case",
+            .valueName = "CASE",
+            .help = "Write the words in CASE: lower, upper, title (as --proper) or first (the "
+                    "first word in title case, the others lower case).",
+            .setRule =
+                [](GenerationOptions& o, const QString& v) {
+                    const auto found = std::find_if(std::begin(cases), std::end(cases),
+                        [&v](const Choice& c) { return v == QLatin1String(c.name); });
+                    if (found == std::end(cases))
+                        throw RuleError(
+                            QStringLiteral("needs lower, upper, title or first, not '%1'").arg(v));
+                    o.wordCase = Case(found->rule);
+                } },
+        { .id = O::CommandLineOnly,
+            .name = "digits",
+            .valueName = "N",
+            .help = "Add N digits, each right after a word: words and additions in a uniformly "
+                    "random order, a word first." },
+        { .id = O::CommandLineOnly,
+            .name = "symbols",
+            .valueName = "N",
+            .help = "Add N symbols from !#$%&*+=?@^~ as --digits adds digits." },
+        { .id = O::CommandLineOnly,
+            .name = "max-length",
+            .valueName = "N",
+            .help = "Only outputs of at most N characters, the final line feed aside: drawn with "
+                    "every output that fits equally likely, never cut." },
+        { .id = O::CommandLineOnly,
+            .choices = shells,
+            .name = "completion",
+            .valueName = "SHELL",
+            .help = "Write a script that completes this program's options and their choices in "
+                    "SHELL: bash." },
         { .id = O::CommandLineOnly, .name = "help", .shortName = 'h', .help = "Show this help." },
         { .id = O::CommandLineOnly, .name = "version", .help = "Show the version." },
         // The window's alone.

@@ -12,6 +12,7 @@ class SeededRandom final : public RandomSource
 public:
     // Inline: a long command-line run draws millions of numbers.
     double next() override { return double(m_engine() >> 11) * 0x1.0p-53; }
+    quint64 bits64() { return m_engine(); }
     // Seeds with a fixed value, for repeatable runs.
     void seed(quint64 value) { m_engine.seed(value); }
 

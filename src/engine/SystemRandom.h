@@ -23,21 +23,29 @@ public:
     { }
 
     double next() override { return double(take<quint64>() >> 11) * 0x1.0p-53; }
+    quint64 bits64() { return take<quint64>(); }
     // A whole number from 0 to n - 1 (n from 1), each exactly equally likely, from as few bytes
     // as n allows: a long run of draws costs the system's source a quarter of what next() does.
     quint32 below(quint32 n)
     {
-        // Lemire's multiply-and-shift, with the rare biased products drawn again.
-        if (n <= 1u << 14) {
+        // Lemire's multiply-and-shift, with the rare biased products, those whose low part lies
+        // below 2^k mod n, drawn again; that bound is worked out once for a run of draws below the
+        // same n. Two bytes serve up to 2^16: fewer than half the draws are taken again, so a draw
+        // costs at most the four bytes of the wider way, and for most n about half.
+        if (n != m_n) {
+            m_n = n;
+            m_bound = n <= 1u << 16 ? 0x10000u % n : quint32(0x100000000ull % n);
+        }
+        if (n <= 1u << 16) {
             for (;;) {
                 const quint32 product = quint32(take<quint16>()) * n;
-                if (quint16(product) >= quint16(0x10000u % n))
+                if (quint16(product) >= m_bound)
                     return product >> 16;
             }
         }
         for (;;) {
             const quint64 product = quint64(take<quint32>()) * n;
-            if (quint32(product) >= quint32(0x100000000ull % n))
+            if (quint32(product) >= m_bound)
                 return quint32(product >> 32);
         }
     }
@@ -61,5 +69,7 @@ private:
 
     ByteSource m_source;
     std::array<unsigned char, 4096> m_block {};
+    quint32 m_n = 0;
+    quint32 m_bound = 0;
     size_t m_used = sizeof m_block;
 };

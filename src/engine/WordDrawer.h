@@ -38,6 +38,9 @@ public:
     // n different matching rows, picked with the uniform numbers next() gives (n at most
     // matchCount()).
     template <typename Next> std::vector<int> distinctRows(int n, Next&& next) const;
+    // Leaves out the matching rows for which left(row) holds, once for all the draws that follow,
+    // until the rules change.
+    template <typename Left> void leaveOut(Left&& left) { std::erase_if(m_rows, left); }
 
 private:
     void match();

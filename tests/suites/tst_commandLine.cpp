@@ -78,7 +78,8 @@ private slots:
                   { "out/words.txt", "kept\n" }, { "binary.txt", QByteArray("ab\0c\n", 5) },
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
-                  { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" } };
+                  { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
+                  { "ex.txt", "apple\nbanana\nFig\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -214,6 +215,18 @@ private slots:
         QTest::newRow("texts made alike")
             << "--words %d/duplicates.txt --proper -n 2 --seed 7"
             << "1.62 bits of entropy: 2 words, each one of 2 (0.81 bits a word)" + seeded;
+        // Of ant, bee and walk, only ant and bee fit in 7 characters with the blank between.
+        QTest::newRow("length limit")
+            << "--passphrase -n 2 --max-length 7 --seed 7"
+            << "1.00 bits of entropy: 1.00 bits from 2 different words of 3 that fit in 7 "
+               "characters"
+                + seeded;
+        // Two places, two kinds, 10 digits and 12 symbols: log2(3 * 2 * 10 * 12) more.
+        QTest::newRow("digit and symbol")
+            << "--level everyday -n 2 --digits 1 --symbols 1 --case first --seed 7"
+            << "12.66 bits of entropy: 3.17 bits from 2 words, each one of 3, 9.49 bits from 1 "
+               "digit and 1 symbol and where they stand"
+                + seeded;
         QTest::newRow("one word, nothing to guess")
             << "--level everyday --kind verb -n 1"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
@@ -260,6 +273,13 @@ private slots:
         row("letters given twice, both hold", "--letter 2:vowel --letter last:consonant", "fig");
         row("unique", "--unique -n 3 --end y", "cherry sky strawberry");
         row("count matches", "--count-matches --end y", "3");
+        row("upper case", "--case upper --max 3", "EGG FIG SKY");
+        row("lower case", "--case lower --start b", "banana");
+        row("has, any case", "--has Ae", "apple date strawberry");
+        row("lacks", "--lacks AEIOU", "sky");
+        row("pattern", "--pattern '?i*'", "fig kiwi");
+        row("exclude, as written", "--exclude %d/ex.txt --min 5 --max 6", "Banana cherry éclair");
+        row("exclude, in proper case", "--exclude %d/ex.txt --proper --max 3", "Egg Sky");
     }
 
     // Enough draws that every matching word turns up, and nothing else does.
@@ -333,6 +353,14 @@ private slots:
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");
+        row("empty pattern", "--pattern=", 2, "--pattern needs a pattern");
+        row("proper and another case", "--proper --case upper", 2,
+            "--proper and --case upper cannot be used together");
+        row("unknown case", "--case shout", 2, "--case needs lower, upper, title or first");
+        row("nothing fits", "--words %d/list.txt -n 3 --max-length 5", 1,
+            "no output of 3 words fits in 5 characters");
+        row("missing exclude list", "--words %d/list.txt --exclude %d/no/ex", 1,
+            "cannot read %d/no/ex: No such file or directory");
         row("help", "--help", 0, "");
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
@@ -553,6 +581,12 @@ private slots:
         row("file size limit, no file left",
             "ulimit -f 8; \"$CLI\" -n 100000 -o $D/sig/out.txt 2>&1; ls $D/sig; cat $D/sig/out.txt",
             0, "tessavine-cli: cannot write $D/sig/out.txt: File too large\nout.txt\nold\n");
+        // Every passphrase fits, starts with a capital and holds its additions.
+        row("passphrase additions",
+            "for s in $(seq 1 20); do \"$CLI\" --seed $s --words $D/list.txt --max 5 -n 3 "
+            "--digits 2 --symbols 1 --max-length 16 --case first -s ' '; done | awk 'length($0) > "
+            "16 || !/^[A-Z]/ || gsub(/[0-9]/, \"&\") != 2 || gsub(/[!#$%&*+=?@^~]/, \"&\") != 1'",
+            0, "");
 #ifndef __SANITIZE_ADDRESS__
         // At any limit the program runs, the loader refuses it, or it says it ran out of memory.
         row("memory limits",
@@ -619,6 +653,19 @@ private slots:
         const QSet<QString> help = options(run("--help").out);
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
+        // The completion script, run by bash as it completes the words given: every option, and a
+        // list's choices after its name, also after an equals sign.
+        const auto completed = [this](const QString& words) {
+            return shell("\"$CLI\" --completion bash -o $D/c.bash && bash -c '. \"$D/c.bash\"; "
+                         "COMP_WORDS=(tessavine-cli "
+                + words
+                + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
+                  "echo \"${COMPREPLY[*]}\"'")
+                .first.out;
+        };
+        QCOMPARE(options(completed("-")), help);
+        QCOMPARE(completed("--level \"\""), "everyday common any\n");
+        QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
     }
 };
 

@@ -1,8 +1,11 @@
 #include "engine/AcceptanceRules.h"
+#include "engine/FittingChoices.h"
 #include "engine/FolderPath.h"
 #include "engine/NumericText.h"
+#include "engine/OptionTable.h"
 #include "engine/RandomInteger.h"
 #include "engine/RuleError.h"
+#include "engine/SeededRandom.h"
 
 #include <QtTest>
 #include <cmath>
@@ -31,6 +34,10 @@ private slots:
     void letterRuleKnowsOnlyFiveVowels_data();
     void letterRuleKnowsOnlyFiveVowels();
     void letterBelowPositionOneCannotBeTaken();
+    void characterRulesJudgeTheWholeWord_data();
+    void characterRulesJudgeTheWholeWord();
+    void fittingChoicesAreCountedAndDrawnExactly_data();
+    void fittingChoicesAreCountedAndDrawnExactly();
     void properCaseCapitalisesAfterBlanksAndControlSeparators_data();
     void properCaseCapitalisesAfterBlanksAndControlSeparators();
 
@@ -302,6 +309,89 @@ void TestTextFunctions::letterBelowPositionOneCannotBeTaken()
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), 0));
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QStringLiteral("cat"), -1));
     QVERIFY_THROWS_EXCEPTION(RuleError, AcceptanceRules::letterAt(QString(), 0));
+}
+
+void TestTextFunctions::characterRulesJudgeTheWholeWord_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("holds");
+    const auto row = [](const char* option, const QString& value, const QString& word, bool holds) {
+        QTest::addRow("--%s %s on %s", option, qPrintable(value), qPrintable(word))
+            << option << value << word << holds;
+    };
+    row("has", "Ae", "ApplE", true);
+    row("has", "ax", "apple", false);
+    row("has", "é", "Éclair", true);
+    // A letter beyond the first 65536 is one character, not its two halves.
+    row("has", "\U00010428", "\U00010400a", true);
+    row("has", QString(QChar(0xD801)), "\U00010400a", false);
+    row("lacks", "xyz", "apple", true);
+    row("lacks", "XP", "apple", false);
+    row("pattern", "c?t", "Cat", true);
+    row("pattern", "c?t", "coat", false);
+    row("pattern", "_a_e", "cake", true);
+    row("pattern", "un*able", "unable", true);
+    row("pattern", "un*able", "unbearable", true);
+    row("pattern", "un*able", "unables", false);
+    row("pattern", "*a*a*", "banana", true);
+    row("pattern", "?\U00010428", "x\U00010400", true);
+    row("pattern", "??", "x\U00010400", true);
+}
+
+void TestTextFunctions::characterRulesJudgeTheWholeWord()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, value);
+    QFETCH(QString, word);
+    QFETCH(bool, holds);
+    GenerationOptions options;
+    OptionTable::setRule(*OptionTable::commandLineRow(option, true), options, value);
+    QCOMPARE(AcceptanceRules::judge(word, options.rules).accepted, holds);
+}
+
+void TestTextFunctions::fittingChoicesAreCountedAndDrawnExactly_data()
+{
+    QTest::addColumn<QList<qsizetype>>("lengths");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<qsizetype>("budget");
+    QTest::addColumn<bool>("distinct");
+    QTest::addColumn<quint64>("count");
+    const QList<qsizetype> abc { 1, 2, 3 };
+    QTest::newRow("a, bb, ccc: two in 4") << abc << 2 << qsizetype(4) << false << quint64(6);
+    QTest::newRow("two different in 4") << abc << 2 << qsizetype(4) << true << quint64(4);
+    QTest::newRow("all fit") << abc << 3 << qsizetype(100) << false << quint64(27);
+    QTest::newRow("all different fit") << abc << 3 << qsizetype(100) << true << quint64(6);
+    QTest::newRow("none fits") << abc << 2 << qsizetype(1) << false << quint64(0);
+    QTest::newRow("no words, one empty output") << abc << 0 << qsizetype(0) << true << quint64(1);
+}
+
+void TestTextFunctions::fittingChoicesAreCountedAndDrawnExactly()
+{
+    QFETCH(QList<qsizetype>, lengths);
+    QFETCH(int, n);
+    QFETCH(qsizetype, budget);
+    QFETCH(bool, distinct);
+    QFETCH(quint64, count);
+    const FittingChoices choices({ lengths.begin(), lengths.end() }, n, budget, distinct);
+    QCOMPARE(quint64(choices.count()), count);
+    SeededRandom random;
+    QSet<QList<int>> seen;
+    for (int k = 0; count > 0 && k < 300; ++k) {
+        const std::vector<int> drawn = choices.draw([&random] { return random.bits64(); });
+        qsizetype total = 0;
+        for (const int t : drawn)
+            total += lengths[t];
+        QVERIFY(int(drawn.size()) == n && total <= budget);
+        seen.insert({ drawn.begin(), drawn.end() });
+        QVERIFY(!distinct || QSet<int>(drawn.begin(), drawn.end()).size() == n);
+    }
+    // Every fitting output turns up, and nothing else.
+    QCOMPARE(quint64(seen.size()), count);
+    // Past 2^128 outputs, the count is refused rather than wrapped.
+    QVERIFY_THROWS_EXCEPTION(
+        RuleError, FittingChoices(std::vector<qsizetype>(1000, 1), 13, 13, false));
 }
 
 void TestTextFunctions::properCaseCapitalisesAfterBlanksAndControlSeparators_data()

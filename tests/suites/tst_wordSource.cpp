@@ -395,8 +395,8 @@ void TestWordSource::systemSourceDrawsAgainExactlyTheBiasedProducts_data()
     // clang-format off
     QTest::newRow("3: low part 0 again, 1 kept") << 3u << 0 << 2 << QList<quint32> { 0, 43691, 21846 } << QList<quint32> { 2, 1 };
     QTest::newRow("10001: 5529 again, 5530 kept") << 10001u << 0 << 2 << QList<quint32> { 22025, 65530, 1 } << QList<quint32> { 10000, 0 };
-    QTest::newRow("16384, last on two bytes") << 16384u << 0 << 2 << QList<quint32> { 65535, 0 } << QList<quint32> { 16383, 0 };
-    QTest::newRow("16385, first on four bytes") << 16385u << 0 << 4 << QList<quint32> { 0xeffc400f, 0xfffc0010, 1 } << QList<quint32> { 16384, 0 };
+    QTest::newRow("65536, last on two bytes") << 65536u << 0 << 2 << QList<quint32> { 65535, 0 } << QList<quint32> { 65535, 0 };
+    QTest::newRow("65537, first on four bytes") << 65537u << 0 << 4 << QList<quint32> { 0, 0xffff0001, 0x80000000 } << QList<quint32> { 65536, 32768 };
     QTest::newRow("100001, rows past 65535") << 100001u << 0 << 4 << QList<quint32> { 0xf7ab7ada, 0xffff583b, 0x80000000 } << QList<quint32> { 100000, 50000 };
     QTest::newRow("2^31 + 1, half again") << 0x80000001u << 0 << 4 << QList<quint32> { 0x7ffffffe, 0xffffffff, 0x80000000 } << QList<quint32> { 0x80000000, 0x40000000 };
     QTest::newRow("four bytes with two left: a new block") << 100001u << 2047 << 4 << QList<quint32> { 0x80000000 } << QList<quint32> { 50000 };
