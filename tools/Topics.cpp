@@ -1,5 +1,7 @@
 #include "Topics.h"
 
+#include "WordNet.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -8,33 +10,12 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-std::ifstream openFile(const std::string& path)
-{
-    std::ifstream file(path);
-    if (!file)
-        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
-    return file;
-}
-
-// The gloss as definitions give it: without its quoted examples.
-std::string withoutExamples(const std::string& gloss)
-{
-    std::string text = gloss.substr(0, gloss.find("; \""));
-    while (!text.empty() && (text.back() == ' ' || text.back() == ';'))
-        text.pop_back();
-    return text;
-}
-
-} // namespace
-
 Topics::Topics(const std::string& folder)
 {
     constexpr const char* parts[] = { "noun", "verb", "adj", "adv" };
     for (std::uint64_t part = 0; part < 4; ++part) {
         const std::string data = folder + "/data." + parts[part];
-        std::ifstream file = openFile(data);
+        std::ifstream file = WordNetFiles::openFile(data);
         std::string line;
         while (std::getline(file, line)) {
             if (line.empty() || line[0] == ' ')
@@ -45,12 +26,13 @@ Topics::Topics(const std::string& folder)
             int lexFile = -1;
             fields >> offset >> lexFile;
             m_synsets[part << 32 | offset] = { lexFile,
-                bar == std::string::npos ? std::string() : withoutExamples(line.substr(bar + 3)) };
+                bar == std::string::npos ? std::string()
+                                         : WordNetFiles::definitionOf(line.substr(bar + 3)) };
         }
         if (file.bad())
             throw std::runtime_error("cannot read " + data + ": " + std::strerror(errno));
         const std::string index = folder + "/index." + parts[part];
-        file = openFile(index);
+        file = WordNetFiles::openFile(index);
         while (std::getline(file, line)) {
             if (line.empty() || line[0] == ' ')
                 continue;

@@ -50,14 +50,6 @@ const std::vector<Rule> rules[4] = {
     {},
 };
 
-std::ifstream openFile(const std::string& path)
-{
-    std::ifstream file(path);
-    if (!file)
-        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
-    return file;
-}
-
 void checkRead(const std::ifstream& file, const std::string& path)
 {
     if (file.bad())
@@ -79,8 +71,18 @@ std::string plainLemma(std::string word)
     return word;
 }
 
+} // namespace
+
+std::ifstream WordNetFiles::openFile(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+    return file;
+}
+
 // The definition part of a gloss: the examples after it (quoted, after "; ") are left out.
-std::string definitionOf(const std::string& gloss)
+std::string WordNetFiles::definitionOf(const std::string& gloss)
 {
     std::string text = gloss.substr(0, gloss.find("; \""));
     while (!text.empty() && (text.back() == ' ' || text.back() == ';'))
@@ -88,7 +90,8 @@ std::string definitionOf(const std::string& gloss)
     return text;
 }
 
-} // namespace
+using WordNetFiles::definitionOf;
+using WordNetFiles::openFile;
 
 WordNet::WordNet(const std::string& folder)
 {

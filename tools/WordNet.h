@@ -2,12 +2,21 @@
 
 #include <compare>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+// Reading WordNet's files, shared by the readers of the word-list tool.
+namespace WordNetFiles {
+// Opens a file for reading; throws std::runtime_error naming it when it cannot be opened.
+std::ifstream openFile(const std::string& path);
+// The definition part of a gloss: the examples after it (quoted, after "; ") are left out.
+std::string definitionOf(const std::string& gloss);
+} // namespace WordNetFiles
 
 // WordNet's database files (index.POS, data.POS, POS.exc and the sense counts cntlist.rev, as
 // Debian's wordnet-base installs them) read for what the word database keeps: parts of speech,
