@@ -13,6 +13,7 @@
 #include <iterator>
 #include <mutex>
 #include <sqlite3.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -206,7 +207,8 @@ private:
     // on words that drop the copy at any change of its rows, and a table dropped or renamed
     // takes its triggers with it. Without all three, as the tool wrote them, on words, the copy
     // may belong to another table, and nothing is loaded from it. Read straight into its own
-    // buffer, without a copy of the blob on the way.
+    // buffer, without a copy of the blob on the way; the buffer's pages are made in one call
+    // rather than one fault each.
     std::unique_ptr<WordSet> packedWords()
     {
         sqlite3* const db = m_session->db();
@@ -219,6 +221,22 @@ private:
             != SQLITE_OK)
             return nullptr;
         const Statement guard(statement, sqlite3_finalize);
+        // The pack is read from the file mapped in memory rather than through the page cache,
+        // which it would fill for nothing: a copy fewer, and file pages fault in by the dozen.
+        // Only for this read, so that a database that another program cuts short, or a failing
+        // disk, can only end this one read with SIGBUS rather than any later one.
+        struct MappedRead
+        {
+            sqlite3* db;
+            sqlite3_stmt* statement;
+            // SQLite keeps the map while a statement holds a page of it.
+            ~MappedRead()
+            {
+                sqlite3_reset(statement);
+                sqlite3_exec(db, "pragma mmap_size = 0", nullptr, nullptr, nullptr);
+            }
+        } const mapped { db, statement };
+        sqlite3_exec(db, "pragma mmap_size = 2147418112", nullptr, nullptr, nullptr);
         for (int i = 0; i < int(std::size(WordPack::staleTriggers)); ++i)
             sqlite3_bind_text(statement, i + 1, WordPack::staleTriggers[i], -1, SQLITE_STATIC);
         sqlite3_blob* blob = nullptr;
@@ -235,13 +253,18 @@ private:
         const qint64 largest = WordPack::headerSize
             + (4 + qint64(sizeof(WordFacts))) * limits.maxRows + 4 + 2 * limits.maxBytes;
         QByteArray pack;
-        if (size <= largest) {
-            pack = QByteArray(size, Qt::Uninitialized);
-            if (sqlite3_blob_read(blob, pack.data(), int(size), 0) != SQLITE_OK)
-                pack.clear();
+        std::shared_ptr<void> storage;
+        if (size > 0 && size <= largest) {
+            void* memory = ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE,
+                MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+            if (memory != MAP_FAILED) {
+                storage.reset(memory, [size](void* p) { ::munmap(p, size_t(size)); });
+                if (sqlite3_blob_read(blob, memory, int(size), 0) == SQLITE_OK)
+                    pack = QByteArray::fromRawData(static_cast<const char*>(memory), size);
+            }
         }
         sqlite3_blob_close(blob);
-        auto set = PackedWordSet::fromPack(std::move(pack), definitions());
+        auto set = PackedWordSet::fromPack(std::move(pack), definitions(), std::move(storage));
         if (!set || set->count() > limits.maxRows)
             return nullptr;
         set->setRhymeLookup(rhymes());
