@@ -22,6 +22,7 @@ public:
     QString wordText(int r) const override;
     bool hasFacts() const override { return m_facts != nullptr; }
     WordFacts facts(int r) const override;
+    const uchar* factsBlock() const override { return m_facts; }
     QString definition(int r, quint8 kinds = 0) const override;
 
 private:
