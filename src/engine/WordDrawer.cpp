@@ -55,21 +55,34 @@ void WordDrawer::match()
         std::memcpy(&held, block + sizeof(WordFacts) * size_t(r - 1), sizeof held);
         return held;
     };
-    for (int r = 1; r <= n; ++r) {
-        if (facts && !judge.factsHold(factsOf(r)))
-            continue;
-        // A word does not rhyme with itself.
-        if (rhyme
-            && QString::compare(m_words.wordText(r), *m_rules.rhymesWith, Qt::CaseInsensitive) == 0)
-            continue;
-        if (!text) {
-            m_rows.push_back(r);
-            continue;
+    // Only the facts decide: each row is written and kept when they hold, without a branch on
+    // the words' facts, which no predictor guesses.
+    if (block && !text && !rhyme) {
+        m_rows.resize(size_t(n));
+        size_t kept = 0;
+        for (int r = 1; r <= n; ++r) {
+            m_rows[kept] = r;
+            kept += judge.factsHold(factsOf(r));
         }
-        const auto verdict = judge(m_words.wordText(r));
-        const bool untestable = !verdict.letterFailure.isEmpty();
-        if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
-            m_rows.push_back(r);
+        m_rows.resize(kept);
+    } else {
+        for (int r = 1; r <= n; ++r) {
+            if (facts && !judge.factsHold(factsOf(r)))
+                continue;
+            // A word does not rhyme with itself.
+            if (rhyme
+                && QString::compare(m_words.wordText(r), *m_rules.rhymesWith, Qt::CaseInsensitive)
+                    == 0)
+                continue;
+            if (!text) {
+                m_rows.push_back(r);
+                continue;
+            }
+            const auto verdict = judge(m_words.wordText(r));
+            const bool untestable = !verdict.letterFailure.isEmpty();
+            if (untestable ? m_untestable == Untestable::Keep : verdict.accepted)
+                m_rows.push_back(r);
+        }
     }
     // A database of an older build knows no word's syllables, nor topics: say so rather than
     // that nothing matches.
