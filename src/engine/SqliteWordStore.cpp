@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <iterator>
 #include <mutex>
 #include <sqlite3.h>
@@ -86,6 +87,30 @@ private:
     Clock::time_point m_deadline = Clock::time_point::max();
     bool m_timedOut = false;
 };
+
+// Zeroed memory of at least size bytes, its pages made in one call rather than a fault each, and
+// in pages of 2 MiB where the system gives them (one for the word pack rather than hundreds);
+// null when there is no room. Unmapped with the last copy of the pointer.
+std::shared_ptr<void> populatedMemory(size_t size)
+{
+    constexpr size_t huge = size_t(2) << 20;
+    const size_t length = (size + huge - 1) / huge * huge;
+    // A huge page more, so that a boundary of one falls inside; the rest is given back.
+    void* const mapped = ::mmap(
+        nullptr, length + huge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    const auto first = reinterpret_cast<uintptr_t>(mapped);
+    const uintptr_t start = (first + huge - 1) & ~(huge - 1);
+    if (start > first)
+        ::munmap(mapped, start - first);
+    ::munmap(reinterpret_cast<void*>(start + length), first + huge - start);
+    void* const memory = reinterpret_cast<void*>(start);
+    // Advice only: where the system takes neither, the pages come as they are first written.
+    ::madvise(memory, length, MADV_HUGEPAGE);
+    ::madvise(memory, length, MADV_POPULATE_WRITE);
+    return std::shared_ptr<void>(memory, [length](void* p) { ::munmap(p, length); });
+}
 
 // Reads a fact column: a value outside what the fact can hold is unknown (0), never cut to fit.
 // A mark of offensive is anything but 0 or nothing, so that a marked word stays out whatever
@@ -207,8 +232,7 @@ private:
     // on words that drop the copy at any change of its rows, and a table dropped or renamed
     // takes its triggers with it. Without all three, as the tool wrote them, on words, the copy
     // may belong to another table, and nothing is loaded from it. Read straight into its own
-    // buffer, without a copy of the blob on the way; the buffer's pages are made in one call
-    // rather than one fault each.
+    // buffer, without a copy of the blob on the way.
     std::unique_ptr<WordSet> packedWords()
     {
         sqlite3* const db = m_session->db();
@@ -255,13 +279,9 @@ private:
         QByteArray pack;
         std::shared_ptr<void> storage;
         if (size > 0 && size <= largest) {
-            void* memory = ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE,
-                MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-            if (memory != MAP_FAILED) {
-                storage.reset(memory, [size](void* p) { ::munmap(p, size_t(size)); });
-                if (sqlite3_blob_read(blob, memory, int(size), 0) == SQLITE_OK)
-                    pack = QByteArray::fromRawData(static_cast<const char*>(memory), size);
-            }
+            storage = populatedMemory(size_t(size));
+            if (storage && sqlite3_blob_read(blob, storage.get(), int(size), 0) == SQLITE_OK)
+                pack = QByteArray::fromRawData(static_cast<const char*>(storage.get()), size);
         }
         sqlite3_blob_close(blob);
         auto set = PackedWordSet::fromPack(std::move(pack), definitions(), std::move(storage));
