@@ -233,18 +233,6 @@ Verdict Judge::operator()(const QString& word, const WordFacts& facts) const
     return verdict;
 }
 
-bool Judge::factsHold(const WordFacts& facts) const
-{
-    return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
-        && (!m_rules.kinds || (facts.kinds & m_rules.kinds))
-        && (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-        && (m_rules.allowOffensive || !facts.offensive)
-        && (!m_rules.topics || (facts.topic < 64 && (m_rules.topics >> facts.topic & 1)))
-        && (!m_rules.minSyllables || facts.syllables >= *m_rules.minSyllables)
-        && (!m_rules.maxSyllables || (facts.syllables && facts.syllables <= *m_rules.maxSyllables))
-        && (!m_rules.rhymesWith || (facts.rhyme && facts.rhyme == m_rhyme));
-}
-
 bool Judge::judgesText() const
 {
     return static_cast<const TextRules&>(m_rules) != TextRules {};

@@ -27,7 +27,8 @@ public:
     Verdict operator()(const QString& word) const;
     // The same for a word with its facts.
     Verdict operator()(const QString& word, const WordFacts& facts) const;
-    // Whether the facts meet the rules on them.
+    // Whether the facts meet the rules on them; inline and every rule tested, without a branch
+    // on the facts, as it runs once per word of a list.
     bool factsHold(const WordFacts& facts) const;
     // Whether any rule looks at the word's text: without one, only the facts decide.
     bool judgesText() const;
@@ -46,6 +47,18 @@ private:
     std::vector<char32_t> m_pattern;
     bool m_charactersRules = false;
 };
+
+inline bool Judge::factsHold(const WordFacts& facts) const
+{
+    return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
+        & (!m_rules.kinds || (facts.kinds & m_rules.kinds))
+        & (!m_rules.spellings || (facts.spellings & m_rules.spellings))
+        & (m_rules.allowOffensive || !facts.offensive)
+        & (!m_rules.topics || (facts.topic < 64 && (m_rules.topics >> facts.topic & 1)))
+        & (!m_rules.minSyllables || facts.syllables >= *m_rules.minSyllables)
+        & (!m_rules.maxSyllables || (facts.syllables && facts.syllables <= *m_rules.maxSyllables))
+        & (!m_rules.rhymesWith || (facts.rhyme && facts.rhyme == m_rhyme));
+}
 
 inline Verdict judge(const QString& word, const WordRules& rules)
 {

@@ -16,7 +16,8 @@ quint32 at(const QByteArray& bytes, qsizetype position)
 
 } // namespace
 
-std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definitions definitions)
+std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(
+    QByteArray pack, Definitions definitions, std::shared_ptr<const void> storage)
 {
     if (pack.size() < WordPack::headerSize || at(pack, 0) != WordPack::magic
         || at(pack, 4) != WordPack::version)
@@ -43,6 +44,7 @@ std::unique_ptr<PackedWordSet> PackedWordSet::fromPack(QByteArray pack, Definiti
         return nullptr;
 
     std::unique_ptr<PackedWordSet> set(new PackedWordSet);
+    set->m_storage = std::move(storage);
     set->m_pack = std::move(pack);
     set->m_definitions = std::move(definitions);
     set->m_count = int(count);

@@ -10,9 +10,11 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <iterator>
 #include <mutex>
 #include <sqlite3.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -85,6 +87,30 @@ private:
     Clock::time_point m_deadline = Clock::time_point::max();
     bool m_timedOut = false;
 };
+
+// Zeroed memory of at least size bytes, its pages made in one call rather than a fault each, and
+// in pages of 2 MiB where the system gives them (one for the word pack rather than hundreds);
+// null when there is no room. Unmapped with the last copy of the pointer.
+std::shared_ptr<void> populatedMemory(size_t size)
+{
+    constexpr size_t huge = size_t(2) << 20;
+    const size_t length = (size + huge - 1) / huge * huge;
+    // A huge page more, so that a boundary of one falls inside; the rest is given back.
+    void* const mapped = ::mmap(
+        nullptr, length + huge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    const auto first = reinterpret_cast<uintptr_t>(mapped);
+    const uintptr_t start = (first + huge - 1) & ~(huge - 1);
+    if (start > first)
+        ::munmap(mapped, start - first);
+    ::munmap(reinterpret_cast<void*>(start + length), first + huge - start);
+    void* const memory = reinterpret_cast<void*>(start);
+    // Advice only: where the system takes neither, the pages come as they are first written.
+    ::madvise(memory, length, MADV_HUGEPAGE);
+    ::madvise(memory, length, MADV_POPULATE_WRITE);
+    return std::shared_ptr<void>(memory, [length](void* p) { ::munmap(p, length); });
+}
 
 // Reads a fact column: a value outside what the fact can hold is unknown (0), never cut to fit.
 // A mark of offensive is anything but 0 or nothing, so that a marked word stays out whatever
@@ -219,6 +245,22 @@ private:
             != SQLITE_OK)
             return nullptr;
         const Statement guard(statement, sqlite3_finalize);
+        // The pack is read from the file mapped in memory rather than through the page cache,
+        // which it would fill for nothing: a copy fewer, and file pages fault in by the dozen.
+        // Only for this read, so that a database that another program cuts short, or a failing
+        // disk, can only end this one read with SIGBUS rather than any later one.
+        struct MappedRead
+        {
+            sqlite3* db;
+            sqlite3_stmt* statement;
+            // SQLite keeps the map while a statement holds a page of it.
+            ~MappedRead()
+            {
+                sqlite3_reset(statement);
+                sqlite3_exec(db, "pragma mmap_size = 0", nullptr, nullptr, nullptr);
+            }
+        } const mapped { db, statement };
+        sqlite3_exec(db, "pragma mmap_size = 2147418112", nullptr, nullptr, nullptr);
         for (int i = 0; i < int(std::size(WordPack::staleTriggers)); ++i)
             sqlite3_bind_text(statement, i + 1, WordPack::staleTriggers[i], -1, SQLITE_STATIC);
         sqlite3_blob* blob = nullptr;
@@ -235,13 +277,14 @@ private:
         const qint64 largest = WordPack::headerSize
             + (4 + qint64(sizeof(WordFacts))) * limits.maxRows + 4 + 2 * limits.maxBytes;
         QByteArray pack;
-        if (size <= largest) {
-            pack = QByteArray(size, Qt::Uninitialized);
-            if (sqlite3_blob_read(blob, pack.data(), int(size), 0) != SQLITE_OK)
-                pack.clear();
+        std::shared_ptr<void> storage;
+        if (size > 0 && size <= largest) {
+            storage = populatedMemory(size_t(size));
+            if (storage && sqlite3_blob_read(blob, storage.get(), int(size), 0) == SQLITE_OK)
+                pack = QByteArray::fromRawData(static_cast<const char*>(storage.get()), size);
         }
         sqlite3_blob_close(blob);
-        auto set = PackedWordSet::fromPack(std::move(pack), definitions());
+        auto set = PackedWordSet::fromPack(std::move(pack), definitions(), std::move(storage));
         if (!set || set->count() > limits.maxRows)
             return nullptr;
         set->setRhymeLookup(rhymes());

@@ -18,6 +18,10 @@ public:
     const QString& word(int r) const override;
     bool hasFacts() const override { return m_hasFacts; }
     WordFacts facts(int r) const override { return m_facts[size_t(r - 1)]; }
+    const uchar* factsBlock() const override
+    {
+        return m_facts.empty() ? nullptr : reinterpret_cast<const uchar*>(m_facts.data());
+    }
     QString definition(int r, quint8 kinds = 0) const override;
 
 private:

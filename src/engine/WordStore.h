@@ -31,6 +31,9 @@ public:
     virtual bool hasFacts() const { return false; }
     // The facts of row r (1 to count); only when hasFacts().
     virtual WordFacts facts(int) const { return {}; }
+    // The facts of every row in order, in WordFacts' layout (its size a row), when the set holds
+    // them in one block; null when only facts() gives them.
+    virtual const uchar* factsBlock() const { return nullptr; }
     // A short definition of row r's word (1 to count), in one of the parts of speech of kinds
     // when it has one (WordKind bits, 0 for any); empty when there is none.
     virtual QString definition(int, quint8 = 0) const { return {}; }

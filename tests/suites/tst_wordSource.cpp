@@ -479,6 +479,16 @@ void TestWordSource::factRulesNarrowTheWords()
     QFETCH(QStringList, words);
     const FactList list;
     QCOMPARE(matchingWords(list, rules), words);
+    // So does a list holding the facts in one block, as the word database's sets do.
+    std::vector<QString> texts;
+    std::vector<WordFacts> facts;
+    for (int r = 1; r <= list.count(); ++r) {
+        texts.push_back(list.word(r));
+        facts.push_back(list.facts(r));
+    }
+    WordList block(texts, facts, nullptr);
+    block.setRhymeLookup([&list](const QString& word) { return *list.rhymeOf(word); });
+    QCOMPARE(matchingWords(block, rules), words);
     // The verdict on one word agrees with the drawer.
     const AcceptanceRules::Judge judge(rules, list.rhymeOf(rules.rhymesWith.value_or("")).value());
     for (int r = 1; r <= list.count(); ++r)
