@@ -245,22 +245,6 @@ private:
             != SQLITE_OK)
             return nullptr;
         const Statement guard(statement, sqlite3_finalize);
-        // The pack is read from the file mapped in memory rather than through the page cache,
-        // which it would fill for nothing: a copy fewer, and file pages fault in by the dozen.
-        // Only for this read, so that a database that another program cuts short, or a failing
-        // disk, can only end this one read with SIGBUS rather than any later one.
-        struct MappedRead
-        {
-            sqlite3* db;
-            sqlite3_stmt* statement;
-            // SQLite keeps the map while a statement holds a page of it.
-            ~MappedRead()
-            {
-                sqlite3_reset(statement);
-                sqlite3_exec(db, "pragma mmap_size = 0", nullptr, nullptr, nullptr);
-            }
-        } const mapped { db, statement };
-        sqlite3_exec(db, "pragma mmap_size = 2147418112", nullptr, nullptr, nullptr);
         for (int i = 0; i < int(std::size(WordPack::staleTriggers)); ++i)
             sqlite3_bind_text(statement, i + 1, WordPack::staleTriggers[i], -1, SQLITE_STATIC);
         sqlite3_blob* blob = nullptr;
