@@ -23,10 +23,13 @@ public:
     std::vector<int> draw(const Bits& bits) const;
 
 private:
+    size_t index(size_t cls, int words, qsizetype budget) const
+    {
+        return (cls * size_t(m_n + 1) + size_t(words)) * size_t(m_budget + 1) + size_t(budget);
+    }
     Count at(size_t cls, int words, qsizetype budget) const
     {
-        return m_table[(cls * size_t(m_n + 1) + size_t(words)) * size_t(m_budget + 1)
-            + size_t(budget)];
+        return m_table[index(cls, words, budget)];
     }
     // The fewest of the words left that class cls must take for the rest to fit in the budget.
     int fewest(size_t cls, int words, qsizetype budget) const;
