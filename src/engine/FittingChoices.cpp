@@ -121,8 +121,7 @@ std::vector<int> FittingChoices::draw(const Bits& bits) const
             r -= term;
         }
     }
-    for (size_t i = classOf.size(); i > 1; --i)
-        std::swap(classOf[i - 1], classOf[size_t(uniformBelow(bits, i))]);
+    shuffle(bits, classOf);
     std::vector<std::vector<int>> left = m_members;
     std::vector<int> chosen;
     for (const size_t k : classOf) {

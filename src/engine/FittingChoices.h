@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // Ordered choices of n texts whose lengths add up to at most a budget: counted exactly, and drawn
@@ -48,3 +49,10 @@ private:
 
 // A whole number from 0 to n - 1 (n from 1), each exactly equally likely.
 FittingChoices::Count uniformBelow(const FittingChoices::Bits& bits, FittingChoices::Count n);
+
+// The items in a uniformly random order (Fisher-Yates).
+template <typename T> void shuffle(const FittingChoices::Bits& bits, std::vector<T>& items)
+{
+    for (size_t i = items.size(); i > 1; --i)
+        std::swap(items[i - 1], items[size_t(uniformBelow(bits, i))]);
+}
