@@ -1,6 +1,7 @@
 #include "cli/CommandOptions.h"
 
 #include "cli/Exit.h"
+#include "cli/Passphrase.h"
 #include "engine/OptionTable.h"
 #include "engine/WordDatabasePath.h"
 
@@ -241,8 +242,7 @@ Request readRequest(const Arguments& given)
     const Case wordCase = request.options.wordCase;
     // A composed output is built whole in memory before it is written: a passphrase, not a flood.
     constexpr qint64 mostComposed = 100000;
-    if ((request.digits || request.symbols || request.maxLength || wordCase == Case::First)
-        && request.wanted > mostComposed)
+    if (composesOutput(request) && request.wanted > mostComposed)
         fail(UsageError,
             QStringLiteral("--digits, --symbols, --max-length and --case first make one output of "
                            "at most %1 words")
@@ -252,8 +252,7 @@ Request readRequest(const Arguments& given)
             QStringLiteral("--proper and --case %1 cannot be used together")
                 .arg(QString::fromUtf8(given.value("case"))));
     // A definition is no part of a passphrase, and would count towards its length.
-    if (request.define
-        && (request.digits || request.symbols || request.maxLength || wordCase == Case::First))
+    if (request.define && composesOutput(request))
         fail(UsageError,
             QStringLiteral("--define cannot be used with --digits, --symbols, --max-length or "
                            "--case first"));

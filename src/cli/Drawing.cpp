@@ -18,9 +18,6 @@
 
 namespace {
 
-// The text a word is delivered as, with its definition after a tab when asked for. A definition
-// comes from whoever made the database: its control characters are escaped as in messages, so
-// that none reaches a terminal and each word stays on one line.
 // A word as one JSON object: its text and the facts known of it, by name.
 QString jsonObject(const QString& text, const WordSet& words, int row, const Request& request)
 {
@@ -49,6 +46,9 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
+// The text a word is delivered as, with its definition after a tab when asked for. A definition
+// comes from whoever made the database: its control characters are escaped as in messages, so
+// that none reaches a terminal and each word stays on one line.
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
     if (request.json)

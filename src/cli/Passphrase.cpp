@@ -159,8 +159,7 @@ QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Requ
         order.assign(size_t(n - 1), 'w');
         order.insert(order.end(), size_t(request.digits), 'd');
         order.insert(order.end(), size_t(request.symbols), 's');
-        for (size_t i = order.size(); i > 1; --i)
-            std::swap(order[i - 1], order[size_t(uniformBelow(bits, i))]);
+        shuffle(bits, order);
     }
     QString text = texts.empty() ? QString() : texts.front();
     size_t next = 1;

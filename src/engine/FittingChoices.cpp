@@ -55,7 +55,7 @@ FittingChoices::FittingChoices(
     m_table.assign(size_t(entries), 0);
     const size_t classes = m_lengths.size();
     for (qsizetype b = 0; b <= m_budget; ++b)
-        m_table[(classes * size_t(n + 1)) * size_t(m_budget + 1) + size_t(b)] = 1;
+        m_table[index(classes, 0, b)] = 1;
     for (size_t k = classes; k-- > 0;) {
         for (int i = 0; i <= n; ++i) {
             for (qsizetype b = 0; b <= m_budget; ++b) {
@@ -65,7 +65,7 @@ FittingChoices::FittingChoices(
                     if (rest != 0)
                         sum = plus(sum, times(ways(k, i, j), rest));
                 }
-                m_table[(k * size_t(n + 1) + size_t(i)) * size_t(m_budget + 1) + size_t(b)] = sum;
+                m_table[index(k, i, b)] = sum;
             }
         }
     }
@@ -121,8 +121,7 @@ std::vector<int> FittingChoices::draw(const Bits& bits) const
             r -= term;
         }
     }
-    for (size_t i = classOf.size(); i > 1; --i)
-        std::swap(classOf[i - 1], classOf[size_t(uniformBelow(bits, i))]);
+    shuffle(bits, classOf);
     std::vector<std::vector<int>> left = m_members;
     std::vector<int> chosen;
     for (const size_t k : classOf) {

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // Ordered choices of n texts whose lengths add up to at most a budget: counted exactly, and drawn
@@ -23,10 +24,13 @@ public:
     std::vector<int> draw(const Bits& bits) const;
 
 private:
+    size_t index(size_t cls, int words, qsizetype budget) const
+    {
+        return (cls * size_t(m_n + 1) + size_t(words)) * size_t(m_budget + 1) + size_t(budget);
+    }
     Count at(size_t cls, int words, qsizetype budget) const
     {
-        return m_table[(cls * size_t(m_n + 1) + size_t(words)) * size_t(m_budget + 1)
-            + size_t(budget)];
+        return m_table[index(cls, words, budget)];
     }
     // The fewest of the words left that class cls must take for the rest to fit in the budget.
     int fewest(size_t cls, int words, qsizetype budget) const;
@@ -45,3 +49,10 @@ private:
 
 // A whole number from 0 to n - 1 (n from 1), each exactly equally likely.
 FittingChoices::Count uniformBelow(const FittingChoices::Bits& bits, FittingChoices::Count n);
+
+// The items in a uniformly random order (Fisher-Yates).
+template <typename T> void shuffle(const FittingChoices::Bits& bits, std::vector<T>& items)
+{
+    for (size_t i = items.size(); i > 1; --i)
+        std::swap(items[i - 1], items[size_t(uniformBelow(bits, i))]);
+}
