@@ -18,36 +18,6 @@ const QStringList& positionTexts()
     return texts;
 }
 
-const QStringList& commonnessTexts()
-{
-    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Commonness);
-    return texts;
-}
-
-const QStringList& kindTexts()
-{
-    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Kind);
-    return texts;
-}
-
-const QStringList& spellingTexts()
-{
-    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Spellings);
-    return texts;
-}
-
-const QStringList& topicTexts()
-{
-    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Topic);
-    return texts;
-}
-
-const QStringList& syllableTexts()
-{
-    static const QStringList texts = OptionTable::shownChoices(OptionsModel::Syllables);
-    return texts;
-}
-
 QString letterPosition(const QString& positionText)
 {
     if (positionText == QLatin1String("last"))

@@ -16,14 +16,6 @@ const QStringList& positionTexts();
 inline const QString vowel = QStringLiteral("[vowel]");
 inline const QString consonant = QStringLiteral("[consonant]");
 
-// The entries of the lists that choose words by their facts, in the order of their indexes: the
-// first entry of each (and no entry) is the default.
-const QStringList& commonnessTexts();
-const QStringList& kindTexts();
-const QStringList& spellingTexts();
-const QStringList& topicTexts();
-const QStringList& syllableTexts();
-
 // The letter position that a position text other than "x" names: "last", the number of an
 // ordinal, or else the number the text starts with.
 QString letterPosition(const QString& positionText);

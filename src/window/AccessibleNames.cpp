@@ -73,16 +73,15 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object)
     return nullptr;
 }
 
-// An interface Qt made before ours was asked for is dropped, so that the next question makes ours.
+} // namespace
+
+namespace AccessibleNames {
+
 void renew(QWidget* widget)
 {
     QAccessible::deleteAccessibleInterface(
         QAccessible::uniqueId(QAccessible::queryAccessibleInterface(widget)));
 }
-
-} // namespace
-
-namespace AccessibleNames {
 
 void apply(QWidget& window)
 {

@@ -10,4 +10,8 @@ namespace AccessibleNames {
 // Once, after the window's controls exist.
 void apply(QWidget& window);
 
+// Drops the interface Qt made and kept for the widget before ours was asked for, so that the next
+// question makes ours.
+void renew(QWidget* widget);
+
 } // namespace AccessibleNames

@@ -1,5 +1,7 @@
 #include "window/DropDownAccessible.h"
 
+#include "window/AccessibleNames.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 
@@ -29,9 +31,7 @@ void DropDownAccessible::serve(QComboBox* list)
         QAccessibleTextInsertEvent inserted(list, 0, list->currentText());
         QAccessible::updateAccessibility(&inserted);
     });
-    // Qt made and kept an interface when the list was built; the next question makes ours.
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(list)));
+    AccessibleNames::renew(list);
 }
 
 void* DropDownAccessible::interface_cast(QAccessible::InterfaceType type)

@@ -15,6 +15,7 @@
 #include "app/StatusLine.h"
 #include "app/StepGuard.h"
 #include "app/TextExport.h"
+#include "engine/OptionTable.h"
 #include "engine/SeparatorLayout.h"
 #include "engine/WordDatabasePath.h"
 #include "window/AccessibleNames.h"
@@ -289,11 +290,11 @@ void Form1::createWordFrame()
 {
     Frame8 = frame(this, "Frame8", QStringLiteral("Word Option"), 120, wordRowTop, 15720, 720);
     Combo4 = place<QComboBox>(Frame8, "Combo4", 240, 255, 2280, 345);
-    Combo4->addItems(ShownOptions::commonnessTexts());
+    Combo4->addItems(OptionTable::shownChoices(OptionsModel::Commonness));
     Combo5 = place<QComboBox>(Frame8, "Combo5", 2760, 255, 2280, 345);
-    Combo5->addItems(ShownOptions::kindTexts());
+    Combo5->addItems(OptionTable::shownChoices(OptionsModel::Kind));
     Combo6 = place<QComboBox>(Frame8, "Combo6", 5280, 255, 2280, 345);
-    Combo6->addItems(ShownOptions::spellingTexts());
+    Combo6->addItems(OptionTable::shownChoices(OptionsModel::Spellings));
     // Right below the output frames' controls. Ticked by default: a list of words for a class
     // must not hand out slurs unless asked to.
     Check7 = captioned<QCheckBox>(
@@ -301,9 +302,9 @@ void Form1::createWordFrame()
     Check7->setChecked(true);
     // Topic and syllables after it, narrower: their entries are short.
     Combo7 = place<QComboBox>(Frame8, "Combo7", 11520, 255, 1920, 345);
-    Combo7->addItems(ShownOptions::topicTexts());
+    Combo7->addItems(OptionTable::shownChoices(OptionsModel::Topic));
     Combo8 = place<QComboBox>(Frame8, "Combo8", 13560, 255, 1920, 345);
-    Combo8->addItems(ShownOptions::syllableTexts());
+    Combo8->addItems(OptionTable::shownChoices(OptionsModel::Syllables));
 }
 
 void Form1::setTabOrder()

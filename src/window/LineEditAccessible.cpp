@@ -1,5 +1,7 @@
 #include "window/LineEditAccessible.h"
 
+#include "window/AccessibleNames.h"
+
 #include <QLineEdit>
 
 LineEditAccessible::LineEditAccessible(QLineEdit* field)
@@ -24,9 +26,7 @@ void LineEditAccessible::serve(QLineEdit* field)
     }();
     Q_UNUSED(installed);
     field->setProperty("tessavineField", true);
-    // Qt made and kept an interface when the field was built; the next question makes ours.
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(field)));
+    AccessibleNames::renew(field);
 }
 
 void* LineEditAccessible::interface_cast(QAccessible::InterfaceType type)

@@ -1,5 +1,7 @@
 #include "window/OptionButtonAccessible.h"
 
+#include "window/AccessibleNames.h"
+
 #include <QRadioButton>
 
 OptionButtonAccessible::OptionButtonAccessible(QRadioButton* button)
@@ -53,7 +55,5 @@ void OptionButtonAccessible::serve(QRadioButton* button)
         return true;
     }();
     Q_UNUSED(installed);
-    // Qt made and kept an interface when the button was built; the next question makes ours.
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(button)));
+    AccessibleNames::renew(button);
 }
