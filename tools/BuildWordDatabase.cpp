@@ -18,7 +18,6 @@
 // new database is complete.
 
 #include "Pronunciations.h"
-#include "Topics.h"
 #include "WordNet.h"
 #include "engine/WordFacts.h"
 
@@ -445,17 +444,13 @@ std::unordered_map<std::string, quint16> rhymeIds(const Pronunciations& pronunci
     return ids;
 }
 
-// The topic, syllables and rhyme of every entry, after its definition; the syllables estimated
-// where the dictionary is silent, and the estimate measured on the words it is not.
-void addSounds(std::vector<Entry>& entries, const Sources& sources,
-    const std::unordered_map<std::string, quint16>& rhymes, const Pronunciations* pronunciations,
-    FactCounts& counts)
+// The syllables and rhyme of every entry; the syllables estimated where the dictionary is silent,
+// and the estimate measured on the words it is not.
+void addSounds(std::vector<Entry>& entries, const std::unordered_map<std::string, quint16>& rhymes,
+    const Pronunciations* pronunciations, FactCounts& counts)
 {
-    const Topics topics(sources.wordNet);
     for (Entry& entry : entries) {
         const std::string plain = withoutAccents(entry.word);
-        entry.facts.topic = topics.of(plain, entry.definition);
-        ++counts.topics[entry.facts.topic];
         const int estimate = estimatedSyllables(plain);
         const Pronunciations::Entry* known = pronunciations ? pronunciations->find(plain) : nullptr;
         const int syllables = known ? known->syllables : estimate;
@@ -522,6 +517,8 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         facts.offensive = byWordNet || byList;
         entry.definition = wordNet.definition(plain);
         entry.kindDefinitions = wordNet.kindDefinitions(plain);
+        facts.topic = wordNet.topic(plain, entry.definition);
+        ++counts.topics[facts.topic];
 
         counts.everyday += facts.level && facts.level <= LevelTier::everyday;
         counts.common += facts.level && facts.level <= LevelTier::common;
@@ -822,7 +819,7 @@ int main(int argc, char* argv[])
         const auto rhymes = pronunciations ? rhymeIds(*pronunciations)
                                            : std::unordered_map<std::string, quint16>();
         if (withFacts)
-            addSounds(entries, *sources, rhymes, pronunciations.get(), facts);
+            addSounds(entries, rhymes, pronunciations.get(), facts);
 
         std::remove(temporaryPath.c_str());
         writeDatabase(entries, temporaryPath, withFacts, pronunciations.get(), rhymes);

@@ -50,6 +50,14 @@ const std::vector<Rule> rules[4] = {
     {},
 };
 
+std::ifstream openFile(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+    return file;
+}
+
 void checkRead(const std::ifstream& file, const std::string& path)
 {
     if (file.bad())
@@ -71,18 +79,8 @@ std::string plainLemma(std::string word)
     return word;
 }
 
-} // namespace
-
-std::ifstream WordNetFiles::openFile(const std::string& path)
-{
-    std::ifstream file(path);
-    if (!file)
-        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
-    return file;
-}
-
 // The definition part of a gloss: the examples after it (quoted, after "; ") are left out.
-std::string WordNetFiles::definitionOf(const std::string& gloss)
+std::string definitionOf(const std::string& gloss)
 {
     std::string text = gloss.substr(0, gloss.find("; \""));
     while (!text.empty() && (text.back() == ' ' || text.back() == ';'))
@@ -90,8 +88,7 @@ std::string WordNetFiles::definitionOf(const std::string& gloss)
     return text;
 }
 
-using WordNetFiles::definitionOf;
-using WordNetFiles::openFile;
+} // namespace
 
 WordNet::WordNet(const std::string& folder)
 {
@@ -554,6 +551,33 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
             ++listed;
         }
     return first || 2 * labelled > senses || (anySense && labelled > 0);
+}
+
+std::uint8_t WordNet::topicAmong(const std::string& lemma, const std::string& definition) const
+{
+    const auto found = m_lemmas.find(lemma);
+    if (found == m_lemmas.end())
+        return 0;
+    for (int part = 0; part < 4; ++part)
+        for (const std::uint32_t offset : found->second.senses[part]) {
+            const auto synset = m_synsets.find(key(part, offset));
+            if (synset != m_synsets.end() && synset->second.lexFile >= 0
+                && synset->second.lexFile < 255 && definitionOf(synset->second.gloss) == definition)
+                return std::uint8_t(synset->second.lexFile + 1);
+        }
+    return 0;
+}
+
+std::uint8_t WordNet::topic(const std::string& word, const std::string& definition) const
+{
+    if (definition.empty())
+        return 0;
+    if (const std::uint8_t own = topicAmong(word, definition))
+        return own;
+    const size_t colon = definition.find(": ");
+    return colon == std::string::npos
+        ? 0
+        : topicAmong(definition.substr(0, colon), definition.substr(colon + 2));
 }
 
 bool WordNet::offensive(const std::string& word, bool anySense) const

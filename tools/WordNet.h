@@ -2,21 +2,12 @@
 
 #include <compare>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
-
-// Reading WordNet's files, shared by the readers of the word-list tool.
-namespace WordNetFiles {
-// Opens a file for reading; throws std::runtime_error naming it when it cannot be opened.
-std::ifstream openFile(const std::string& path);
-// The definition part of a gloss: the examples after it (quoted, after "; ") are left out.
-std::string definitionOf(const std::string& gloss);
-} // namespace WordNetFiles
 
 // WordNet's database files (index.POS, data.POS, POS.exc and the sense counts cntlist.rev, as
 // Debian's wordnet-base installs them) read for what the word database keeps: parts of speech,
@@ -46,6 +37,10 @@ public:
     // most used part first; empty for a word of one part or none.
     std::vector<std::pair<std::uint8_t, std::string>> kindDefinitions(
         const std::string& word) const;
+    // The topic (WordFacts::topic: the lexicographer file's number + 1) of the sense of word, or
+    // of the base that an inflected form's definition names before a colon ("apple: fruit ..."),
+    // whose gloss is definition; 0 when none is.
+    std::uint8_t topic(const std::string& word, const std::string& definition) const;
     // Whether WordNet calls the word obscene, vulgar, an ethnic slur or offensive or disparaging
     // (by its usage labels or its gloss) in its most used sense or in most of its senses; with
     // anySense, in any sense (for a rare word, which a reader meets mostly in that sense). An
@@ -142,6 +137,7 @@ private:
     // counts, the best standing, then the first part (noun, verb, adjective, adverb).
     Sense bestSense(const std::string& word, std::uint8_t kinds) const;
     std::string glossOf(const std::string& word, const Sense& sense) const;
+    std::uint8_t topicAmong(const std::string& lemma, const std::string& definition) const;
     bool lemmaOffensive(const std::string& word, bool anySense) const;
     std::string baseIn(const std::string& word, int part) const;
 
