@@ -324,8 +324,8 @@ class Runner:
              "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1", "-DTESSAVINE_BUILD_BENCH=OFF"],
             stdout=self.log, stderr=self.log, check=True)
 
-    def build(self, target):
-        return run(["cmake", "--build", str(self.build_dir), "--target", target, "--parallel",
+    def build(self, *targets):
+        return run(["cmake", "--build", str(self.build_dir), "--target", *targets, "--parallel",
                     str(os.cpu_count() or 1)], stdout=self.log, stderr=self.log).returncode == 0
 
     def test(self, suite, limit):
@@ -356,6 +356,9 @@ def main():
     parser.add_argument("--sample", type=int, help="draw this many mutants at random")
     parser.add_argument("--seed", type=int, default=1, help="seed of the draw (default 1)")
     parser.add_argument("--list", action="store_true", help="only list the mutants")
+    parser.add_argument("--only", metavar="FILE",
+                        help="only the mutants named in FILE (an earlier run's output, say its "
+                             "survivors)")
     parser.add_argument("--build-dir", default=os.environ.get("MUTANTS_BUILD_DIR", "build-mutants"))
     args = parser.parse_args()
 
@@ -382,6 +385,10 @@ def main():
     if args.sample and args.sample < len(mutants):
         mutants = random.Random(args.seed).sample(mutants, args.sample)
         mutants.sort(key=lambda m: (m["path"], m["line"], m["column"]))
+    if args.only:
+        named = set(re.findall(r"\S+:\d+:\d+: '.*?' -> '.*?'(?=\s|$)",
+                               Path(args.only).read_text(), re.M))
+        mutants = [m for m in mutants if describe(m) in named]
     if args.list:
         for m in mutants:
             print(describe(m))
@@ -453,9 +460,10 @@ def main():
                     outcome = "uncompiled"
                 else:
                     for position, suite in enumerate(reaching):
-                        if not program and not runner.build(suite):
-                            outcome = "uncompiled" if position == 0 else "failed to build"
-                            by = suite
+                        # The first suite alone, as most mutants die there; the rest in one build.
+                        if not program and position < 2 and not runner.build(
+                                *([suite] if position == 0 else reaching[1:])):
+                            outcome = "uncompiled"
                             break
                         limit = 3 * runner.durations.get(suite, 60) + 10
                         result = runner.test(suite, limit)
@@ -465,9 +473,6 @@ def main():
             finally:
                 full.write_text(original)
                 pending.unlink()
-            if outcome == "failed to build":
-                # A later suite that no longer builds has found the mutant as surely as a test.
-                outcome = "killed"
             counts[outcome] += 1
             if outcome in ("killed", "timeout"):
                 tally["killed"] += 1
