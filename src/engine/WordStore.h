@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -59,6 +60,9 @@ public:
     // Every word of the table words with its facts and definitions where the database has them,
     // in table order, loaded the fastest way the database allows.
     virtual std::unique_ptr<WordSet> allWords() = 0;
+    // The rows of table about (key to value), which names a language's database; empty for a
+    // database without it. Throws PlatformError when it cannot be read.
+    virtual std::map<QString, QString> about() { return {}; }
 };
 
 // The query that gives every word of the table words, with its facts.
