@@ -384,6 +384,12 @@ namespace {
             .valueName = "FILE",
             .help = "Draw from FILE, a UTF-8 word list, one word a line." },
         { .id = O::CommandLineOnly,
+            .name = "language",
+            .valueName = "CODE",
+            .help = "Draw words of the language CODE, one of those installed and listed below: en "
+                    "(default), de, fr...; list writes each installed language with the facts its "
+                    "words carry (a JSON array with --json)." },
+        { .id = O::CommandLineOnly,
             .name = "database",
             .valueName = "FILE",
             .help = "Draw from FILE, an SQLite word database (default the dbWords.mdb installed "
