@@ -84,13 +84,6 @@ QStringList shownFacts(const Language& language)
     return facts;
 }
 
-QString languageNames(const Language& language)
-{
-    return language.native.isEmpty() || language.native == language.name
-        ? language.name
-        : QStringLiteral("%1 (%2)").arg(language.name, language.native);
-}
-
 } // namespace
 
 QString languagesText(const QString& programFolder, bool json)
@@ -100,7 +93,7 @@ QString languagesText(const QString& programFolder, bool json)
     for (const Language& language : installed(programFolder)) {
         const QStringList facts = shownFacts(language);
         text += QStringLiteral("%1\t%2\t%3\n")
-                    .arg(language.code, oneLine(languageNames(language)),
+                    .arg(language.code, oneLine(language.shownName()),
                         facts.join(QStringLiteral(", ")));
         array.append(QJsonObject { { QStringLiteral("language"), language.code },
             { QStringLiteral("name"), language.name },
@@ -114,8 +107,6 @@ QString languagesText(const QString& programFolder, bool json)
 void applyLanguage(const Arguments& given, Request& request, const Language& language)
 {
     request.language = language;
-    WordRules& rules = request.options.rules;
-    rules.vowels = language.vowels;
     // The options in the order of the help, each with the fact it needs and how a user names it.
     struct Needed
     {
@@ -142,9 +133,7 @@ void applyLanguage(const Arguments& given, Request& request, const Language& lan
                     .arg(QLatin1String(need.option), QLatin1String(need.named),
                         oneLine(language.name)));
     }
-    // Words of another language carry no national spelling, which the default would ask for.
-    if (!language.hasSpellings())
-        rules.spellings = 0;
+    language.applyTo(request.options.rules);
 }
 
 Arguments parseArguments(int argc, char** argv)
@@ -188,8 +177,9 @@ QString helpText()
 {
     QString text = QStringLiteral(
         "Usage: tessavine-cli [options]\n"
-        "Writes random English words: drawn from a word list among the words that meet the\n"
-        "rules given, every such word equally likely each time.\n\nOptions:\n");
+        "Writes random words, English unless --language says otherwise: drawn from a word list\n"
+        "among the words that meet the rules given, every such word equally likely each time.\n\n"
+        "Options:\n");
     constexpr qsizetype helpColumn = 30;
     constexpr qsizetype width = 79;
     for (const Row& known : OptionTable::rows()) {
@@ -232,7 +222,7 @@ QString helpText()
     QString languages = QStringLiteral("\nLanguages of --language:");
     for (const Language& language : installed(QCoreApplication::applicationDirPath())) {
         QString line = QStringLiteral("\n  %1").arg(language.code).leftJustified(9)
-            + oneLine(languageNames(language)) + u':';
+            + oneLine(language.shownName()) + u':';
         used = line.size() - 1;
         for (const QString& fact : shownFacts(language)) {
             line += used + 2 + fact.size() > width ? QStringLiteral("\n        ")

@@ -7,6 +7,18 @@ QStringList Language::factNames()
         QStringLiteral("topic"), QStringLiteral("definitions") };
 }
 
+QString Language::shownName() const
+{
+    return native.isEmpty() || native == name ? name : QStringLiteral("%1 (%2)").arg(name, native);
+}
+
+void Language::applyTo(WordRules& rules) const
+{
+    rules.vowels = vowels;
+    if (!hasSpellings())
+        rules.spellings = 0;
+}
+
 Language Language::fromAbout(const std::map<QString, QString>& about)
 {
     Language language;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/GenerationOptions.h"
+
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -21,6 +23,11 @@ struct Language
     QString source;
 
     bool has(const QString& fact) const { return facts.contains(fact); }
+    // The name in English, and the language's own where it differs: "German (Deutsch)".
+    QString shownName() const;
+    // Sets the rules the language decides: its vowels, and no national spelling where its words
+    // carry none, which the default would ask for.
+    void applyTo(WordRules& rules) const;
     // Only English words carry national spellings.
     bool hasSpellings() const { return code == QLatin1String("en"); }
 
