@@ -45,9 +45,13 @@ public:
         return m_rhymes ? std::optional<quint16>(m_rhymes(word.toLower())) : std::nullopt;
     }
     void setRhymeLookup(RhymeLookup lookup) { m_rhymes = std::move(lookup); }
+    // Whether the definitions are English translations of another language's words.
+    bool definitionsTranslate() const { return m_translate; }
+    void setDefinitionsTranslate(bool translate) { m_translate = translate; }
 
 private:
     RhymeLookup m_rhymes;
+    bool m_translate = false;
 };
 
 // One open connection to the word database; closed when destroyed.
