@@ -706,6 +706,10 @@ private slots:
         QCOMPARE(completed("--level \"\""), "everyday common any\n");
         QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
         QVERIFY(completed("--language \"\"").startsWith("list en"));
+        QVERIFY(run("--language list")
+                    .out.startsWith("en\tEnglish\tlevel, kinds, spellings, "
+                                    "syllables, rhyme, offensive, classroom, "
+                                    "topic, definitions\n"));
     }
 };
 
