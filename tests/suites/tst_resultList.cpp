@@ -47,6 +47,14 @@ struct Window
 
 const QStringList threeWords { "w1", "w2", "w3" };
 
+// How the clear command is given.
+enum Press
+{
+    Handler,
+    Click,
+    ReturnKey
+};
+
 } // namespace
 
 class TestResultList : public QObject
@@ -130,22 +138,24 @@ void TestResultList::columnIsHeadedAndSizedAfterLoad()
 void TestResultList::clearResults_data()
 {
     QTest::addColumn<QStringList>("words");
-    QTest::addColumn<bool>("byClick");
+    QTest::addColumn<int>("press");
     QTest::addColumn<int>("pointer");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("handler empties the list") << threeWords << false << 0 << QStringList();
-    QTest::newRow("click empties the list") << threeWords << true << 0 << QStringList();
-    QTest::newRow("custom pointer is not busy") << threeWords << true << 99 << QStringList();
-    QTest::newRow("hourglass keeps the rows") << threeWords << false << 11 << threeWords;
-    QTest::newRow("hourglass keeps the rows on click") << threeWords << true << 11 << threeWords;
-    QTest::newRow("empty list") << QStringList() << false << 0 << QStringList();
+    QTest::newRow("handler empties the list") << threeWords << int(Handler) << 0 << QStringList();
+    QTest::newRow("click empties the list") << threeWords << int(Click) << 0 << QStringList();
+    QTest::newRow("Return empties the list") << threeWords << int(ReturnKey) << 0 << QStringList();
+    QTest::newRow("custom pointer is not busy") << threeWords << int(Click) << 99 << QStringList();
+    QTest::newRow("hourglass keeps the rows") << threeWords << int(Handler) << 11 << threeWords;
+    QTest::newRow("hourglass keeps the rows on click")
+        << threeWords << int(Click) << 11 << threeWords;
+    QTest::newRow("empty list") << QStringList() << int(Handler) << 0 << QStringList();
 }
 
 void TestResultList::clearResults()
 {
     QFETCH(QStringList, words);
-    QFETCH(bool, byClick);
+    QFETCH(int, press);
     QFETCH(int, pointer);
     QFETCH(QStringList, expected);
 
@@ -153,8 +163,10 @@ void TestResultList::clearResults()
     QVERIFY(w.load(words));
     w.form.setMousePointer(pointer);
     const size_t entriesBefore = w.fake.dialogs.entries.size();
-    if (byClick)
+    if (press == Click)
         QTest::mouseClick(w.form.PushButton4, Qt::LeftButton);
+    else if (press == ReturnKey)
+        QTest::keyClick(w.form.PushButton4, Qt::Key_Return);
     else
         w.form.PushButton4_Click();
     QCOMPARE(wordsOf(w.list), expected);
