@@ -3,11 +3,15 @@
 #include "window/Form1.h"
 #include "window/ResultListView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace {
 
@@ -46,6 +50,16 @@ struct Window
 };
 
 const QStringList threeWords { "w1", "w2", "w3" };
+
+// The rows whose tick screen readers were told had changed.
+QList<int> toldTicks;
+
+void keepTicks(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::StateChanged
+        && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked)
+        toldTicks << event->child();
+}
 
 // How the clear command is given.
 enum Press
@@ -251,10 +265,24 @@ void TestResultList::spaceTogglesTheCurrentRow()
     Window w;
     QVERIFY(w.load(threeWords));
     w.select(2);
+    // As a screen reader hears it: the row's tick and place, and the tick's change as it comes.
+    QPlatformAccessibility* screenReaders
+        = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    screenReaders->setActive(true);
+    QAccessible::installUpdateHandler(keepTicks);
     QTest::keyClick(w.form.ListView1, Qt::Key_Space);
+    QAccessible::installUpdateHandler(nullptr);
+    screenReaders->setActive(false);
     QCOMPARE(checksOf(w.list), QList<bool>({ false, true, false }));
+    QCOMPARE(toldTicks, QList<int>({ 1 }));
+    const QAccessibleInterface* row
+        = QAccessible::queryAccessibleInterface(w.form.ListView1)->child(1);
+    QCOMPARE(row->text(QAccessible::Name), "w2");
+    QVERIFY(row->state().checkable && row->state().checked);
+    QCOMPARE(row->text(QAccessible::Description), "2 of 3");
     QTest::keyClick(w.form.ListView1, Qt::Key_Space);
     QCOMPARE(checksOf(w.list), QList<bool>({ false, false, false }));
+    QVERIFY(!row->state().checked);
 }
 
 void TestResultList::tickAllAndUntickAllRoundTrip()
