@@ -66,7 +66,8 @@ enum Press
 {
     Handler,
     Click,
-    ReturnKey
+    ReturnKey,
+    LetterKey
 };
 
 } // namespace
@@ -159,6 +160,7 @@ void TestResultList::clearResults_data()
     QTest::newRow("handler empties the list") << threeWords << int(Handler) << 0 << QStringList();
     QTest::newRow("click empties the list") << threeWords << int(Click) << 0 << QStringList();
     QTest::newRow("Return empties the list") << threeWords << int(ReturnKey) << 0 << QStringList();
+    QTest::newRow("another key keeps the rows") << threeWords << int(LetterKey) << 0 << threeWords;
     QTest::newRow("custom pointer is not busy") << threeWords << int(Click) << 99 << QStringList();
     QTest::newRow("hourglass keeps the rows") << threeWords << int(Handler) << 11 << threeWords;
     QTest::newRow("hourglass keeps the rows on click")
@@ -179,12 +181,12 @@ void TestResultList::clearResults()
     const size_t entriesBefore = w.fake.dialogs.entries.size();
     if (press == Click)
         QTest::mouseClick(w.form.PushButton4, Qt::LeftButton);
-    else if (press == ReturnKey)
-        QTest::keyClick(w.form.PushButton4, Qt::Key_Return);
+    else if (press == ReturnKey || press == LetterKey)
+        QTest::keyClick(w.form.PushButton4, press == ReturnKey ? Qt::Key_Return : Qt::Key_A);
     else
         w.form.PushButton4_Click();
     QCOMPARE(wordsOf(w.list), expected);
-    QCOMPARE(w.form.StatusText->text() == "List cleared", pointer != 11);
+    QCOMPARE(w.form.StatusText->text() == "List cleared", pointer != 11 && press != LetterKey);
     QCOMPARE(w.fake.dialogs.entries.size(), entriesBefore);
     QCOMPARE(w.form.mousePointer(), pointer);
 }
@@ -258,6 +260,10 @@ void TestResultList::deleteKeyOnAnEmptyListDoesNothing()
     w.form.ListView1_KeyDown(46, Qt::NoModifier);
     QCOMPARE(w.list.rowCount(), 0);
     QVERIFY(w.fake.dialogs.entries.empty());
+    // And it is heard to be empty.
+    QVERIFY(QAccessible::queryAccessibleInterface(w.form.ListView1)
+                ->text(QAccessible::Description)
+                .startsWith("Empty."));
 }
 
 void TestResultList::spaceTogglesTheCurrentRow()
@@ -271,18 +277,22 @@ void TestResultList::spaceTogglesTheCurrentRow()
     screenReaders->setActive(true);
     QAccessible::installUpdateHandler(keepTicks);
     QTest::keyClick(w.form.ListView1, Qt::Key_Space);
+    // A row that is not the current one changes unheard.
+    w.list.setChecked(3, true);
     QAccessible::installUpdateHandler(nullptr);
     screenReaders->setActive(false);
-    QCOMPARE(checksOf(w.list), QList<bool>({ false, true, false }));
+    QCOMPARE(checksOf(w.list), QList<bool>({ false, true, true }));
     QCOMPARE(toldTicks, QList<int>({ 1 }));
-    const QAccessibleInterface* row
-        = QAccessible::queryAccessibleInterface(w.form.ListView1)->child(1);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w.form.ListView1);
+    QAccessibleInterface* row = list->tableInterface()->cellAt(1, 0);
     QCOMPARE(row->text(QAccessible::Name), "w2");
     QVERIFY(row->state().checkable && row->state().checked);
     QCOMPARE(row->text(QAccessible::Description), "2 of 3");
-    QTest::keyClick(w.form.ListView1, Qt::Key_Space);
-    QCOMPARE(checksOf(w.list), QList<bool>({ false, false, false }));
-    QVERIFY(!row->state().checked);
+    QCOMPARE(list->indexOfChild(row), 1);
+    QCOMPARE(list->child(0)->text(QAccessible::Name), "w1");
+    // A screen reader's own toggle.
+    row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(checksOf(w.list), QList<bool>({ false, false, true }));
 }
 
 void TestResultList::tickAllAndUntickAllRoundTrip()
