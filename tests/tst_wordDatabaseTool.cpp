@@ -457,6 +457,84 @@ private slots:
                          + word + "'")),
             QStringList { facts });
     }
+
+    // A language's sources in their formats: Haus a capitalised noun at rank 1, Abend at rank
+    // 2,001, Abendrot at 10,001, laufen a tagged stem outside the ranks, Thomas a listed name,
+    // Bonn a capitalised stem without rank, ABC an abbreviation and Häusern a form in neither
+    // stems nor ranks; the patterns break ha-ba, lau-fen and Hau-s, whose s holds no vowel.
+    void languageToolDecidesWordsAndFacts_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("facts");
+        QTest::newRow("capitalised noun, first rank, a vowel-less piece joined") << "Haus"
+                                                                                 << "10|0|0|0|1";
+        QTest::newRow("rank past the first tier") << "Abend"
+                                                  << "20|0|0|0|2";
+        QTest::newRow("rank past the everyday tier") << "Abendrot"
+                                                     << "35|0|0|0|3";
+        QTest::newRow("tagged stem, no rank") << "laufen"
+                                              << "|2|0|0|2";
+        QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
+                                                                                << "|0|1|0|2";
+        QTest::newRow("classroom") << "popel"
+                                   << "|0|0|1|1";
+        QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
+                                                              << "";
+        QTest::newRow("name") << "Thomas"
+                              << "";
+        QTest::newRow("abbreviation") << "ABC"
+                                      << "";
+        QTest::newRow("rare form") << "H\u00e4usern"
+                                   << "";
+    }
+
+    void languageToolDecidesWordsAndFacts()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, facts);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString ranks = QStringLiteral("Haus\n");
+        for (int i = 2; i <= 10001; ++i)
+            ranks += i == 2001 ? QStringLiteral("abend\n")
+                : i == 10001   ? QStringLiteral("Abendrot\n")
+                               : QStringLiteral("x%1\n").arg(i);
+        const std::pair<const char*, QString> files[] = {
+            { "words.txt",
+                "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\n" },
+            { "stems.dic", "6\nlaufen/A po:v1\nhaba\npopel\nABC\nThomas\nBonn\n" },
+            { "ranks.txt", ranks + "thomas\n" },
+            { "names.txt", "thomas\n" },
+            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\n" },
+            { "offensive.txt", "# fixture\nHaba\n" },
+            { "classroom.txt", "popel\n" },
+        };
+        for (const auto& [name, text] : files)
+            QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
+        QProcess process;
+        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
+            { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
+                "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
+                dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
+                dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
+                dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
+                "--capital-nouns", dir.filePath("facts.tsv") });
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        const ToolRun run
+            = runTool(dir.filePath("facts.tsv"), dir.filePath("de.mdb"), { "--ready-facts" });
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(readWords(dir.filePath("de.mdb"),
+                     qPrintable("SELECT level, kinds, offensive, classroom, syllables FROM words "
+                                "WHERE word = '"
+                         + word + "'")),
+            facts.isEmpty() ? QStringList() : QStringList { facts });
+        QCOMPARE(readWords(dir.filePath("de.mdb"),
+                     "SELECT value FROM about WHERE key IN ('language', 'facts', 'vowels') ORDER "
+                     "BY key"),
+            QStringList(
+                { "level,kinds,syllables,offensive,classroom", "de", "aeiouy\u00e4\u00f6\u00fc" }));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWordDatabaseTool)
