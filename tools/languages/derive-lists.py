@@ -39,7 +39,7 @@ INNOCENT = {
            'chiappa', 'rizzarsi', 'terrone', 'mannaggia', 'goldone', 'pisello', 'picio',
            'pistolotto', 'pomiciare', 'slinguare', 'slinguata', 'boiata', 'palloso', 'lofare',
            'loffa', 'loffare', 'padulo', 'arrapato', 'assatanato', 'ammucchiata', 'pinnolone',
-           'pippone', 'potta', 'soccia', 'sorca'},
+           'pippone', 'potta', 'soccia', 'sorca', 'finocchio', 'cagna'},
     'nl': {'anita', 'asbak', 'balen', 'bekken', 'beurt', 'gat', 'griet', 'hol', 'knor', 'matje',
            'muts', 'paal', 'palen', 'poot', 'pot', 'schatje', 'spuiten', 'standje', 'zuigen',
            'toeter', 'nicht', 'del', 'engerd', 'dombo', 'naakt', 'beffen', 'boemelen', 'buffelen',
@@ -48,7 +48,8 @@ INNOCENT = {
            'welzijnsmafia', 'publiciteitsgeil', 'tongzoeng', 'vergallen', 'brugpieper',
            'klootjesvolk', 'zuiplap', 'lummel', 'eikel', 'penoze', 'afwerkplaats', 'opzouten',
            'graftak', 'poep', 'poepen', 'piesen', 'wippen', 'aso', 'kwakkie', 'afrossen',
-           'klooien', 'mafketel', 'krentekakker', 'hoempert', 'klojo', 'wijf', 'galbak'},
+           'klooien', 'mafketel', 'krentekakker', 'hoempert', 'klojo', 'wijf', 'galbak', 'naaien',
+           'pijpen', 'rukken'},
     'pl': {'jajko', 'jajco', 'syf', 'cyc', 'sraczka', 'rzygać', 'pierdzieć', 'debil', 'duperele',
            'dupa', 'pierdoła', 'burdel', 'burdelmama', 'ciota', 'dupek', 'gówno'},
     'sv': {'fan', 'hård', 'sås', 'stake', 'satan', 'tusan', 'olla', 'pippa', 'mutta', 'brutta',
@@ -60,7 +61,7 @@ INNOCENT = {
            'camisinha', 'clitoris', 'pinto', 'grelho', 'consolo', 'coito', 'fecal', 'bumbum',
            'boob', 'cocaína', 'heroína', 'lésbica', 'homoerótico', 'vibrador', 'chupar', 'gozar',
            'transar', 'ânus', 'pênis', 'bosta', 'cagar', 'peidar', 'balalao', 'esporra',
-           'sacanagem'},
+           'sacanagem', 'pau'},
 }
 # Crude rather than vulgar: marked for the classroom, not offensive.
 MILD = {
@@ -73,14 +74,17 @@ MILD = {
     'sv': {'prutt', 'skita', 'helvete', 'jävlar', 'fan', 'satan', 'tusan'},
     'da': {'lort', 'pis'},
     'pl': {'dupa', 'dupek', 'gówno', 'pierdoła', 'debil', 'sraczka', 'pierdzieć', 'rzygać'},
-    'pt': {'bosta', 'cagar', 'peidar', 'bumbum', 'burro'},
-    'nl': {'poep', 'poepen', 'piesen', 'eikel', 'lummel', 'sufferd', 'watje', 'klojo', 'mafketel'},
-    'it': {'cacca', 'pipì', 'tette', 'cesso', 'imbecille', 'palle', 'palloso', 'boiata'},
+    'pt': {'bosta', 'cagar', 'peidar', 'bumbum', 'burro', 'veado'},
+    'nl': {'poep', 'poepen', 'piesen', 'eikel', 'lummel', 'sufferd', 'watje', 'klojo', 'mafketel',
+           'kont', 'belazeren', 'oprotten', 'teef', 'shit', 'hufter', 'schoft', 'rotzak', 'stront',
+           'schijt', 'schijten', 'kloten'},
+    'it': {'cacca', 'pipì', 'tette', 'cesso', 'imbecille', 'palle', 'palloso', 'boiata', 'culo'},
 }
 
 # French and Spanish: chosen by reading every entry of cuss (fr, es) and of french-badwords-list
 # (fr) that the word list holds; cuss rates many everyday words 2 (mettre, poche, plume, coger),
 # so its ratings are not taken as they stand. Insults of the milder kind are classroom-marked.
+# bander is left out: its regular forms are the everyday bande (a band, a strip).
 CHOSEN = {
     'fr': ({'baise', 'baiseur', 'bite', 'branler', 'chier', 'chierie', 'con', 'connard',
             'connasse', 'conne', 'cons', 'couille', 'enculer', 'enculé', 'encule', 'enfoiré',
@@ -98,7 +102,7 @@ CHOSEN = {
             'sagouin', 'raclure', 'pourriture', 'ordure', 'fumier', 'bâtard', 'fritz', 'goï',
             'gaupe', 'gourgandine', 'pimbêche', 'brêle', 'schnock', 'schnoque', 'mollard',
             'dépuceler', 'emmanché', 'engrosser', 'engueuler', 'entuber', 'foirade', 'foutoir',
-            'gueuler', 'bander', 'culbuter', 'démerder', 'couillon'}),
+            'gueuler', 'culbuter', 'démerder', 'couillon'}),
     'es': ({'cabrón', 'chingar', 'chocho', 'cipote', 'follar', 'follador', 'culero', 'mamada',
             'marica', 'maricón', 'mierda', 'ojete', 'panocha', 'pendejo', 'polla', 'puta', 'puto',
             'verga', 'chucha', 'minga', 'singar', 'conchudo', 'pajero'},
@@ -111,6 +115,25 @@ CHOSEN = {
             'adefesio', 'gorrino', 'pelma', 'panoli', 'piltrafa', 'fantoche', 'bellaco',
             'cornudo', 'maldito', 'gilipollas', 'pis'}),
 }
+
+# The regular inflections of a listed word, so that the list need name dictionary forms only (as
+# the English list does): plurals, and the forms of first-conjugation verbs. Words shorter than
+# five letters are left as they are (con would give cone).
+ENDINGS = {
+    'fr': {'er': ['e', 'es', 'ent', 'é', 'ée', 'és', 'ées', 'ant', 'ons', 'ez', 'ait', 'aient']},
+    'es': {'ar': ['o', 'as', 'a', 'amos', 'an', 'ado', 'ada', 'ados', 'adas', 'ando', 'é', 'ó']},
+}
+
+def with_forms(code, words):
+    forms = set(words)
+    for word in words:
+        if len(word) < 5 or code not in ENDINGS:
+            continue
+        forms.add(word + 's')
+        for infinitive, endings in ENDINGS[code].items():
+            if word.endswith(infinitive):
+                forms.update(word[:-len(infinitive)] + ending for ending in endings)
+    return forms
 
 def write(path, words, header):
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -151,7 +174,8 @@ def marks(code, naughty_code=None, cuss_code=None):
                 npm, 'french-badwords-list-1.0.7/package/list.txt'), encoding='utf-8')}
         # Every chosen word comes from a source list.
         assert (offensive | classroom) <= sources, sorted((offensive | classroom) - sources)
-    classroom = set(classroom) - set(offensive)
+    offensive = with_forms(code, offensive)
+    classroom = with_forms(code, classroom) - offensive
     return sorted(offensive), sorted(classroom)
 
 LANGS = {

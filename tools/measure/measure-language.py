@@ -92,11 +92,15 @@ picked = sample(words, 1000)
 ipa = run(['espeak-ng', '-q', '--ipa', '-v', ESPEAK.get(code, code.lower())],
           [w + '.' for w in picked]).splitlines()
 ipa = [line.strip() for line in ipa if line.strip()]
-vowel = re.compile(r'(?:[aeiouyɑɐɒæɛɜəɪʊʌɔøœɨʉɯɤɵɘɞɶʏ]ː?)+(?:[ɪʊjw](?![aeiouyɑɐɒæɛɜəɔøœ]))?')
+# A nucleus is a vowel (with its length mark), or one of the closing diphthongs aɪ aʊ ɔʏ eɪ oʊ
+# ...; vowels side by side otherwise count apart (ti-on, de-in). Nasal and other combining marks
+# are dropped first.
+VOWELS = 'aeiouyɑɐɒæɛɜəɪʊʌɔøœɨʉɯɤɵɘɞɶʏ'
+vowel = re.compile(r'[aɑɔeoɛæɐ]ː?[ɪʊʏøy](?!ː)|[' + VOWELS + r']ː?')
 same, counted, differ = 0, 0, []
 if len(ipa) == len(picked):
     for w, p in zip(picked, ipa):
-        p = re.sub(r'[ˈˌ\-_ ]', '', p)
+        p = re.sub(r'[ˈˌ\-_ \u0300-\u036f]', '', p)
         spoken = len(vowel.findall(p)) or 1
         counted += 1
         same += spoken == facts[w][5]
