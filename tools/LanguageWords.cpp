@@ -587,12 +587,19 @@ int run(const Options& options)
              std::pair { !translated.empty(), "definitions" } })
         if (has)
             facts += (facts.empty() ? "" : ",") + std::string(fact);
+    // The tool knows which source gave the kinds; the build names the rest.
+    const std::string kindsSource = !analysed.empty() ? ". Kinds: Apertium's analyses"
+        : stemsTagged         ? ". Kinds: the spelling dictionary's po: fields"
+        : !translated.empty() ? ". Kinds: FreeDict's headword tags"
+                              : "";
     const std::pair<const char*, std::string> about[] = { { "language", options.language },
         { "name", options.name }, { "native", options.native }, { "facts", facts },
         { "definitions", translated.empty() ? "" : "translation" }, { "vowels", options.vowels },
-        { "source", options.source } };
+        { "source", options.source + kindsSource } };
+    // A row without a value (no translations, no source named) is left out rather than empty.
     for (const auto& [key, value] : about)
-        std::fprintf(out, "#about\t%s\t%s\n", key, clean(value).c_str());
+        if (!value.empty())
+            std::fprintf(out, "#about\t%s\t%s\n", key, clean(value).c_str());
     const bool failed = std::ferror(out);
     if (std::fclose(out) != 0 || failed)
         throw BuildError("cannot write " + options.output);

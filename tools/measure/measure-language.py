@@ -96,7 +96,12 @@ ipa = [line.strip() for line in ipa if line.strip()]
 # ...; vowels side by side otherwise count apart (ti-on, de-in). Nasal and other combining marks
 # are dropped first.
 VOWELS = 'aeiouyɑɐɒæɛɜəɪʊʌɔøœɨʉɯɤɵɘɞɶʏ'
-vowel = re.compile(r'[aɑɔeoɛæɐ]ː?[ɪʊʏøy](?!ː)|[' + VOWELS + r']ː?')
+# espeak-ng writes the Romance and Polish diphthongs as plain vowel pairs (ai, ue, au), so there
+# vowels side by side make one nucleus; the Germanic languages' hiatus (ti-on, de-in) counts apart.
+if code in ('de', 'nl', 'sv', 'da'):
+    vowel = re.compile(r'[aɑɔeoɛæɐ]ː?[ɪʊʏøy](?!ː)|[' + VOWELS + r']ː?')
+else:
+    vowel = re.compile(r'(?:[' + VOWELS + r']ː?)+')
 same, counted, differ = 0, 0, []
 if len(ipa) == len(picked):
     for w, p in zip(picked, ipa):
