@@ -281,6 +281,14 @@ private slots:
                                          << "dbWords.mdb";
         QTest::newRow("output cannot be replaced") << "list.txt"
                                                    << "folder";
+        // Ready facts (.tsv, read with --ready-facts) whose line is not as the language tool
+        // writes it.
+        QTest::newRow("ready facts: empty word") << "empty.tsv"
+                                                 << "dbWords.mdb";
+        QTest::newRow("ready facts: a word twice") << "twice.tsv"
+                                                   << "dbWords.mdb";
+        QTest::newRow("ready facts: a fact out of range") << "range.tsv"
+                                                          << "dbWords.mdb";
     }
 
     void failedBuildLeavesExistingDatabaseUntouched()
@@ -293,10 +301,14 @@ private slots:
         QVERIFY(writeFile(dir.filePath("nothing.txt"), "Paris\nrose's\n\n"));
         QVERIFY(writeFile(dir.filePath("list.txt"), "fresh\n"));
         QVERIFY(writeFile(dir.filePath("old.txt"), "old\n"));
+        QVERIFY(writeFile(dir.filePath("empty.tsv"), "Haus\t10\t1\t0\t1\thouse\n\t0\t0\t0\t1\t\n"));
+        QVERIFY(writeFile(dir.filePath("twice.tsv"), "Haus\t10\t1\t0\t1\t\nHaus\t0\t0\t0\t1\t\n"));
+        QVERIFY(writeFile(dir.filePath("range.tsv"), "Haus\t10\t1\t0\t256\t\n"));
         QCOMPARE(runTool(dir.filePath("old.txt"), dir.filePath("dbWords.mdb")).exitCode, 0);
         const QByteArray before = fileBytes(dir.filePath("dbWords.mdb"));
 
-        const ToolRun run = runTool(dir.filePath(input), dir.filePath(output));
+        const ToolRun run = runTool(dir.filePath(input), dir.filePath(output),
+            input.endsWith(".tsv") ? QStringList { "--ready-facts" } : QStringList());
         QCOMPARE_NE(run.exitCode, 0);
         QVERIFY2(!run.err.isEmpty(), "a failure explains itself");
         QCOMPARE(fileBytes(dir.filePath("dbWords.mdb")), before);
