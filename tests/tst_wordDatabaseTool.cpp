@@ -470,26 +470,31 @@ private slots:
             QStringList { facts });
     }
 
-    // A language's sources in their formats: Haus a capitalised noun at rank 1, Abend at rank
-    // 2,001, Abendrot at 10,001, laufen a tagged stem outside the ranks, Thomas a listed name,
-    // Bonn a capitalised stem without rank, ABC an abbreviation and Häusern a form in neither
-    // stems nor ranks; the patterns break ha-ba, lau-fen and Hau-s, whose s holds no vowel.
+    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
+    // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
+    // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
+    // an abbreviation and Häusern a form in neither stems nor ranks; the patterns break ha-ba,
+    // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
+    // zlib reads a plain file.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("facts");
-        QTest::newRow("capitalised noun, first rank, a vowel-less piece joined") << "Haus"
-                                                                                 << "10|0|0|0|1";
+        QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
+            << "Haus"
+            << "10|1|0|0|1|house";
         QTest::newRow("rank past the first tier") << "Abend"
-                                                  << "20|0|0|0|2";
+                                                  << "20|0|0|0|2|";
         QTest::newRow("rank past the everyday tier") << "Abendrot"
-                                                     << "35|0|0|0|3";
-        QTest::newRow("tagged stem, no rank") << "laufen"
-                                              << "|2|0|0|2";
+                                                     << "35|0|0|0|3|";
+        QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
+                                                               << "|2|0|0|2|run, go";
+        QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
+                                                                     << "|1|0|0|2|tomcat";
         QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
-                                                                                << "|0|1|0|2";
+                                                                                << "|0|1|0|2|";
         QTest::newRow("classroom") << "popel"
-                                   << "|0|0|1|1";
+                                   << "|0|0|1|1|";
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
                                                               << "";
         QTest::newRow("name") << "Thomas"
@@ -513,16 +518,37 @@ private slots:
                                : QStringLiteral("x%1\n").arg(i);
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
-                "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\n" },
-            { "stems.dic", "6\nlaufen/A po:v1\nhaba\npopel\nABC\nThomas\nBonn\n" },
+                "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
+                "\n" },
+            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
             { "ranks.txt", ranks + "thomas\n" },
             { "names.txt", "thomas\n" },
-            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\n" },
+            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
         };
         for (const auto& [name, text] : files)
             QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
+        QByteArray dictionary, index;
+        for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
+                 "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
+                 "Kater <n, masc>\ntomcat\n", "Bonn\nBonn\n" }) {
+            // dictd's index: headword, offset and length in its base-64 digits.
+            const auto digits = [](qsizetype n) {
+                QByteArray text;
+                do
+                    text.prepend(
+                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[n % 64]);
+                while (n /= 64);
+                return text;
+            };
+            const QByteArray bytes(entry);
+            index += bytes.split('\n').first().split(' ').first().toLower() + '\t'
+                + digits(dictionary.size()) + '\t' + digits(bytes.size()) + '\n';
+            dictionary += bytes + '\n';
+        }
+        QVERIFY(writeFile(dir.filePath("fd.index"), index));
+        QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
         QProcess process;
         process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
             { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
@@ -530,22 +556,23 @@ private slots:
                 dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
                 dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
                 dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
-                "--capital-nouns", dir.filePath("facts.tsv") });
+                "--freedict", dir.filePath("fd"), "--capital-nouns", dir.filePath("facts.tsv") });
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run
             = runTool(dir.filePath("facts.tsv"), dir.filePath("de.mdb"), { "--ready-facts" });
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(readWords(dir.filePath("de.mdb"),
-                     qPrintable("SELECT level, kinds, offensive, classroom, syllables FROM words "
-                                "WHERE word = '"
+                     qPrintable("SELECT level, kinds, offensive, classroom, syllables, "
+                                "coalesce(definition, '') FROM words LEFT JOIN definitions "
+                                "USING (word) WHERE word = '"
                          + word + "'")),
             facts.isEmpty() ? QStringList() : QStringList { facts });
         QCOMPARE(readWords(dir.filePath("de.mdb"),
                      "SELECT value FROM about WHERE key IN ('language', 'facts', 'vowels') ORDER "
                      "BY key"),
-            QStringList(
-                { "level,kinds,syllables,offensive,classroom", "de", "aeiouy\u00e4\u00f6\u00fc" }));
+            QStringList({ "level,kinds,syllables,offensive,classroom,definitions", "de",
+                "aeiouy\u00e4\u00f6\u00fc" }));
     }
 };
 
