@@ -27,7 +27,7 @@ set(TESSAVINE_LANGUAGE_TABLE
     "it|Italian|Italiano|aeiouàèéìíîòóùú|italian|it_IT|-|it_IT|-|"
     "nl|Dutch|Nederlands|aeiouyáéíóúäëïöüàèâêîôû|dutch|nl|-|nl_NL|-|"
     "pl|Polish|Polski|aeiouyąęó|polish|-|-|pl_PL|-|"
-    "pt-BR|Portuguese (Brazil)|Português (Brasil)|aeiouáéíóúâêôãõàü|brazilian|-|-|pt_BR|-|"
+    "pt-BR|Brazilian Portuguese|Português brasileiro|aeiouáéíóúâêôãõàü|brazilian|-|-|pt_BR|-|"
     "sv|Swedish|Svenska|aeiouyåäöé|swedish|sv_SE|-|sv_SE|-|--latin1"
     "da|Danish|Dansk|aeiouyæøåé|danish|da_DK|-|da_DK|-|")
 
