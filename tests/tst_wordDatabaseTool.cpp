@@ -473,7 +473,8 @@ private slots:
     // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
     // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
     // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
-    // an abbreviation and Häusern a form in neither stems nor ranks; the patterns break ha-ba,
+    // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
+    // of a noun and of none; the patterns break ha-ba,
     // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
     // zlib reads a plain file.
     void languageToolDecidesWordsAndFacts_data()
@@ -484,9 +485,9 @@ private slots:
             << "Haus"
             << "10|1|0|0|1|house";
         QTest::newRow("rank past the first tier") << "Abend"
-                                                  << "20|0|0|0|2|";
+                                                  << "20|1|0|0|2|evening";
         QTest::newRow("rank past the everyday tier") << "Abendrot"
-                                                     << "35|0|0|0|3|";
+                                                     << "35|1|0|0|3|sunset";
         QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
                                                                << "|2|0|0|2|run, go";
         QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
@@ -496,6 +497,10 @@ private slots:
         QTest::newRow("classroom") << "popel"
                                    << "|0|0|1|1|";
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
+                                                              << "";
+        QTest::newRow("frequent case form of a noun") << "Hauses"
+                                                      << "35|0|0|0|2|";
+        QTest::newRow("frequent capitalised form of no noun") << "Karin"
                                                               << "";
         QTest::newRow("name") << "Thomas"
                               << "";
@@ -519,9 +524,9 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\n" },
+                "\nHauses\nKarin\n" },
             { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
-            { "ranks.txt", ranks + "thomas\n" },
+            { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
             { "names.txt", "thomas\n" },
             { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
@@ -532,7 +537,8 @@ private slots:
         QByteArray dictionary, index;
         for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
-                 "Kater <n, masc>\ntomcat\n", "Bonn\nBonn\n" }) {
+                 "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
+                 "Bonn\nBonn\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;

@@ -12,8 +12,8 @@
 // in capitals throughout (an abbreviation) and is a dictionary form (a stem of the spelling
 // dictionary's .dic) or a form the frequency list holds, so that rare inflections stay out. A
 // capitalised entry is kept only where the language writes its nouns so (--capital-nouns) and then
-// only when the translating dictionary calls it a noun, or it is a frequent form that the
-// dictionary does not hold and the names list does not name.
+// only when the translating dictionary calls it a noun, or it is a frequent form, not a name of
+// the names list, that a case or plural ending makes of such a noun.
 //
 // Facts: the level from the word's rank in the frequency list (levelOfRank); kinds from the
 // spelling dictionary's po: fields where it has them (the stem's kinds; names, po:npr, are left
@@ -233,6 +233,9 @@ bool isWordShape(const std::u32string& word, std::u32string_view vowels, bool ca
     return std::any_of(word.begin(), word.end(),
         [&](char32_t c) { return vowels.find(QChar::toLower(c)) != std::u32string_view::npos; });
 }
+
+// The endings German adds to a noun for its cases and plurals (Hauses, Bildern, Frauen).
+constexpr std::string_view nounEndings[] = { "s", "es", "e", "n", "en", "er", "ern", "nen" };
 
 struct StemTags
 {
@@ -543,12 +546,21 @@ int run(const Options& options)
         const bool capitalised = QChar::isUpper(letters.front());
         // A capitalised entry is a noun when the dictionary says so; one the dictionary holds
         // as something else (Boston) or does not hold at all is a name, unless it is a frequent
-        // form not in the names list (Häuser, an inflection the dictionary lists no entry for).
+        // form not in the names list that a case or plural ending makes of a noun of the
+        // dictionary (Hauses, Bildern; subtitles' names such as Karin or Reagan are not).
         if (capitalised) {
-            const bool noun = known != translated.end() && (known->second.kinds & WordKind::Noun);
-            const bool inflection
-                = known == translated.end() && rank != ranks.end() && !names.contains(folded);
-            if (!noun && !inflection)
+            const auto isNoun = [&](const std::string& form) {
+                const auto found = translated.find(form);
+                return found != translated.end() && (found->second.kinds & WordKind::Noun);
+            };
+            const bool inflection = known == translated.end() && rank != ranks.end()
+                && !names.contains(folded)
+                && std::any_of(
+                    std::begin(nounEndings), std::end(nounEndings), [&](std::string_view ending) {
+                        return word.size() > ending.size() && word.ends_with(ending)
+                            && isNoun(word.substr(0, word.size() - ending.size()));
+                    });
+            if (!isNoun(word) && !inflection)
                 continue;
         }
         const int wordLevel = levelOfRank(rank == ranks.end() ? 0 : rank->second);
