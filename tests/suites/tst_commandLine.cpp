@@ -548,6 +548,9 @@ private slots:
             "cannot read $D/no\\xfe: No such file or directory");
         row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
             "kiwi\377kiwi\n");
+        row("separator not UTF-8, composed",
+            "--words $D/list.txt --start k -n 2 --digits 1 -s \"$(printf '\\377')\"", 0,
+            "kiwi9\377kiwi\n");
         row("line feed in a value", "-n \"$(printf '1\\n2')\"", 2, "not '1\\n2'");
         row("duplicates under unique", "--words $D/duplicates.txt --unique -n 3 -s ,", 0,
             "pear,Pear,fig\n");
