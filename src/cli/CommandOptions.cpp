@@ -206,8 +206,6 @@ Request readRequest(const Arguments& given)
     request.define = given.has("define");
     request.entropy = preset || given.has("entropy");
     request.json = given.has("json");
-    if (request.json && given.has("separator"))
-        fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
     if (preset) {
         request.wanted = 6;
         request.separator = " ";
@@ -221,8 +219,6 @@ Request readRequest(const Arguments& given)
     request.countMatches = given.has("count-matches");
     if (given.has("separator"))
         request.separator = given.value("separator");
-    if (request.json)
-        request.separator = ",\n";
     if (given.has("output") && given.value("output").isEmpty())
         fail(UsageError, QStringLiteral("--output needs a file name, or - for standard output"));
     if (given.value("output") != "-")
@@ -238,6 +234,14 @@ Request readRequest(const Arguments& given)
         request.symbols = qint64(wholeNumber(given, "symbols", mostAdded));
     if (given.has("max-length"))
         request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
+    // A composed output is one JSON string, which holds the separator and needs it as text; JSON
+    // objects are parted by the array's own commas.
+    if (request.json && composesOutput(request))
+        text("separator", request.separator);
+    else if (request.json && given.has("separator"))
+        fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
+    else if (request.json)
+        request.separator = ",\n";
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
     // A composed output is built whole in memory before it is written: a passphrase, not a flood.

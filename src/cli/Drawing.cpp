@@ -102,15 +102,17 @@ qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
     return used;
 }
 
+// A definition or the facts are looked up for the texts written alone.
 template <typename Next>
-void writeDistinct(
-    const std::vector<QString>& texts, const Request& request, Output& out, Next&& next)
+void writeDistinct(const WordSet& words, const DistinctTexts& distinct, const Request& request,
+    Output& out, Next&& next)
 {
-    const WordList list(texts);
+    const WordList list(distinct.texts);
     const WordDrawer drawer(list, WordRules {}, WordDrawer::Untestable::Drop);
     const std::vector<int> rows = drawer.distinctRows(int(request.wanted), next);
     for (size_t i = 0; i < rows.size(); ++i) {
-        out.put(list.word(rows[i]).toUtf8());
+        const size_t t = size_t(rows[i] - 1);
+        out.put(withDefinition(distinct.texts[t], words, distinct.rows[t], request).toUtf8());
         if (i + 1 < rows.size())
             out.put(request.separator);
     }
@@ -210,10 +212,9 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
 
 } // namespace
 
-std::vector<QString> distinctTexts(
-    const WordSet& words, const WordDrawer& drawer, const Request& request)
+DistinctTexts distinctTexts(const WordSet& words, const WordDrawer& drawer, const Request& request)
 {
-    std::vector<QString> texts;
+    DistinctTexts distinct;
     QSet<QString> seen;
     // Alike by the word alone: two words that differ only in their definitions are one word.
     for (int place = 0; place < drawer.matchCount(); ++place) {
@@ -221,14 +222,15 @@ std::vector<QString> distinctTexts(
         QString text = AcceptanceRules::delivered(words.word(row), request.options);
         if (!seen.contains(text)) {
             seen.insert(text);
-            texts.push_back(withDefinition(std::move(text), words, row, request));
+            distinct.texts.push_back(std::move(text));
+            distinct.rows.push_back(row);
         }
     }
-    return texts;
+    return distinct;
 }
 
 void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     // A seed gives the same words again, for tests and examples; every other draw comes from
     // the system's cryptographic source.
@@ -245,7 +247,7 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     if (request.json)
         out.put("[\n", 2);
     if (request.unique)
-        writeDistinct(distinct, request, out, next);
+        writeDistinct(words, distinct, request, out, next);
     else if (request.seed)
         writeDrawn(words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
     else
@@ -258,12 +260,12 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
 }
 
 QString entropyText(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     const qint64 wanted = request.wanted;
     QString text;
     if (request.unique) {
-        const qint64 texts = qint64(distinct.size());
+        const qint64 texts = qint64(distinct.texts.size());
         text = QStringLiteral("%1 bits of entropy: %2 different words of %3")
                    .arg(Entropy::outputBits(texts, wanted, true), 0, 'f', 2)
                    .arg(wanted)

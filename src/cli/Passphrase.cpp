@@ -11,6 +11,8 @@
 #include "engine/WordDrawer.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <cmath>
 #include <cstring>
@@ -113,13 +115,27 @@ QByteArray composeOne(
     return text;
 }
 
-// Writes the outputs, each ended by a line feed.
-void writeOutputs(Output& out, const std::vector<QByteArray>& outputs)
+// Writes the outputs, each ended by a line feed, or with --json as a JSON array of strings, one a
+// line.
+void writeOutputs(Output& out, const Request& request, const std::vector<QByteArray>& outputs)
 {
-    for (const QByteArray& text : outputs) {
-        out.put(text);
-        out.put("\n", 1);
+    if (!request.json) {
+        for (const QByteArray& text : outputs) {
+            out.put(text);
+            out.put("\n", 1);
+        }
+        return;
     }
+    out.put("[\n", 2);
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        // Qt writes a string only inside an array or an object: the brackets come off.
+        const QByteArray array = QJsonDocument(QJsonArray { QString::fromUtf8(outputs[i]) })
+                                     .toJson(QJsonDocument::Compact);
+        out.put(array.constData() + 1, array.size() - 2);
+        if (i + 1 < outputs.size())
+            out.put(",\n", 2);
+    }
+    out.put("\n]\n", 3);
 }
 
 } // namespace
@@ -188,7 +204,7 @@ QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Requ
     if (n > 0)
         outputs.push_back(composeOne(texts, request, bits));
     Output out(request.output);
-    writeOutputs(out, outputs);
+    writeOutputs(out, request, outputs);
     out.commit();
 
     QString line = QStringLiteral("%1%2 bits of entropy: %3 bits from %4")

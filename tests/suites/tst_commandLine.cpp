@@ -370,6 +370,8 @@ private slots:
         row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
+        row("composed json, separator not UTF-8", "--json --digits 1 -s \"$(printf '\\377')\"", 2,
+            "--separator needs UTF-8 text, not '\\xff'");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -642,6 +644,10 @@ private slots:
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
+        // A composed output is one string, the text written without --json, which --max-length
+        // counts.
+        const QString composed = "--words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
+        QCOMPARE(parsed(composed), QJsonArray { run("--seed 1 " + composed).out.chopped(1) });
     }
 
     void helpAndManualPageNameTheSameOptions()
