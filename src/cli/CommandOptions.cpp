@@ -242,6 +242,14 @@ Request readRequest(const Arguments& given)
         fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
     else if (request.json)
         request.separator = ",\n";
+    // Words run together could be read two ways ("a" "ba" and "ab" "a"): two draws would give one
+    // output, which the exact count and the uniform draw of composed outputs and the entropy
+    // figure cannot tell apart.
+    if (request.separator.isEmpty() && request.wanted > 1
+        && (composesOutput(request) || request.entropy))
+        fail(UsageError,
+            QStringLiteral("--separator cannot be empty with --digits, --symbols, --max-length, "
+                           "--case first or --entropy: words run together can be read two ways"));
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
     // A composed output is built whole in memory before it is written: a passphrase, not a flood.

@@ -372,6 +372,11 @@ private slots:
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
         row("composed json, separator not UTF-8", "--json --digits 1 -s \"$(printf '\\377')\"", 2,
             "--separator needs UTF-8 text, not '\\xff'");
+        row("words run together, composed", "--words %d/list.txt -n 2 --max-length 20 -s ''", 2,
+            "--separator cannot be empty with");
+        row("words run together, entropy", "--words %d/list.txt -n 2 --entropy -s ''", 2,
+            "--separator cannot be empty with");
+        row("one word, nothing runs together", "--words %d/list.txt -n 1 --digits 1 -s ''", 0, "");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
