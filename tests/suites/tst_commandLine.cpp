@@ -426,6 +426,7 @@ private slots:
         QTest::addColumn<QString>("message");
         const bool root = ::geteuid() == 0;
         QTest::newRow("regular") << "regular" << 0 << "";
+        QTest::newRow("name of 255 bytes") << "long name" << 0 << "";
         // As root: another user's read-only file, written in place with its owner and mode.
         QTest::newRow("read-only") << "read-only" << (root ? 0 : 1) << "Permission denied";
         QTest::newRow("extended attributes") << "attributes" << 0 << "";
@@ -449,7 +450,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString file = dir.filePath("words.txt");
+        const QString file
+            = dir.filePath(kind == "long name" ? QString(251, u'w') + ".txt" : "words.txt");
         const QByteArray name = QFile::encodeName(file);
         {
             QFile old(file);
