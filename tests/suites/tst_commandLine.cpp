@@ -79,7 +79,7 @@ private slots:
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
-                  { "ex.txt", "apple\nbanana\nFig\n" } };
+                  { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -677,12 +677,13 @@ private slots:
                          "COMP_WORDS=(tessavine-cli "
                 + words
                 + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
-                  "echo \"${COMPREPLY[*]}\"'")
+                  "printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
                 .first.out;
         };
         QCOMPARE(options(completed("-")), help);
-        QCOMPARE(completed("--level \"\""), "everyday common any\n");
-        QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
+        QCOMPARE(completed("--level \"\""), "everyday\ncommon\nany\n");
+        QCOMPARE(completed("--kind = ad"), "adjective\nadverb\n");
+        QCOMPARE(completed("--words $D/my"), m_dir.filePath("my words.txt\n"));
     }
 };
 
