@@ -46,15 +46,22 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-// The text a word is delivered as, with its definition after a tab when asked for. A definition
-// comes from whoever made the database: its control characters are escaped as in messages, so
-// that none reaches a terminal and each word stays on one line.
+// A text on a line of its own that can be read back: control characters escaped as in messages,
+// and a backslash doubled, so that a line feed and the two characters \n stay apart.
+QString escaped(QString text)
+{
+    return oneLine(text.replace(u'\\', QStringLiteral("\\\\")));
+}
+
+// The text a word is delivered as, with its definition after a tab when asked for. The word and
+// its definition come from whoever made the database: both are escaped, so that none reaches a
+// terminal and each word stays on one line.
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
     if (request.json)
         return jsonObject(text, words, row, request);
     if (request.define)
-        text += u'\t' + oneLine(words.definition(row, request.options.rules.kinds));
+        text = escaped(text) + u'\t' + escaped(words.definition(row, request.options.rules.kinds));
     return text;
 }
 
