@@ -589,6 +589,9 @@ private slots:
         row("control characters in a word, and a backslash",
             "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --unique --lacks bl -n 1", 0,
             "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
+        row("entropy of words with definitions",
+            "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --entropy -n 1 --lacks bl", 0,
+            "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
         row("a definition that cannot be looked up",
             "--database $D/ctl.mdb --define --start z -n 1", 1,
             "cannot read $D/ctl.mdb: malformed JSON");
