@@ -233,7 +233,7 @@ private slots:
                "digit and 1 symbol and where they stand"
                 + seeded;
         QTest::newRow("one word, nothing to guess")
-            << "--level everyday --kind verb -n 1"
+            << "--level everyday --kind verb -n 1 --define"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
     }
 
@@ -671,10 +671,11 @@ private slots:
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
-        // A composed output is one string, the text written without --json, which --max-length
-        // counts.
-        const QString composed = "--words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
-        QCOMPARE(parsed(composed), QJsonArray { run("--seed 1 " + composed).out.chopped(1) });
+        // A composed output is one string, a line of the array, the text written without --json,
+        // which --max-length counts.
+        const QString composed
+            = "--seed 1 --words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
+        QCOMPARE(run("--json " + composed).out, "[\n\"" + run(composed).out.chopped(1) + "\"\n]\n");
     }
 
     void helpAndManualPageNameTheSameOptions()
