@@ -43,6 +43,44 @@ quint64 wholeNumber(const Arguments& given, const char* name, quint64 max)
     }
 }
 
+// The template, or the acrostic's: its slots say how many words there are, each drawn anew.
+void readTemplate(const Arguments& given, Request& request)
+{
+    const bool acrostic = given.has("acrostic");
+    if (!acrostic && !given.has("template"))
+        return;
+    const char* name = acrostic ? "acrostic" : "template";
+    if (acrostic && given.has("template"))
+        fail(UsageError, QStringLiteral("--template and --acrostic cannot be used together"));
+    for (const char* other : { "count", "unique", "passphrase", "digits", "symbols", "max-length",
+             "define", "separator" }) {
+        // An acrostic's words are separated; a template writes its own separators.
+        if (given.has(other) && !(acrostic && QByteArray(other) == "separator"))
+            fail(UsageError,
+                QStringLiteral("--%1 cannot be used with --%2")
+                    .arg(QLatin1String(other), QLatin1String(name)));
+    }
+    if (request.options.wordCase == GenerationOptions::WordCase::First)
+        fail(UsageError, QStringLiteral("--case first cannot be used with --%1").arg(name));
+    try {
+        request.wordTemplate = acrostic ? WordTemplates::acrostic(text(given, "acrostic"),
+                                   given.has("separator")     ? given.value("separator")
+                                       : request.outputsGiven ? QByteArray(" ")
+                                                              : QByteArray("\n"))
+                                        : WordTemplates::parse(given.value("template"));
+    } catch (const RuleError& error) {
+        refuse(name, error);
+    }
+    request.acrostic = acrostic;
+    const std::vector<QByteArray>& literals = request.wordTemplate->literals;
+    if (request.outputsGiven
+        && std::any_of(literals.begin(), literals.end(),
+            [](const QByteArray& literal) { return literal.contains('\n'); }))
+        fail(UsageError,
+            QStringLiteral("--outputs writes one output a line: --template cannot hold a line "
+                           "feed"));
+}
+
 } // namespace
 
 Arguments parseArguments(int argc, char** argv)
@@ -219,10 +257,22 @@ Request readRequest(const Arguments& given)
         request.seed = wholeNumber(given, "seed", std::numeric_limits<quint64>::max());
     request.unique = preset || given.has("unique");
     request.countMatches = given.has("count-matches");
+    request.outputsGiven = given.has("outputs");
+    if (request.outputsGiven) {
+        request.outputs
+            = qint64(wholeNumber(given, "outputs", quint64(std::numeric_limits<qint64>::max())));
+        request.separator = " ";
+    }
     if (given.has("separator"))
         request.separator = given.value("separator");
+    // One output a line: a line feed within one would split it.
+    if (request.outputsGiven && given.value("separator").contains('\n'))
+        fail(UsageError,
+            QStringLiteral("--outputs writes one output a line: its --separator cannot hold a line "
+                           "feed"));
+    // An output's objects on its line.
     if (request.json)
-        request.separator = ",\n";
+        request.separator = request.outputsGiven ? "," : ",\n";
     if (given.has("output") && given.value("output").isEmpty())
         fail(UsageError, QStringLiteral("--output needs a file name, or - for standard output"));
     if (given.value("output") != "-")
@@ -251,6 +301,7 @@ Request readRequest(const Arguments& given)
         fail(UsageError,
             QStringLiteral("--proper and --case %1 cannot be used together")
                 .arg(QString::fromUtf8(given.value("case"))));
+    readTemplate(given, request);
     // A definition is no part of a passphrase, and would count towards its length.
     if (request.define && composesOutput(request))
         fail(UsageError,

@@ -79,7 +79,7 @@ private slots:
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
-                  { "ex.txt", "apple\nbanana\nFig\n" } };
+                  { "ex.txt", "apple\nbanana\nFig\n" }, { "aa.txt", "a\naa\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -227,6 +227,10 @@ private slots:
             << "12.66 bits of entropy: 3.17 bits from 2 words, each one of 3, 9.49 bits from 1 "
                "digit and 1 symbol and where they stand"
                 + seeded;
+        QTest::newRow("template") << "--template {noun}-{animal} --seed 7"
+                                  << "3.58 bits of entropy: one of 12 different texts, {noun} one "
+                                     "of 3, {animal} one of 4"
+                + seeded;
         QTest::newRow("one word, nothing to guess")
             << "--level everyday --kind verb -n 1"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
@@ -247,6 +251,52 @@ private slots:
         QVERIFY(r.out.endsWith('\n'));
         QCOMPARE(run(command).out, r.out);
     }
+    void outputsEquallyLikely_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QStringList>("texts");
+        const auto row = [](const char* name, const QString& arguments, const QString& texts) {
+            QTest::newRow(name) << arguments << texts.split(',');
+        };
+        row("template", "--database %d/facts.mdb --template {noun}-{animal}",
+            "ant-ant,ant-ants,ant-bee,ant-crow,bee-ant,bee-ants,bee-bee,bee-crow,crow-ant,"
+            "crow-ants,crow-bee,crow-crow");
+        row("template, slots side by side", "--database %d/facts.mdb --template {verb}{digit}",
+            "crow0,crow1,crow2,crow3,crow4,crow5,crow6,crow7,crow8,crow9,walk0,walk1,walk2,walk3,"
+            "walk4,walk5,walk6,walk7,walk8,walk9");
+        // a + aa and aa + a give one text, no likelier than the others.
+        row("acrostic, a text made two ways", "--words %d/aa.txt --acrostic aa -s ''",
+            "aa,aaa,aab,aaaa,aaab,aba,abaa,abab");
+        row("acrostic, letters compared lower-cased", "--words %d/list.txt --acrostic ÉK",
+            "éclair kiwi");
+        row("several outputs, different words within each",
+            "--database %d/facts.mdb -n 2 --unique --level everyday",
+            "ant bee,ant walk,bee ant,bee walk,walk ant,walk bee");
+    }
+
+    // Outputs few enough to count: every one of them comes, each about as often, and the entropy
+    // is that of as many equally likely outputs.
+
+    void outputsEquallyLikely()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QStringList, texts);
+        const int each = 400;
+        const Run r
+            = run(QStringLiteral("--seed 5 --entropy -k %1 ").arg(each * texts.size()) + arguments);
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.startsWith(
+                     QString::number(std::log2(double(texts.size())), 'f', 2) + " bits of entropy"),
+            qPrintable(r.err));
+        QHash<QString, int> counts;
+        for (const QString& line : r.out.chopped(1).split('\n'))
+            ++counts[line];
+        QCOMPARE(QSet<QString>(counts.keyBegin(), counts.keyEnd()),
+            QSet<QString>(texts.begin(), texts.end()));
+        for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+            QVERIFY2(qAbs(count.value() - each) < each / 5, qPrintable(count.key()));
+    }
+
     void cleanupTestCase() { QCOMPARE(::chmod(QFile::encodeName(m_dir.filePath("ro")), 0755), 0); }
 
     void rules_data()
@@ -376,6 +426,18 @@ private slots:
             "--level needs everyday, common or any, not 'rare'");
         row("unknown kind", "--kind pronoun", 2, "--kind needs noun, verb, adjective or adverb");
         row("unknown spelling", "--spelling fr", 2, "--spelling needs us, gb, ca or any");
+        row("unknown slot", "--template {fish}", 2, "--template has no slot {fish}: its slots are");
+        row("brace left open", "--template {noun", 2, "--template has a { without its }");
+        row("template and a count", "--template {noun} -n 2", 2,
+            "--count cannot be used with --template");
+        row("slot no word meets", "--database %d/facts.mdb --template {food}", 1,
+            "no word for {food} meets these rules");
+        row("letter no word meets", "--words %d/list.txt --acrostic kz", 1,
+            "no word that starts with 'z' meets these rules");
+        row("slot of facts on a plain list", "--words %d/list.txt --template {noun}", 1,
+            "{noun} needs word facts");
+        row("outputs split by the separator", "-k 2 -s \"$(printf 'a\\nb')\"", 2,
+            "--outputs writes one output a line");
     }
 
     // Every failure is one line on standard error naming the cause, and nothing on standard output.
@@ -639,6 +701,12 @@ private slots:
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
+        // Several outputs: an array each; a template's outputs: its texts.
+        const QJsonArray outputs = parsed("--words %d/emoji.txt -n 2 -k 3");
+        QCOMPARE(outputs.size(), 3);
+        QCOMPARE(outputs[2].toArray().size(), 2);
+        QCOMPARE(parsed("--database %d/facts.mdb --template '{verb} \"{{' --kind noun"),
+            (QJsonArray { "crow \"{" }));
     }
 
     void helpAndManualPageNameTheSameOptions()
