@@ -102,13 +102,15 @@ qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
     return used;
 }
 
+// A definition or the facts are looked up for the texts written alone.
 template <typename Next>
-void writeDistinct(const WordList& list, const WordDrawer& drawer, const Request& request,
-    Output& out, Next&& next)
+void writeDistinct(const WordSet& words, const DistinctTexts& distinct, const WordDrawer& drawer,
+    const Request& request, Output& out, Next&& next)
 {
     const std::vector<int> rows = drawer.distinctRows(int(request.wanted), next);
     for (size_t i = 0; i < rows.size(); ++i) {
-        out.put(list.word(rows[i]).toUtf8());
+        const size_t t = size_t(rows[i] - 1);
+        out.put(withDefinition(distinct.texts[t], words, distinct.rows[t], request).toUtf8());
         if (i + 1 < rows.size())
             out.put(request.separator);
     }
@@ -208,10 +210,9 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
 
 } // namespace
 
-std::vector<QString> distinctTexts(
-    const WordSet& words, const WordDrawer& drawer, const Request& request)
+DistinctTexts distinctTexts(const WordSet& words, const WordDrawer& drawer, const Request& request)
 {
-    std::vector<QString> texts;
+    DistinctTexts distinct;
     QSet<QString> seen;
     // Alike by the word alone: two words that differ only in their definitions are one word.
     for (int place = 0; place < drawer.matchCount(); ++place) {
@@ -219,14 +220,15 @@ std::vector<QString> distinctTexts(
         QString text = AcceptanceRules::delivered(words.word(row), request.options);
         if (!seen.contains(text)) {
             seen.insert(text);
-            texts.push_back(withDefinition(std::move(text), words, row, request));
+            distinct.texts.push_back(std::move(text));
+            distinct.rows.push_back(row);
         }
     }
-    return texts;
+    return distinct;
 }
 
 void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     // A seed gives the same words again, for tests and examples; every other draw comes from
     // the system's cryptographic source.
@@ -239,7 +241,7 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     // One loop for each source, so that a draw is a few inlined instructions.
     const quint32 matches = quint32(drawer.matchCount());
     // The distinct texts as a list of their own, made once for every output.
-    const WordList list(request.unique ? distinct : std::vector<QString>());
+    const WordList list(request.unique ? distinct.texts : std::vector<QString>());
     const WordDrawer distinctDrawer(list, WordRules {}, WordDrawer::Untestable::Drop);
     Output out(request.output);
     // JSON: an array whose objects the separator parts, a line each; with --outputs, an array of
@@ -255,7 +257,7 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
         if (nested)
             out.put("[", 1);
         if (request.unique)
-            writeDistinct(list, distinctDrawer, request, out, next);
+            writeDistinct(words, distinct, distinctDrawer, request, out, next);
         else if (request.seed)
             writeDrawn(
                 words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
@@ -273,12 +275,12 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
 }
 
 QString entropyText(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     const qint64 wanted = request.wanted;
     QString text;
     if (request.unique) {
-        const qint64 texts = qint64(distinct.size());
+        const qint64 texts = qint64(distinct.texts.size());
         text = QStringLiteral("%1 bits of entropy: %2 different words of %3")
                    .arg(Entropy::outputBits(texts, wanted, true), 0, 'f', 2)
                    .arg(wanted)

@@ -39,20 +39,20 @@ void writeMatching(
             std::fprintf(stderr, "%s\n", qPrintable(entropy));
         return;
     }
-    std::vector<QString> distinct;
+    DistinctTexts distinct;
     if (request.unique || request.maxLength) {
         distinct = distinctTexts(words, drawer, request);
-        if (request.unique && request.wanted > qint64(distinct.size()))
+        if (request.unique && request.wanted > qint64(distinct.texts.size()))
             fail(Failure,
                 QStringLiteral("%1 cannot give %2 words: only %3 different words match "
                                "these rules")
                     .arg(given.has("unique") ? QStringLiteral("--unique")
                                              : QStringLiteral("--passphrase"))
                     .arg(request.wanted)
-                    .arg(distinct.size()));
+                    .arg(distinct.texts.size()));
     }
     if (composesOutput(request)) {
-        const QString entropy = writeComposed(words, drawer, request, distinct);
+        const QString entropy = writeComposed(words, drawer, request, distinct.texts);
         if (request.entropy)
             std::fprintf(stderr, "%s\n", qPrintable(entropy));
         return;

@@ -353,7 +353,8 @@ namespace {
         { .id = O::CommandLineOnly,
             .name = "json",
             .help = "Write a JSON array, one object a word: the word and, where known, its level, "
-                    "kinds, spellings, topic, syllables and definition." },
+                    "kinds, spellings, topic, syllables and definition; of a composed output "
+                    "(--digits, --symbols, --max-length, --case first), one string." },
         { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',

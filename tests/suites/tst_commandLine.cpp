@@ -79,7 +79,8 @@ private slots:
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
-                  { "ex.txt", "apple\nbanana\nFig\n" }, { "aa.txt", "a\naa\nab\n" } };
+                  { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
+                  { "aa.txt", "a\naa\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -420,6 +421,13 @@ private slots:
         row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
+        row("composed json, separator not UTF-8", "--json --digits 1 -s \"$(printf '\\377')\"", 2,
+            "--separator needs UTF-8 text, not '\\xff'");
+        row("words run together, composed", "--words %d/list.txt -n 2 --max-length 20 -s ''", 2,
+            "--separator cannot be empty with");
+        row("words run together, entropy", "--words %d/list.txt -n 2 --entropy -s ''", 2,
+            "--separator cannot be empty with");
+        row("one word, nothing runs together", "--words %d/list.txt -n 1 --digits 1 -s ''", 0, "");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -481,6 +489,7 @@ private slots:
         QTest::addColumn<QString>("message");
         const bool root = ::geteuid() == 0;
         QTest::newRow("regular") << "regular" << 0 << "";
+        QTest::newRow("name of 255 bytes") << "long name" << 0 << "";
         // As root: another user's read-only file, written in place with its owner and mode.
         QTest::newRow("read-only") << "read-only" << (root ? 0 : 1) << "Permission denied";
         QTest::newRow("extended attributes") << "attributes" << 0 << "";
@@ -504,7 +513,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString file = dir.filePath("words.txt");
+        const QString file
+            = dir.filePath(kind == "long name" ? QString(251, u'w') + ".txt" : "words.txt");
         const QByteArray name = QFile::encodeName(file);
         {
             QFile old(file);
@@ -610,6 +620,9 @@ private slots:
             "cannot read $D/no\\xfe: No such file or directory");
         row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
             "kiwi\377kiwi\n");
+        row("separator not UTF-8, composed",
+            "--words $D/list.txt --start k -n 2 --digits 1 -s \"$(printf '\\377')\"", 0,
+            "kiwi9\377kiwi\n");
         row("line feed in a value", "-n \"$(printf '1\\n2')\"", 2, "not '1\\n2'");
         row("duplicates under unique", "--words $D/duplicates.txt --unique -n 3 -s ,", 0,
             "pear,Pear,fig\n");
@@ -707,6 +720,10 @@ private slots:
         QCOMPARE(outputs[2].toArray().size(), 2);
         QCOMPARE(parsed("--database %d/facts.mdb --template '{verb} \"{{' --kind noun"),
             (QJsonArray { "crow \"{" }));
+        // A composed output is one string, the text written without --json, which --max-length
+        // counts.
+        const QString composed = "--words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
+        QCOMPARE(parsed(composed), QJsonArray { run("--seed 1 " + composed).out.chopped(1) });
     }
 
     void helpAndManualPageNameTheSameOptions()
@@ -729,12 +746,13 @@ private slots:
                          "COMP_WORDS=(tessavine-cli "
                 + words
                 + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
-                  "echo \"${COMPREPLY[*]}\"'")
+                  "printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
                 .first.out;
         };
         QCOMPARE(options(completed("-")), help);
-        QCOMPARE(completed("--level \"\""), "everyday common any\n");
-        QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
+        QCOMPARE(completed("--level \"\""), "everyday\ncommon\nany\n");
+        QCOMPARE(completed("--kind = ad"), "adjective\nadverb\n");
+        QCOMPARE(completed("--words $D/my"), m_dir.filePath("my words.txt\n"));
     }
 };
 
