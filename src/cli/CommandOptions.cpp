@@ -302,12 +302,15 @@ Request readRequest(const Arguments& given)
                            "--case first or --entropy: words run together can be read two ways"));
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
-    // A composed output is built whole in memory before it is written: a passphrase, not a flood.
+    // Composed outputs are built whole in memory before they are written: passphrases, not a
+    // flood.
     constexpr qint64 mostComposed = 100000;
-    if (composesOutput(request) && request.wanted > mostComposed)
+    if (composesOutput(request)
+        && request.wanted > mostComposed / std::max<qint64>(1, request.outputs))
         fail(UsageError,
-            QStringLiteral("--digits, --symbols, --max-length and --case first make one output of "
-                           "at most %1 words")
+            QStringLiteral("--digits, --symbols, --max-length and --case first make %1 of at most "
+                           "%2 words")
+                .arg(request.outputs > 1 ? QStringLiteral("outputs") : QStringLiteral("one output"))
                 .arg(mostComposed));
     if (request.options.properCase && wordCase != Case::AsListed && wordCase != Case::Proper)
         fail(UsageError,

@@ -273,6 +273,8 @@ private slots:
         row("several outputs, different words within each",
             "--database %d/facts.mdb -n 2 --unique --level everyday",
             "ant bee,ant walk,bee ant,bee walk,walk ant,walk bee");
+        row("several composed outputs", "--words %d/aa.txt -n 2 --case first",
+            "A a,A aa,A ab,Aa a,Aa aa,Aa ab,Ab a,Ab aa,Ab ab");
     }
 
     // Outputs few enough to count: every one of them comes, each about as often, and the entropy
