@@ -30,14 +30,12 @@ bool textBefore(const QByteArray& a, const QByteArray& b)
 std::pair<int, int> narrowed(
     const std::vector<QByteArray>& texts, int lo, int hi, qsizetype depth, uchar b)
 {
-    const auto byteAt = [&](int t) { return uchar(texts[size_t(t)][depth]); };
-    const auto first = std::partition_point(texts.begin() + lo, texts.begin() + hi,
-        [&](const QByteArray& t) { return uchar(t[depth]) < b; });
-    const int from = int(first - texts.begin());
-    int to = from;
-    while (to < hi && byteAt(to) == b)
-        ++to;
-    return { from, to };
+    const auto end = texts.begin() + hi;
+    const auto from = std::partition_point(
+        texts.begin() + lo, end, [&](const QByteArray& t) { return uchar(t[depth]) < b; });
+    const auto to = std::partition_point(
+        from, end, [&](const QByteArray& t) { return uchar(t[depth]) == b; });
+    return { int(from - texts.begin()), int(to - texts.begin()) };
 }
 
 // A place in the texts being read: piece 2i is literal i, piece 2i + 1 set i; a place in a set
@@ -120,12 +118,15 @@ struct Reader
         return states;
     }
 
+    // Eight bytes a place; a place beyond them cannot be counted.
     static std::string key(const std::vector<Place>& state)
     {
         std::string bytes;
         for (const Place& p : state) {
-            const qint64 parts[] = { p.piece, p.lo, p.depth };
-            bytes.append(reinterpret_cast<const char*>(parts), sizeof parts);
+            if (p.piece >= 1 << 16 || p.lo >= 1 << 24 || p.depth >= 1 << 24)
+                tooMany();
+            const quint64 packed = quint64(p.piece) << 48 | quint64(p.lo) << 24 | quint64(p.depth);
+            bytes.append(reinterpret_cast<const char*>(&packed), sizeof packed);
         }
         return bytes;
     }
@@ -166,8 +167,10 @@ Concatenation::Concatenation(
 bool Concatenation::boundariesTellApart() const
 {
     // A byte that no text holds marks, wherever a literal has it, how long the texts before it
-    // are together; between two marks, texts of one length each leave at most one text's length
-    // open, and so tell where each text ends.
+    // are together; so does the first byte of a set's texts where every text of every set holds
+    // as many bytes of that kind as the others of its set (title case: one capital, at the
+    // start). Between two marks, texts of one length each leave at most one text's length open,
+    // and so tell where each text ends.
     bool held[256] = {};
     for (const std::vector<QByteArray>& texts : m_sets) {
         for (const QByteArray& text : texts) {
@@ -175,10 +178,27 @@ bool Concatenation::boundariesTellApart() const
                 held[uchar(c)] = true;
         }
     }
+    const auto startsMarked = [&](const std::vector<QByteArray>& starting) {
+        bool first[256] = {};
+        for (const QByteArray& text : starting) {
+            if (text.isEmpty())
+                return false;
+            first[uchar(text[0])] = true;
+        }
+        const auto count = [&first](const QByteArray& text) {
+            return std::count_if(
+                text.begin(), text.end(), [&first](char c) { return first[uchar(c)]; });
+        };
+        return std::all_of(m_sets.begin(), m_sets.end(), [&](const std::vector<QByteArray>& texts) {
+            return std::all_of(texts.begin(), texts.end(),
+                [&](const QByteArray& t) { return count(t) == count(texts.front()); });
+        });
+    };
     int open = 0;
     for (size_t i = 0; i < m_sets.size(); ++i) {
         if (std::any_of(m_literals[i].begin(), m_literals[i].end(),
-                [&held](char c) { return !held[uchar(c)]; }))
+                [&held](char c) { return !held[uchar(c)]; })
+            || (open > 0 && startsMarked(m_sets[i])))
             open = 0;
         const std::vector<QByteArray>& texts = m_sets[i];
         open += std::any_of(texts.begin(), texts.end(),
@@ -193,7 +213,7 @@ Count Concatenation::countTexts() const
 {
     // Depth first over the automaton's states, each counted once: the texts from a state on are
     // those it ends plus those of each state one byte on.
-    constexpr size_t mostStates = size_t(1) << 21;
+    constexpr size_t mostStates = size_t(1) << 20;
     const Reader reader { m_literals, m_sets };
     struct Frame
     {
