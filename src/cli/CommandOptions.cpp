@@ -71,6 +71,9 @@ void readTemplate(const Arguments& given, Request& request)
     } catch (const RuleError& error) {
         refuse(name, error);
     }
+    // A JSON string holds the template's literals, and needs them as text.
+    if (request.json && !acrostic)
+        text("template", given.value("template"));
     request.acrostic = acrostic;
     const std::vector<QByteArray>& literals = request.wordTemplate->literals;
     if (request.outputsGiven

@@ -446,6 +446,8 @@ private slots:
             "no word that starts with 'z' meets these rules");
         row("slot of facts on a plain list", "--words %d/list.txt --template {noun}", 1,
             "{noun} needs word facts");
+        row("template not UTF-8 in JSON", "--json --template \"{noun}$(printf '\\377')\"", 2,
+            "--template needs UTF-8 text, not '{noun}\\xff'");
         row("outputs split by the separator", "-k 2 -s \"$(printf 'a\\nb')\"", 2,
             "--outputs writes one output a line");
     }
