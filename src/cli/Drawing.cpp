@@ -46,15 +46,22 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-// The text a word is delivered as, with its definition after a tab when asked for. A definition
-// comes from whoever made the database: its control characters are escaped as in messages, so
-// that none reaches a terminal and each word stays on one line.
+// A text on a line of its own that can be read back: control characters escaped as in messages,
+// and a backslash doubled, so that a line feed and the two characters \n stay apart.
+QString escaped(QString text)
+{
+    return oneLine(text.replace(u'\\', QStringLiteral("\\\\")));
+}
+
+// The text a word is delivered as, with its definition after a tab when asked for. The word and
+// its definition come from whoever made the database: both are escaped, so that none reaches a
+// terminal and each word stays on one line.
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
     if (request.json)
         return jsonObject(text, words, row, request);
     if (request.define)
-        text += u'\t' + oneLine(words.definition(row, request.options.rules.kinds));
+        text = escaped(text) + u'\t' + escaped(words.definition(row, request.options.rules.kinds));
     return text;
 }
 
@@ -134,15 +141,19 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     // into a 16-byte slot of its own: a draw is then one read from a table small enough to stay
     // in the processor's caches, and one fixed-size copy. A longer text goes to one block, its
     // place in the slot; a long separator is written apart, so that memory does not grow with
-    // both. The word sources' limits keep the block far below 4 GiB.
+    // both. Texts past a bound on the block (long definitions) are made again at each draw
+    // instead: memory stays bounded, and the block's 32-bit places cannot wrap.
     struct Slot
     {
         char bytes[15];
-        // 0 until the word is first drawn; inBlock for a text in the block.
+        // 0 until the word is first drawn; inBlock for a text in the block, notKept for one made
+        // at each draw.
         quint8 size = 0;
     };
     static_assert(sizeof(Slot) == 16);
     constexpr quint8 inBlock = 0xff;
+    constexpr quint8 notKept = 0xfe;
+    constexpr qsizetype mostKept = qsizetype(64) << 20;
     const bool joined = between.size() <= 64;
     const qsizetype tail = joined ? between.size() : 0;
     std::vector<Slot> cells(static_cast<size_t>(drawer.matchCount()));
@@ -151,12 +162,17 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     // build no string at all.
     const bool asListed = writtenAsListed(request);
     const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
+    // Returns the text when it is not kept.
     const auto fill = [&](Slot& slot, int place) {
         qsizetype size = asListed && room > 0
             ? encodeUtf8(words.wordText(drawer.rowAt(place)), slot.bytes, room)
             : -1;
         if (size < 0) {
-            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            if (bytes.size() > room && block.size() + bytes.size() + tail > mostKept) {
+                slot.size = notKept;
+                return bytes;
+            }
             if (bytes.size() > room) {
                 const quint32 where[] = { quint32(block.size()), quint32(bytes.size() + tail) };
                 std::memcpy(slot.bytes, where, sizeof where);
@@ -164,13 +180,14 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
                 if (joined)
                     block += between;
                 slot.size = inBlock;
-                return;
+                return QByteArray();
             }
             std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
             size = bytes.size();
         }
         std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
         slot.size = quint8(size + tail);
+        return QByteArray();
     };
     // A run that will all but surely draw every word encodes them all first, in the list's order,
     // which reads the list straight through rather than at random.
@@ -193,9 +210,18 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
             __builtin_prefetch(&cells[size_t(upcoming[i % ahead])]);
         }
         Slot& slot = cells[size_t(drawn)];
-        if (slot.size == 0)
-            fill(slot, drawn);
         const bool last = i + 1 == request.wanted;
+        if (slot.size == 0 || slot.size == notKept) {
+            const QByteArray unkept = slot.size == 0
+                ? fill(slot, drawn)
+                : deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
+            if (slot.size == notKept) {
+                out.put(unkept);
+                if (!last)
+                    out.put(between);
+                continue;
+            }
+        }
         if (slot.size != inBlock) {
             out.putPadded(slot.bytes, slot.size - (last ? tail : 0));
         } else {
@@ -287,12 +313,19 @@ QString entropyText(const WordSet& words, const WordDrawer& drawer, const Reques
                    .arg(texts);
     } else {
         // Each word drawn anew among the matching rows; rows that give the same text (two entries
-        // of a list, two words that proper case makes alike) are one output, more likely.
+        // of a list, two words that proper case makes alike) are one output, more likely. Counted
+        // by the words alone, as definitions are looked up only for the words written: where rows
+        // that give one word could differ in their definitions or facts, the figure is a bound.
         qint64 texts = 0;
         const double bits = Entropy::bitsPerDraw(
             drawer.matchCount(),
-            [&](int place) { return deliveredText(words, drawer.rowAt(place), request); }, &texts);
-        text = QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+            [&](int place) {
+                return AcceptanceRules::delivered(words.word(drawer.rowAt(place)), request.options);
+            },
+            &texts);
+        const bool atLeast = (request.define || request.json) && texts < drawer.matchCount();
+        text = QStringLiteral("%1%2 bits of entropy: %3 %4, each one of %5 (%6 bits a word)")
+                   .arg(atLeast ? QStringLiteral("at least ") : QString())
                    .arg(double(wanted) * bits, 0, 'f', 2)
                    .arg(wanted)
                    .arg(wanted == 1 ? QStringLiteral("word") : QStringLiteral("words"))

@@ -103,14 +103,18 @@ private slots:
         QVERIFY(QFile::copy(m_dir.filePath("ro/wal.db"), m_dir.filePath("ro/last.db"))
             && QFile::copy(m_dir.filePath("ro/wal.db-wal"), m_dir.filePath("ro/last.db-wal")));
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
-        // Definitions with control characters, and two words that proper case makes alike.
+        // Definitions with control characters, two words that proper case makes alike, a word with
+        // a carriage return and a backslash, and zap, whose definition cannot be looked up.
         QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("ctl.mdb")), &db), SQLITE_OK);
         QCOMPARE(sqlite3_exec(db,
                      "create table words (word, level, kinds, spellings, offensive); create "
-                     "table definitions (word, definition); insert into words values ('bell', 10, "
-                     "1, 1, 0), ('polish', 10, 2, 1, 0), ('Polish', 10, 4, 1, 0); insert into "
-                     "definitions values ('bell', 'a ring' || char(10, 27) || ']0;x' || char(7)), "
-                     "('polish', 'shine'), ('Polish', 'of Poland');",
+                     "table glosses (word, definition); insert into words values ('bell', 10, "
+                     "1, 1, 0), ('polish', 10, 2, 1, 0), ('Polish', 10, 4, 1, 0), ('zap', 10, 1, "
+                     "1, 0), ('r\\o' || char(13) || 'w', 10, 1, 1, 0); insert into glosses values "
+                     "('bell', 'a ring' || char(10, 27) || ']0;x' || char(7)), ('polish', "
+                     "'shine'), ('Polish', 'of Poland'), ('zap', ''), ('r\\o' || char(13) || 'w', "
+                     "'a\\n' || char(10, 127, 155)); create view definitions as select word, "
+                     "iif(word = 'zap', json('x'), definition) as definition from glosses;",
                      nullptr, nullptr, nullptr),
             SQLITE_OK);
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
@@ -648,6 +652,16 @@ private slots:
             "only 1 different words match");
         row("control characters in a definition", "--database $D/ctl.mdb --define --start b -n 1",
             0, "bell\ta ring\\n\\x1b]0;x\\x07\n");
+        // A definition looked up only for a word written: zap's fails.
+        row("control characters in a word, and a backslash",
+            "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --unique --lacks bl -n 1", 0,
+            "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
+        row("entropy of words with definitions",
+            "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --entropy -n 1 --lacks bl", 0,
+            "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
+        row("a definition that cannot be looked up",
+            "--database $D/ctl.mdb --define --start z -n 1", 1,
+            "cannot read $D/ctl.mdb: malformed JSON");
         row("a name that reads as a URI",
             "cd $D && cp ctl.mdb file:facts.mdb && \"$CLI\" --database file:facts.mdb --start b "
             "-n 1",
