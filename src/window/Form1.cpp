@@ -437,7 +437,8 @@ void Form1::restoreOptions(StepGuard& guard)
     restoreEntry(118, O::Kind, Combo5);
     restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
-        m_options->restoreCheck(O::LeaveOutOffensive, rc::toCheckState(read(O::LeaveOutOffensive)));
+        m_options->restoreCheck(
+            O::LeaveOutOffensive, rc::toTwoStateCheck(read(O::LeaveOutOffensive)));
     });
     restoreEntry(124, O::Topic, Combo7);
     restoreEntry(126, O::Syllables, Combo8);

@@ -80,7 +80,7 @@ private slots:
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
                   { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
-                  { "aa.txt", "a\naa\nab\n" } };
+                  { "sharp.txt", "straße\nstrand\n" }, { "aa.txt", "a\naa\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -645,6 +645,11 @@ private slots:
             "trap '' XFSZ; ulimit -f 1; \"$CLI\" --seed 1 --words $D/list.txt -n 2000 -o "
             "$D/out/big",
             1, "File too large");
+        // Straße is STRASSE in upper case, 7 characters as written.
+        row("lengths as written",
+            "\"$CLI\" --words $D/sharp.txt --case upper --min 7 --count-matches; \"$CLI\" --words "
+            "$D/sharp.txt --case upper --max 6 --count-matches",
+            0, "1\n1\n");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
         row("proper case makes two alike, with definitions",
