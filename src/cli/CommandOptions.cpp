@@ -72,7 +72,7 @@ void readTemplate(const Arguments& given, Request& request)
         refuse(name, error);
     }
     // A JSON string holds the template's literals, and needs them as text.
-    if (request.json && !acrostic)
+    if (request.json)
         text("template", given.value("template"));
     request.acrostic = acrostic;
     const std::vector<QByteArray>& literals = request.wordTemplate->literals;

@@ -444,6 +444,8 @@ private slots:
         row("brace left open", "--template {noun", 2, "--template has a { without its }");
         row("template and a count", "--template {noun} -n 2", 2,
             "--count cannot be used with --template");
+        row("acrostic of different words", "--acrostic ab --unique", 2,
+            "--unique cannot be used with --acrostic");
         row("slot no word meets", "--database %d/facts.mdb --template {food}", 1,
             "no word for {food} meets these rules");
         row("letter no word meets", "--words %d/list.txt --acrostic kz", 1,
@@ -626,6 +628,7 @@ private slots:
             0, "kiwi\n");
         row("name not UTF-8 in a message", "--words \"$(printf '%s/no\\376' $D)\"", 1,
             "cannot read $D/no\\xfe: No such file or directory");
+        row("no words, no lines between outputs", "--words $D/list.txt -n 0 -k 3", 0, "");
         row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
             "kiwi\377kiwi\n");
         row("separator not UTF-8, composed",
