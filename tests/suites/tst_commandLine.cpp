@@ -238,7 +238,7 @@ private slots:
                                      "of 3, {animal} one of 4"
                 + seeded;
         QTest::newRow("one word, nothing to guess")
-            << "--level everyday --kind verb -n 1"
+            << "--level everyday --kind verb -n 1 --define"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
     }
 
@@ -748,10 +748,11 @@ private slots:
         QCOMPARE(outputs[2].toArray().size(), 2);
         QCOMPARE(parsed("--database %d/facts.mdb --template '{verb} \"{{' --kind noun"),
             (QJsonArray { "crow \"{" }));
-        // A composed output is one string, the text written without --json, which --max-length
-        // counts.
-        const QString composed = "--words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
-        QCOMPARE(parsed(composed), QJsonArray { run("--seed 1 " + composed).out.chopped(1) });
+        // A composed output is one string, a line of the array, the text written without --json,
+        // which --max-length counts.
+        const QString composed
+            = "--seed 1 --words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
+        QCOMPARE(run("--json " + composed).out, "[\n\"" + run(composed).out.chopped(1) + "\"\n]\n");
     }
 
     void helpAndManualPageNameTheSameOptions()
