@@ -273,8 +273,8 @@ private slots:
         // a + bb and ab + b give one text, no likelier than the others.
         row("acrostic, texts made two ways", "--words %d/ab.txt --acrostic ab -s ''",
             "ab,abb,abbb,abbbb");
-        row("acrostic, letters compared lower-cased", "--words %d/list.txt --acrostic ÉK",
-            "éclair kiwi");
+        row("acrostic, letters compared lower-cased", "--words %d/list.txt --acrostic ÉKs",
+            "éclair kiwi sky,éclair kiwi strawberry");
         row("several outputs, different words within each",
             "--database %d/facts.mdb -n 2 --unique --level everyday",
             "ant bee,ant walk,bee ant,bee walk,walk ant,walk bee");
