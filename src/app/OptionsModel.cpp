@@ -41,6 +41,9 @@ void OptionsModel::store(Option option)
                                                             : 0);
     } else if (control == Control::Choice) {
         stored = value.state ? QStringLiteral("True") : QStringLiteral("False");
+    } else if (option == Language) {
+        // By its code: the entries are the languages installed, which packages add and remove.
+        stored = value.text;
     } else {
         stored = QString::number(value.state);
     }

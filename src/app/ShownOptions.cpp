@@ -2,6 +2,7 @@
 
 #include "app/OptionsModel.h"
 #include "engine/NumericText.h"
+#include "engine/WordDatabasePath.h"
 
 namespace ShownOptions {
 
@@ -49,6 +50,12 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
     // Only a clear box lets them in.
     rules.allowOffensive = options.unticked(O::LeaveOutOffensive);
     return rules;
+}
+
+QString wordDatabase(const OptionsModel& options, const QString& programFolder)
+{
+    const QString code = options.text(OptionsModel::Language);
+    return languageDatabasePath(programFolder, code.isEmpty() ? QStringLiteral("en") : code);
 }
 
 bool raisesMaximum(const OptionsModel& options)

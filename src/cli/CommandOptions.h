@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/Language.h"
 #include "engine/WordTemplate.h"
 
 #include <QByteArray>
@@ -71,6 +72,16 @@ struct Request
     // The output as a template's slots and literals, from --template or --acrostic.
     std::optional<WordTemplate> wordTemplate;
     bool acrostic = false;
+    // The language of the words, as the database names it once read.
+    Language language;
 };
 
 Request readRequest(const Arguments& given);
+
+// Sets the rules of the words' language, read from their database, and refuses in one line an
+// option whose facts the language's words lack.
+void applyLanguage(const Arguments& given, Request& request, const Language& language);
+
+// The languages installed beside the program, each with the facts its words carry: one a line
+// (code, names and facts, tab-separated) or a JSON array.
+QString languagesText(const QString& programFolder, bool json);
