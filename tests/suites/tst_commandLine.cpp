@@ -486,6 +486,8 @@ private slots:
             "--topic needs topics, which the German words do not have");
         row("national spellings of another language", "--database %d/de.mdb --spelling gb", 1,
             "--spelling needs national spellings, which the German words do not have");
+        row("a slot of a fact the language lacks", "--database %d/de.mdb --template {animal}", 1,
+            "{animal} needs topics, which the German words do not have");
         row("a language not installed", "--language xx", 2,
             "--language needs an installed language (en");
         row("a language and a database", "--language en --database %d/de.mdb", 2,
