@@ -162,10 +162,10 @@ void StartupTest::storedValuesAreRestored()
 {
     FakePlatform fake;
     fake.settings.values = { { "How Many", "" }, { "Check1", "1" }, { "Check4", "1" },
-        { "Check5", "2" }, { "Check6", "0" }, { "Option7", "False" }, { "Option8", "-1" },
-        { "Combo", "4" }, { "Nth Letter", "2.5" }, { "Letter Must Be", "27" },
-        { "Start Letter", "" }, { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" },
-        { "Text5", "/no/separator" } };
+        { "Check5", "2" }, { "Check6", "0" }, { "Leave Out Offensive", "0" },
+        { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" }, { "Nth Letter", "2.5" },
+        { "Letter Must Be", "27" }, { "Start Letter", "" }, { "End Letter", "q" }, { "Text6", "x" },
+        { "Text2", "9" }, { "Text5", "/no/separator" } };
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
 
@@ -180,6 +180,9 @@ void StartupTest::storedValuesAreRestored()
     for (int click = 0; click < 3; ++click)
         form.Check5->click();
     QCOMPARE(writesOf(fake.settings, "Check5"), QStringList({ "2", "1", "0", "1" }));
+    // A box cleared by the store is not greyed by the next click.
+    form.Check7->click();
+    QCOMPARE(fake.settings.values.value("Leave Out Offensive"), "1");
     QVERIFY(!form.Option7->isChecked());
     QVERIFY(form.Option8->isChecked());
     QCOMPARE(form.Combo1->currentIndex(), 4);
@@ -242,6 +245,9 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
     QTest::newRow("check, text") << "Check3"
                                  << "abc"
                                  << "Type mismatch" << 146;
+    QTest::newRow("check, below clear") << "Check3"
+                                        << "-1"
+                                        << "Invalid property value" << 146;
     QTest::newRow("check, state 3") << "Check6"
                                     << "3"
                                     << "Invalid property value" << 152;
