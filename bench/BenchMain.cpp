@@ -455,6 +455,15 @@ int main(int argc, char* argv[])
                 { QStringLiteral("-n"), QStringLiteral("1000000"), QStringLiteral("--topic"),
                     QStringLiteral("animal"), QStringLiteral("-o"), out }),
             "s", startS);
+        // Names from a template, two words each, beside as many plain words.
+        line("tessavine-cli --template, 100000 names",
+            best(cli,
+                { QStringLiteral("--template"), QStringLiteral("{adjective}-{animal}"),
+                    QStringLiteral("--outputs"), QStringLiteral("100000"), QStringLiteral("-o"),
+                    out }),
+            "s",
+            best(cli,
+                { QStringLiteral("-n"), QStringLiteral("200000"), QStringLiteral("-o"), out }));
         line("tessavine-cli > FILE, 1000000 words, start s",
             redirected(QStringList { cli } + rules), "s", pipeline);
         line("tessavine-cli --words > FILE, same",

@@ -84,6 +84,47 @@ QStringList shownFacts(const Language& language)
     return facts;
 }
 
+// The template, or the acrostic's: its slots say how many words there are, each drawn anew.
+void readTemplate(const Arguments& given, Request& request)
+{
+    const bool acrostic = given.has("acrostic");
+    if (!acrostic && !given.has("template"))
+        return;
+    const char* name = acrostic ? "acrostic" : "template";
+    if (acrostic && given.has("template"))
+        fail(UsageError, QStringLiteral("--template and --acrostic cannot be used together"));
+    for (const char* other : { "count", "unique", "passphrase", "digits", "symbols", "max-length",
+             "define", "separator" }) {
+        // An acrostic's words are separated; a template writes its own separators.
+        if (given.has(other) && !(acrostic && QByteArray(other) == "separator"))
+            fail(UsageError,
+                QStringLiteral("--%1 cannot be used with --%2")
+                    .arg(QLatin1String(other), QLatin1String(name)));
+    }
+    if (request.options.wordCase == GenerationOptions::WordCase::First)
+        fail(UsageError, QStringLiteral("--case first cannot be used with --%1").arg(name));
+    try {
+        request.wordTemplate = acrostic ? WordTemplates::acrostic(text(given, "acrostic"),
+                                   given.has("separator")     ? given.value("separator")
+                                       : request.outputsGiven ? QByteArray(" ")
+                                                              : QByteArray("\n"))
+                                        : WordTemplates::parse(given.value("template"));
+    } catch (const RuleError& error) {
+        refuse(name, error);
+    }
+    // A JSON string holds the template's literals, and needs them as text.
+    if (request.json)
+        text("template", given.value("template"));
+    request.acrostic = acrostic;
+    const std::vector<QByteArray>& literals = request.wordTemplate->literals;
+    if (request.outputsGiven
+        && std::any_of(literals.begin(), literals.end(),
+            [](const QByteArray& literal) { return literal.contains('\n'); }))
+        fail(UsageError,
+            QStringLiteral("--outputs writes one output a line: --template cannot hold a line "
+                           "feed"));
+}
+
 } // namespace
 
 QString languagesText(const QString& programFolder, bool json)
@@ -331,8 +372,19 @@ Request readRequest(const Arguments& given)
         request.seed = wholeNumber(given, "seed", std::numeric_limits<quint64>::max());
     request.unique = preset || given.has("unique");
     request.countMatches = given.has("count-matches");
+    request.outputsGiven = given.has("outputs");
+    if (request.outputsGiven) {
+        request.outputs
+            = qint64(wholeNumber(given, "outputs", quint64(std::numeric_limits<qint64>::max())));
+        request.separator = " ";
+    }
     if (given.has("separator"))
         request.separator = given.value("separator");
+    // One output a line: a line feed within one would split it.
+    if (request.outputsGiven && given.value("separator").contains('\n'))
+        fail(UsageError,
+            QStringLiteral("--outputs writes one output a line: its --separator cannot hold a line "
+                           "feed"));
     if (given.has("output") && given.value("output").isEmpty())
         fail(UsageError, QStringLiteral("--output needs a file name, or - for standard output"));
     if (given.value("output") != "-")
@@ -352,35 +404,39 @@ Request readRequest(const Arguments& given)
         request.symbols = qint64(wholeNumber(given, "symbols", mostAdded));
     if (given.has("max-length"))
         request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
-    // A composed output is one JSON string, which holds the separator and needs it as text; JSON
-    // objects are parted by the array's own commas.
-    if (request.json && composesOutput(request))
+    // A composed output, or an acrostic, is one JSON string, which holds the separator and needs
+    // it as text; JSON objects are parted by the array's own commas, an output's on its line.
+    if (request.json && (composesOutput(request) || given.has("acrostic")))
         text("separator", request.separator);
     else if (request.json && given.has("separator"))
         fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
     else if (request.json)
-        request.separator = ",\n";
+        request.separator = request.outputsGiven ? "," : ",\n";
     // Words run together could be read two ways ("a" "ba" and "ab" "a"): two draws would give one
     // output, which the exact count and the uniform draw of composed outputs and the entropy
-    // figure cannot tell apart.
-    if (request.separator.isEmpty() && request.wanted > 1
+    // figure cannot tell apart. An acrostic counts and draws such outputs once.
+    if (request.separator.isEmpty() && request.wanted > 1 && !given.has("acrostic")
         && (composesOutput(request) || request.entropy))
         fail(UsageError,
             QStringLiteral("--separator cannot be empty with --digits, --symbols, --max-length, "
                            "--case first or --entropy: words run together can be read two ways"));
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
-    // A composed output is built whole in memory before it is written: a passphrase, not a flood.
+    // Composed outputs are built whole in memory before they are written: passphrases, not a
+    // flood.
     constexpr qint64 mostComposed = 100000;
-    if (composesOutput(request) && request.wanted > mostComposed)
+    if (composesOutput(request)
+        && request.wanted > mostComposed / std::max<qint64>(1, request.outputs))
         fail(UsageError,
-            QStringLiteral("--digits, --symbols, --max-length and --case first make one output of "
-                           "at most %1 words")
+            QStringLiteral("--digits, --symbols, --max-length and --case first make %1 of at most "
+                           "%2 words")
+                .arg(request.outputs > 1 ? QStringLiteral("outputs") : QStringLiteral("one output"))
                 .arg(mostComposed));
     if (request.options.properCase && wordCase != Case::AsListed && wordCase != Case::Proper)
         fail(UsageError,
             QStringLiteral("--proper and --case %1 cannot be used together")
                 .arg(QString::fromUtf8(given.value("case"))));
+    readTemplate(given, request);
     // A definition is no part of a passphrase, and would count towards its length.
     if (request.define && composesOutput(request))
         fail(UsageError,

@@ -2,6 +2,7 @@
 
 #include "engine/GenerationOptions.h"
 #include "engine/Language.h"
+#include "engine/WordTemplate.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,6 +65,13 @@ struct Request
     std::optional<qint64> maxLength;
     // Lists of words to leave out.
     std::vector<QByteArray> exclude;
+    // How many outputs, one a line; given: asked for with --outputs, which makes each output of a
+    // JSON array an array of its own.
+    qint64 outputs = 1;
+    bool outputsGiven = false;
+    // The output as a template's slots and literals, from --template or --acrostic.
+    std::optional<WordTemplate> wordTemplate;
+    bool acrostic = false;
     // The language of the words, as the database names it once read.
     Language language;
 };

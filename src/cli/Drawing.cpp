@@ -121,11 +121,9 @@ qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
 
 // A definition or the facts are looked up for the texts written alone.
 template <typename Next>
-void writeDistinct(const WordSet& words, const DistinctTexts& distinct, const Request& request,
-    Output& out, Next&& next)
+void writeDistinct(const WordSet& words, const DistinctTexts& distinct, const WordDrawer& drawer,
+    const Request& request, Output& out, Next&& next)
 {
-    const WordList list(distinct.texts);
-    const WordDrawer drawer(list, WordRules {}, WordDrawer::Untestable::Drop);
     const std::vector<int> rows = drawer.distinctRows(int(request.wanted), next);
     for (size_t i = 0; i < rows.size(); ++i) {
         const size_t t = size_t(rows[i] - 1);
@@ -278,19 +276,36 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     // The place of a drawn word among the matching ones; unseeded from as few bytes as it needs.
     // One loop for each source, so that a draw is a few inlined instructions.
     const quint32 matches = quint32(drawer.matchCount());
+    // The distinct texts as a list of their own, made once for every output.
+    const WordList list(request.unique ? distinct.texts : std::vector<QString>());
+    const WordDrawer distinctDrawer(list, WordRules {}, WordDrawer::Untestable::Drop);
     Output out(request.output);
-    // JSON: an array whose objects the separator parts, a line each.
+    // JSON: an array whose objects the separator parts, a line each; with --outputs, an array of
+    // outputs, each an array on its line.
     if (request.json)
         out.put("[\n", 2);
-    if (request.unique)
-        writeDistinct(words, distinct, request, out, next);
-    else if (request.seed)
-        writeDrawn(words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
-    else
-        writeDrawn(words, drawer, request, out, [&] { return int(systemRandom.below(matches)); });
+    const bool nested = request.json && request.outputsGiven;
+    // No words, no output: not even the lines between outputs.
+    const qint64 outputs = request.wanted > 0 || request.json ? request.outputs : 0;
+    for (qint64 k = 0; k < outputs; ++k) {
+        if (k > 0)
+            out.put(request.json ? QByteArray(",\n") : QByteArray("\n"));
+        if (nested)
+            out.put("[", 1);
+        if (request.unique)
+            writeDistinct(words, distinct, distinctDrawer, request, out, next);
+        else if (request.seed)
+            writeDrawn(
+                words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
+        else
+            writeDrawn(
+                words, drawer, request, out, [&] { return int(systemRandom.below(matches)); });
+        if (nested)
+            out.put("]", 1);
+    }
     if (request.json)
         out.put("\n]", 2);
-    if (request.wanted > 0 || request.json)
+    if (outputs > 0 || request.json)
         out.put("\n", 1);
     out.commit();
 }

@@ -177,13 +177,20 @@ QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Requ
     const qsizetype budget = request.maxLength.value_or(0) - added
         - std::max<qint64>(0, n - 1) * AcceptanceRules::characterCount(separator);
     Words drawn = drawWords(pool, request, bits, budget);
-
-    std::vector<QString> texts;
-    for (const int t : drawn.chosen)
-        texts.push_back(pool[size_t(t)]);
+    std::vector<QByteArray> outputs;
+    for (qint64 k = 0; k < request.outputs && n > 0; ++k) {
+        // Each output drawn anew, as the first was.
+        if (k > 0)
+            drawn.chosen = drawWords(pool, request, bits, budget).chosen;
+        std::vector<QString> texts;
+        for (const int t : drawn.chosen)
+            texts.push_back(pool[size_t(t)]);
+        if (request.options.wordCase == Case::First)
+            texts.front() = AcceptanceRules::ProperCase(texts.front());
+        outputs.push_back(composeOne(texts, request, bits));
+    }
     bool atLeast = false;
-    if (request.options.wordCase == Case::First && !texts.empty()) {
-        texts.front() = AcceptanceRules::ProperCase(texts.front());
+    if (request.options.wordCase == Case::First && n > 0) {
         // The first word's texts in title case: two that it makes alike (rare letters only) are
         // one output, which the figure allows for.
         QHash<QString, qint64> alike;
@@ -200,9 +207,6 @@ QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Requ
         }
     }
 
-    std::vector<QByteArray> outputs;
-    if (n > 0)
-        outputs.push_back(composeOne(texts, request, bits));
     Output out(request.output);
     writeOutputs(out, request, outputs);
     out.commit();

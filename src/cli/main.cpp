@@ -5,6 +5,7 @@
 #include "cli/Output.h"
 #include "cli/Passphrase.h"
 #include "cli/ReadWords.h"
+#include "cli/Template.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/DescribedError.h"
 #include "engine/PlatformError.h"
@@ -32,6 +33,12 @@ void writeText(const QByteArray& path, const QByteArray& bytes)
 void writeMatching(
     const Arguments& given, const Request& request, const WordSet& words, const WordDrawer& drawer)
 {
+    if (request.wordTemplate) {
+        const QString entropy = writeTemplate(words, drawer, request);
+        if (request.entropy)
+            std::fprintf(stderr, "%s\n", qPrintable(entropy));
+        return;
+    }
     DistinctTexts distinct;
     if (request.unique || request.maxLength) {
         distinct = distinctTexts(words, drawer, request);

@@ -415,6 +415,28 @@ namespace {
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
         { .id = O::CommandLineOnly,
+            .name = "outputs",
+            .shortName = 'k',
+            .valueName = "K",
+            .help = "Write K outputs to choose from, one a line, each drawn as one output is "
+                    "(--unique within each, --entropy of one); the words of each separated by a "
+                    "blank unless --separator says otherwise; with --json an array of K outputs." },
+        { .id = O::CommandLineOnly,
+            .name = "template",
+            .valueName = "TEXT",
+            .help
+            = "Write TEXT with each slot filled by a word that meets it and every other rule: "
+              "{noun}, {verb}, {adjective}, {adverb}, a topic of --topic ({animal}, "
+              "{food}...), {digit} or {symbol}; {{ and }} write braces. Every different text is "
+              "equally likely: --template '{adjective}-{animal}', --template "
+              "'{adverb}-{verb}-{noun}'." },
+        { .id = O::CommandLineOnly,
+            .name = "acrostic",
+            .valueName = "WORD",
+            .help = "One word for each letter of WORD, starting with it, compared lower-cased "
+                    "(--acrostic tree); separated by --separator (default a line feed, a blank "
+                    "with --outputs)." },
+        { .id = O::CommandLineOnly,
             .choices = cases,
             .name = "case",
             .valueName = "CASE",

@@ -80,7 +80,8 @@ private slots:
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
                   { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
-                  { "sharp.txt", "straße\nstrand\n" } };
+                  { "sharp.txt", "straße\nstrand\n" }, { "aa.txt", "a\naa\nab\n" },
+                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -256,6 +257,10 @@ private slots:
             << "12.66 bits of entropy: 3.17 bits from 2 words, each one of 3, 9.49 bits from 1 "
                "digit and 1 symbol and where they stand"
                 + seeded;
+        QTest::newRow("template") << "--template {noun}-{animal} --seed 7"
+                                  << "3.58 bits of entropy: one of 12 different texts, {noun} one "
+                                     "of 3, {animal} one of 4"
+                + seeded;
         QTest::newRow("one word, nothing to guess")
             << "--level everyday --kind verb -n 1 --define"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
@@ -276,6 +281,54 @@ private slots:
         QVERIFY(r.out.endsWith('\n'));
         QCOMPARE(run(command).out, r.out);
     }
+    void outputsEquallyLikely_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QStringList>("texts");
+        const auto row = [](const char* name, const QString& arguments, const QString& texts) {
+            QTest::newRow(name) << arguments << texts.split(',');
+        };
+        row("template", "--database %d/facts.mdb --template {noun}-{animal}",
+            "ant-ant,ant-ants,ant-bee,ant-crow,bee-ant,bee-ants,bee-bee,bee-crow,crow-ant,"
+            "crow-ants,crow-bee,crow-crow");
+        row("template, slots side by side", "--database %d/facts.mdb --template v{verb}{digit}",
+            "vcrow0,vcrow1,vcrow2,vcrow3,vcrow4,vcrow5,vcrow6,vcrow7,vcrow8,vcrow9,vwalk0,vwalk1,"
+            "vwalk2,vwalk3,vwalk4,vwalk5,vwalk6,vwalk7,vwalk8,vwalk9");
+        // a + bb and ab + b give one text, no likelier than the others.
+        row("acrostic, texts made two ways", "--words %d/ab.txt --acrostic ab -s ''",
+            "ab,abb,abbb,abbbb");
+        row("acrostic, letters compared lower-cased", "--words %d/list.txt --acrostic ÉKs",
+            "éclair kiwi sky,éclair kiwi strawberry");
+        row("several outputs, different words within each",
+            "--database %d/facts.mdb -n 2 --unique --level everyday",
+            "ant bee,ant walk,bee ant,bee walk,walk ant,walk bee");
+        row("several composed outputs", "--words %d/aa.txt -n 2 --case first",
+            "A a,A aa,A ab,Aa a,Aa aa,Aa ab,Ab a,Ab aa,Ab ab");
+    }
+
+    // Outputs few enough to count: every one of them comes, each about as often, and the entropy
+    // is that of as many equally likely outputs.
+
+    void outputsEquallyLikely()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QStringList, texts);
+        const int each = 400;
+        const Run r
+            = run(QStringLiteral("--seed 5 --entropy -k %1 ").arg(each * texts.size()) + arguments);
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.startsWith(
+                     QString::number(std::log2(double(texts.size())), 'f', 2) + " bits of entropy"),
+            qPrintable(r.err));
+        QHash<QString, int> counts;
+        for (const QString& line : r.out.chopped(1).split('\n'))
+            ++counts[line];
+        QCOMPARE(QSet<QString>(counts.keyBegin(), counts.keyEnd()),
+            QSet<QString>(texts.begin(), texts.end()));
+        for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+            QVERIFY2(qAbs(count.value() - each) < each / 5, qPrintable(count.key()));
+    }
+
     void cleanupTestCase() { QCOMPARE(::chmod(QFile::encodeName(m_dir.filePath("ro")), 0755), 0); }
 
     void rules_data()
@@ -413,10 +466,28 @@ private slots:
             "--level needs everyday, common or any, not 'rare'");
         row("unknown kind", "--kind pronoun", 2, "--kind needs noun, verb, adjective or adverb");
         row("unknown spelling", "--spelling fr", 2, "--spelling needs us, gb, ca or any");
+        row("unknown slot", "--template {fish}", 2, "--template has no slot {fish}: its slots are");
+        row("brace left open", "--template {noun", 2, "--template has a { without its }");
+        row("template and a count", "--template {noun} -n 2", 2,
+            "--count cannot be used with --template");
+        row("acrostic of different words", "--acrostic ab --unique", 2,
+            "--unique cannot be used with --acrostic");
+        row("slot no word meets", "--database %d/facts.mdb --template {food}", 1,
+            "no word for {food} meets these rules");
+        row("letter no word meets", "--words %d/list.txt --acrostic kz", 1,
+            "no word that starts with 'z' meets these rules");
+        row("slot of facts on a plain list", "--words %d/list.txt --template {noun}", 1,
+            "{noun} needs word facts");
+        row("template not UTF-8 in JSON", "--json --template \"{noun}$(printf '\\377')\"", 2,
+            "--template needs UTF-8 text, not '{noun}\\xff'");
+        row("outputs split by the separator", "-k 2 -s \"$(printf 'a\\nb')\"", 2,
+            "--outputs writes one output a line");
         row("a fact the language lacks", "--database %d/de.mdb --topic animal", 1,
             "--topic needs topics, which the German words do not have");
         row("national spellings of another language", "--database %d/de.mdb --spelling gb", 1,
             "--spelling needs national spellings, which the German words do not have");
+        row("a slot of a fact the language lacks", "--database %d/de.mdb --template {animal}", 1,
+            "{animal} needs topics, which the German words do not have");
         row("a language not installed", "--language xx", 2,
             "--language needs an installed language (en");
         row("a language and a database", "--language en --database %d/de.mdb", 2,
@@ -594,6 +665,8 @@ private slots:
             0, "kiwi\n");
         row("name not UTF-8 in a message", "--words \"$(printf '%s/no\\376' $D)\"", 1,
             "cannot read $D/no\\xfe: No such file or directory");
+        row("no words, no lines between outputs", "--words $D/list.txt -n 0 -k 3", 0, "");
+        row("no words, no composed outputs", "--words $D/list.txt -n 0 -k 3 --digits 1", 0, "");
         row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
             "kiwi\377kiwi\n");
         row("separator not UTF-8, composed",
@@ -708,6 +781,12 @@ private slots:
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
+        // Several outputs: an array each; a template's outputs: its texts.
+        const QJsonArray outputs = parsed("--words %d/emoji.txt -n 2 -k 3");
+        QCOMPARE(outputs.size(), 3);
+        QCOMPARE(outputs[2].toArray().size(), 2);
+        QCOMPARE(parsed("--database %d/facts.mdb --template '{verb} \"{{' --kind noun"),
+            (QJsonArray { "crow \"{" }));
         // A composed output is one string, a line of the array, the text written without --json,
         // which --max-length counts.
         const QString composed
