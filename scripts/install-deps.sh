@@ -5,7 +5,8 @@
 #            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
 #            fallback; the Qt libraries come with the build set
 #   build    compiling the program and its word database (the word lists, SCOWL's levels,
-#            WordNet and the CMU Pronouncing Dictionary for the word facts)
+#            WordNet and the CMU Pronouncing Dictionary for the word facts, espeak-ng for the
+#            syllables of words the dictionary lacks)
 #   test     running the suites (includes run and build); adwaita-qt6 is the dark desktop style
 #            the window's look is checked under
 #   package  making the Debian package (includes build)
@@ -17,7 +18,7 @@ declare -A sets=(
     [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
         libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican wbritish
-        wcanadian scowl wordnet-base festlex-cmu"
+        wcanadian scowl wordnet-base festlex-cmu espeak-ng"
     [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"

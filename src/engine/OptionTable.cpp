@@ -83,6 +83,12 @@ namespace {
         }
         return choices;
     }();
+    // What the window leaves out: rule 0 every marked word, 1 offensive words, 2 none.
+    constexpr Choice leftOut[] = {
+        { 0, "No offensive or mature words", nullptr, 0 },
+        { 1, "No offensive words", nullptr, 1 },
+        { 2, "All words", nullptr, 2 },
+    };
     // The window's syllable counts: the number, the last one or more; 0 for any.
     constexpr int mostSyllablesShown = 6;
     constexpr Choice syllableCounts[] = {
@@ -304,17 +310,31 @@ namespace {
             .help = "Only words that rhyme with WORD, any word of the CMU Pronouncing Dictionary: "
                     "the same sounds from the last stressed vowel on.",
             .setRule = [](GenerationOptions& o, const QString& v) { o.rules.rhymesWith = v; } },
+        // Its default comes from the tick box that stood here before, under another key.
         { .id = O::LeaveOutOffensive,
-            .key = "Leave Out Offensive",
-            .defaultValue = "1",
-            .control = Control::Check,
-            .controlName = "Check7",
+            .key = "Leave Out",
+            .control = Control::List,
+            .controlName = "Combo9",
             .recounts = true,
-            .accessibleDescription = "Leaves out words marked as slurs, obscene or disparaging",
+            .accessibleName = "Leave out",
+            .accessibleDescription = "Leaves out words marked offensive (slurs, obscene or "
+                                     "disparaging) and words not for a class",
+            .choices = leftOut,
             .name = "offensive",
-            .help = "Also draw words marked offensive, left out by default.",
-            .setRule
-            = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; } },
+            .help = "Also draw words marked offensive and words not for a class, left out by "
+                    "default.",
+            .setRule = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; },
+            .setChoice =
+                [](WordRules& rules, int rule) {
+                    rules.allowMature = rule >= 1;
+                    rules.allowOffensive = rule == 2;
+                } },
+        { .id = O::CommandLineOnly,
+            .name = "mature",
+            .help
+            = "Also draw words not for a class (sex, drugs slang, self-harm, insults built on "
+              "a condition), left out by default; offensive words stay out.",
+            .setRule = [](GenerationOptions& o, const QString&) { o.rules.allowMature = true; } },
         { .id = O::UpperCaseFirst,
             .key = "Check1",
             .defaultValue = "0",
@@ -352,8 +372,9 @@ namespace {
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,
             .name = "json",
-            .help = "Write a JSON array, one object a word: the word and, where known, its level, "
-                    "kinds, spellings, topic, syllables and definition." },
+            .help
+            = "Write a JSON array, one object a word: the word and, where known, its level, "
+              "kinds, spellings, topic, syllables, definition and mark (offensive or mature)." },
         { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',

@@ -15,7 +15,7 @@ struct WordFacts
     quint8 kinds = 0;
     // Spelling bits: the national word lists that hold the word.
     quint8 spellings = 0;
-    // 1 when the word is marked offensive.
+    // WordMark bits: the marks that leave the word out unless they are let in.
     quint8 offensive = 0;
     // The Topic of the word's main sense (that of its definition); 0 for none known.
     quint8 topic = 0;
@@ -37,6 +37,16 @@ constexpr const char* names[] = { "adjective", "relational", "adverb", "general"
     "thinking", "talking", "competing", "consuming", "touching", "making", "emoting", "moving",
     "perceiving", "owning", "socializing", "being", "weather", "participle" };
 constexpr int count = int(std::size(names));
+}
+
+// The marks of WordFacts::offensive: offensive (slurs, obscenities), or not for a class (sex,
+// drugs slang, self-harm, insults built on a condition) without being offensive.
+namespace WordMark {
+enum : quint8
+{
+    Offensive = 1,
+    Classroom = 2
+};
 }
 
 namespace WordKind {
@@ -71,7 +81,7 @@ constexpr int common = 35;
 // WordFacts per word.
 namespace WordPack {
 constexpr quint32 magic = 0x50575654; // "TVWP"
-constexpr quint32 version = 3;
+constexpr quint32 version = 4;
 constexpr quint32 hasFacts = 1;
 constexpr int headerSize = 20;
 // The triggers on table words that drop the copy at any change of the table's rows; the copy is
