@@ -131,8 +131,8 @@ bool writeFactSources(const QTemporaryDir& dir)
             "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\nbran"
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
-            "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer"
-            "\n" },
+            "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
+            "spleckness\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -436,6 +436,8 @@ private slots:
                                          << "|1|1|2|a fixture topless dress";
         QTest::newRow("on the classroom list") << "spleck"
                                                << "|0|1|2|";
+        QTest::newRow("derived from a listed word") << "spleckness"
+                                                    << "|0|1|2|";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -447,7 +449,7 @@ private slots:
         const ToolRun& run = factsRun;
         QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
         QCOMPARE(summaryCount(run.out, "offensive"), 5);
-        QCOMPARE(summaryCount(run.out, "not for a class"), 4);
+        QCOMPARE(summaryCount(run.out, "not for a class"), 5);
         const QStringList rows = readWords(dir.filePath("facts.mdb"),
             "SELECT w.word, level, kinds, spellings, offensive + 2 * classroom, definition || "
             "coalesce(' / ' || "

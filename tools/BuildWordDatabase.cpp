@@ -484,7 +484,8 @@ void addSounds(std::vector<Entry>& entries, const std::unordered_map<std::string
 }
 
 // A list of words to mark, as the offensive and the classroom lists are: it also marks the
-// inflected forms of its words (plural, verb and comparative endings), so it need name only
+// inflected forms of its words (plural, verb and comparative endings) and those in -ly, -ity and
+// -ness (sensually, from sensual), so it need name only
 // dictionary forms and the derived words that no rule forms (whorehouse). Lines starting with "!"
 // keep a word that WordNet would mark (and its inflected forms), or that the list's rules would
 // (damning, although damn is listed).
@@ -514,9 +515,12 @@ public:
         for (const auto& [suffix, ending] :
             std::initializer_list<std::pair<std::string, std::string>> { { "s", "" }, { "es", "" },
                 { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" },
-                { "ier", "y" }, { "iest", "y" } })
+                { "ier", "y" }, { "iest", "y" }, { "ly", "" }, { "ity", "" }, { "ness", "" } })
             if (word.size() > suffix.size() + 1 && word.ends_with(suffix)) {
                 const std::string stem = word.substr(0, word.size() - suffix.size());
+                // A derived form only of a word of some length (not holy from ho).
+                if ((suffix == "ly" || suffix == "ity" || suffix == "ness") && stem.size() < 4)
+                    continue;
                 // A doubled last consonant comes from the ending (cumming), or belongs (kissing).
                 const bool doubled = stem.size() > 2 && stem.back() == stem[stem.size() - 2];
                 if (m_listed.count(stem + ending)
@@ -797,7 +801,8 @@ void printFacts(const FactCounts& c, size_t words)
         c.classroomByWordNet, c.classroomByList, c.defined, c.definedPerKind);
     std::printf("%s: topics:", toolName);
     for (int t = 1; t <= Topic::count; ++t)
-        std::printf(" %s %ld,", Topic::names[t - 1], c.topics[t]);
+        if (Topic::holds[t - 1])
+            std::printf(" %s %ld,", Topic::names[t - 1], c.topics[t]);
     std::printf(" none %ld\n", c.topics[0]);
     if (c.pronounced)
         std::printf("%s: syllables of %ld words (%.1f%%) from the pronouncing dictionary, %ld "

@@ -519,17 +519,13 @@ std::string WordNet::baseForm(const std::string& word) const
 
 std::string WordNet::defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const
 {
-    // Adjectives, adverbs, participles and the nouns at the top of the hierarchy share files by
-    // their part of speech, not by what they are about.
-    constexpr int topicless[] = { 0, 1, 2, 3, 44 };
     if (topic) {
         const auto synset = sense.part < 0
             ? m_synsets.end()
             : m_synsets.find(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
         const int lexFile = synset == m_synsets.end() ? -1 : synset->second.lexFile;
-        *topic = lexFile < 0 || lexFile >= Topic::count
-                || std::find(std::begin(topicless), std::end(topicless), lexFile)
-                    != std::end(topicless)
+        // The files of a part of speech (adjectives, adverbs) hold no topic.
+        *topic = lexFile < 0 || lexFile >= Topic::count || !Topic::holds[lexFile]
             ? 0
             : std::uint8_t(lexFile + 1);
     }

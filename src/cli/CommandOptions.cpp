@@ -8,7 +8,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -116,17 +118,19 @@ QString helpText()
         }
         text += line + u'\n';
     }
-    // The topics, wrapped as the help lines are.
-    QString topics = QStringLiteral("\nTopics of --topic:");
-    qsizetype used = topics.size() - 1;
-    const QStringList names = OptionTable::shownChoices(OptionIds::Topic).mid(1);
-    for (qsizetype t = 0; t < names.size(); ++t) {
-        const QString name = names[t] + (t + 1 < names.size() ? u',' : u'.');
-        topics += used + 1 + name.size() > width ? QStringLiteral("\n  ") : QStringLiteral(" ");
-        used = (topics.size() - topics.lastIndexOf(u'\n') - 1) + name.size();
-        topics += name;
-    }
-    return text + topics + u'\n';
+    // The topics, one a line with what it holds, in the order the window lists them.
+    std::vector<const OptionTable::Choice*> byEntry;
+    for (const OptionTable::Choice& choice : OptionTable::row(OptionIds::Topic).choices)
+        if (choice.rule > 0)
+            byEntry.push_back(&choice);
+    std::sort(byEntry.begin(), byEntry.end(),
+        [](const auto* a, const auto* b) { return a->entry < b->entry; });
+    text += QStringLiteral("\nTopics of --topic:\n");
+    for (const OptionTable::Choice* choice : byEntry)
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(QString::fromLatin1(choice->name).leftJustified(13),
+                        QLatin1String(Topic::holds[choice->rule - 1]));
+    return text;
 }
 
 QString bashCompletion()

@@ -71,15 +71,20 @@ namespace {
     };
 
     // Topic values: WordFacts::topic, 0 for any topic; listed in the order of their names, so
-    // that a user finds one among the 45.
+    // that a user finds one among the 40.
     constexpr auto topics = [] {
-        std::array<Choice, Topic::count + 1> choices {};
+        std::array<Choice, Topic::chosen + 1> choices {};
         choices[0] = { 0, "any topic", nullptr, 0 };
+        size_t next = 1;
         for (int t = 1; t <= Topic::count; ++t) {
+            if (!Topic::holds[t - 1])
+                continue;
             int entry = 1;
-            for (const char* other : Topic::names)
-                entry += std::string_view(other) < std::string_view(Topic::names[t - 1]);
-            choices[size_t(t)] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
+            for (int other = 0; other < Topic::count; ++other)
+                entry += Topic::holds[other]
+                    && std::string_view(Topic::names[other])
+                        < std::string_view(Topic::names[t - 1]);
+            choices[next++] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
         }
         return choices;
     }();
@@ -265,9 +270,9 @@ namespace {
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
             .setChoice = [](WordRules& rules, int rule) { rules.spellings = quint8(rule); } },
+        // Its default comes from the list of before, stored under another key.
         { .id = O::Topic,
-            .key = "Topic",
-            .defaultValue = "0",
+            .key = "Word Topic",
             .control = Control::List,
             .controlName = "Combo7",
             .recounts = true,
@@ -587,6 +592,14 @@ QStringList shownChoices(Option option)
     for (const Choice& choice : choices)
         texts[choice.entry] = QLatin1String(choice.shown);
     return texts;
+}
+
+int entryOf(Option option, int rule)
+{
+    for (const Choice& choice : row(option).choices)
+        if (choice.rule == rule)
+            return choice.entry;
+    return 0;
 }
 
 void setChosenEntry(WordRules& rules, Option option, int entry)

@@ -446,7 +446,18 @@ void Form1::restoreOptions(StepGuard& guard)
                                  cleared ? QStringLiteral("2") : QStringLiteral("0")),
                 Combo9->count()));
     });
-    restoreEntry(124, O::Topic, Combo7);
+    guard.step(124, [&] {
+        // Before, key Topic held the entry among 45 topics in the order of their former names,
+        // here as their values.
+        static constexpr int former[] = { 0, 5, 1, 3, 6, 43, 9, 31, 11, 34, 35, 38, 12, 13, 14, 4,
+            30, 15, 37, 17, 39, 18, 7, 41, 45, 40, 19, 20, 16, 21, 22, 23, 8, 24, 25, 2, 26, 42, 27,
+            28, 33, 32, 10, 29, 36, 44 };
+        const int entry = rc::toEntryIndex(
+            readSetting(QStringLiteral("Topic"), QStringLiteral("0")), int(std::size(former)));
+        const QString fallback = QString::number(OptionTable::entryOf(O::Topic, former[entry]));
+        m_options->restoreIndex(
+            O::Topic, rc::toEntryIndex(readSetting(O::keyOf(O::Topic), fallback), Combo7->count()));
+    });
     restoreEntry(126, O::Syllables, Combo8);
     deferral.dismiss();
     m_platform.settings->endDeferral();

@@ -369,7 +369,7 @@ private slots:
             "level, kind, spelling, topic, syllables and rhymes need word facts");
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
             "'bee' is not in the pronouncing dictionary");
-        row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
+        row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,

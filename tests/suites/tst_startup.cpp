@@ -139,7 +139,7 @@ void StartupTest::firstRunValuesAreWrittenBack()
         { "Nth Letter", "0" }, { "Letter Must Be", "0" }, { "Start Letter", "a" },
         { "End Letter", "a" }, { "Text6", "4" }, { "Text2", "2" },
         { "Text5", "/home/user/Desktop/" }, { "Commonness", "0" }, { "Kind", "0" },
-        { "Spelling", "0" }, { "Leave Out", "0" }, { "Topic", "0" }, { "Syllables", "0" } };
+        { "Spelling", "0" }, { "Leave Out", "0" }, { "Word Topic", "0" }, { "Syllables", "0" } };
     QCOMPARE(fake.settings.values, expected);
 }
 
@@ -152,7 +152,7 @@ void StartupTest::keysAreReadInStartupOrder()
         QStringList({ "How Many", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
             "Option7", "Option8", "Combo", "Nth Letter", "Letter Must Be", "Start Letter",
             "End Letter", "Text6", "Text2", "Text5", "Commonness", "Kind", "Spelling",
-            "Leave Out Offensive", "Leave Out", "Topic", "Syllables" }));
+            "Leave Out Offensive", "Leave Out", "Topic", "Word Topic", "Syllables" }));
 }
 
 void StartupTest::storedValuesAreRestored()
@@ -162,7 +162,7 @@ void StartupTest::storedValuesAreRestored()
         { "Check6", "0" }, { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" },
         { "Nth Letter", "2.5" }, { "Letter Must Be", "27" }, { "Start Letter", "" },
         { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" }, { "Text5", "/no/separator" },
-        { "Leave Out Offensive", "0" } };
+        { "Leave Out Offensive", "0" }, { "Topic", "4" } };
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
 
@@ -177,6 +177,8 @@ void StartupTest::storedValuesAreRestored()
     QCOMPARE(form.Combo1->currentIndex(), 4);
     // The tick box of before, cleared, let every word in.
     QCOMPARE(form.Combo9->currentIndex(), 2);
+    // So did the topic list of before, among topics since left out.
+    QCOMPARE(form.Combo7->currentText(), "animal");
     // Halves round to the even neighbour.
     QCOMPARE(form.Combo2->currentIndex(), 2);
     QCOMPARE(form.Combo3->currentText(), "z");
