@@ -319,7 +319,7 @@ namespace {
         { .id = O::LeaveOutOffensive,
             .key = "Leave Out",
             .control = Control::List,
-            .controlName = "Combo9",
+            .controlName = "Combo10",
             .recounts = true,
             .accessibleName = "Leave out",
             .accessibleDescription = "Leaves out words marked offensive (slurs, obscene or "

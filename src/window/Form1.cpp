@@ -195,7 +195,7 @@ void Form1::createControls()
     for (QLineEdit* field : { Text1, Text2, Text3, Text4, Text5, Text6 })
         LineEditAccessible::serve(field);
     for (QComboBox* list :
-        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo9, Combo7, Combo8 }) {
+        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo10, Combo7, Combo8 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
         DropDownAccessible::serve(list);
@@ -298,8 +298,8 @@ void Form1::createWordFrame()
     Combo6->addItems(OptionTable::shownChoices(OptionsModel::Spellings));
     // Right below the output frames' controls. Both marks left out by default: a list of words
     // for a class must not hand out slurs or what a teacher must explain away unless asked to.
-    Combo9 = place<QComboBox>(Frame8, "Combo9", 7800, 255, 3480, 345);
-    Combo9->addItems(OptionTable::shownChoices(OptionsModel::LeaveOutOffensive));
+    Combo10 = place<QComboBox>(Frame8, "Combo10", 7800, 255, 3480, 345);
+    Combo10->addItems(OptionTable::shownChoices(OptionsModel::LeaveOutOffensive));
     // Topic and syllables after it, narrower: their entries are short.
     Combo7 = place<QComboBox>(Frame8, "Combo7", 11520, 255, 1920, 345);
     Combo7->addItems(OptionTable::shownChoices(OptionsModel::Topic));
@@ -312,7 +312,7 @@ void Form1::setTabOrder()
     const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
         ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
         Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1, Combo4, Combo5,
-        Combo6, Combo9, Combo7, Combo8 };
+        Combo6, Combo10, Combo7, Combo8 };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -444,7 +444,7 @@ void Form1::restoreOptions(StepGuard& guard)
         m_options->restoreIndex(O::LeaveOutOffensive,
             rc::toEntryIndex(readSetting(O::keyOf(O::LeaveOutOffensive),
                                  cleared ? QStringLiteral("2") : QStringLiteral("0")),
-                Combo9->count()));
+                Combo10->count()));
     });
     guard.step(124, [&] {
         // Before, key Topic held the entry among 45 topics in the order of their former names,

@@ -994,7 +994,7 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
     w.form.Combo4->setCurrentIndex(choices[0]);
     w.form.Combo5->setCurrentIndex(choices[1]);
     w.form.Combo6->setCurrentIndex(choices[2]);
-    w.form.Combo9->setCurrentIndex(choices[3]);
+    w.form.Combo10->setCurrentIndex(choices[3]);
     if (choices.size() > 4) {
         w.form.Combo7->setCurrentIndex(choices[4]);
         w.form.Combo8->setCurrentIndex(choices[5]);

@@ -176,7 +176,7 @@ void StartupTest::storedValuesAreRestored()
     QVERIFY(form.Option8->isChecked());
     QCOMPARE(form.Combo1->currentIndex(), 4);
     // The tick box of before, cleared, let every word in.
-    QCOMPARE(form.Combo9->currentIndex(), 2);
+    QCOMPARE(form.Combo10->currentIndex(), 2);
     // So did the topic list of before, among topics since left out.
     QCOMPARE(form.Combo7->currentText(), "animal");
     // Halves round to the even neighbour.
