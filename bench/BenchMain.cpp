@@ -4,6 +4,7 @@
 #include "desktop/RealPlatform.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
+#include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 #include "platform/QtEventPump.h"
 #include "platform/SilentServices.h"
@@ -397,6 +398,28 @@ int main(int argc, char* argv[])
         };
         line("tessavine-cli -n 1", fastest(cli, { QStringLiteral("-n"), QStringLiteral("1") }), "s",
             fastest(QStringLiteral("shuf"), { QStringLiteral("-n"), QStringLiteral("1"), list }));
+        // The same for each other language installed beside the program, beside shuf reading
+        // that language's words.
+        for (const QString& code : installedLanguages(programFolder)) {
+            if (code == QLatin1String("en"))
+                continue;
+            const QString own = folder.filePath(code + QStringLiteral(".txt"));
+            QFile ownFile(own);
+            if (!ownFile.open(QIODevice::WriteOnly))
+                qFatal("cannot write the plain list of %s", qPrintable(code));
+            const std::unique_ptr<WordSet> all
+                = SqliteWordStore().open(languageDatabasePath(programFolder, code))->allWords();
+            for (int r = 1; r <= all->count(); ++r)
+                ownFile.write(all->word(r).toUtf8() + '\n');
+            ownFile.close();
+            line(qPrintable(QStringLiteral("tessavine-cli -n 1 --language ") + code),
+                fastest(cli,
+                    { QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("--language"),
+                        code }),
+                "s",
+                fastest(
+                    QStringLiteral("shuf"), { QStringLiteral("-n"), QStringLiteral("1"), own }));
+        }
         // A plain million words, beside a bare C loop that loads the same words, draws with
         // xoshiro256** and writes through a 1 MiB buffer, and beside shuf drawing as many.
         const QString million = QStringLiteral("1000000");

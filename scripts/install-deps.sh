@@ -11,6 +11,7 @@
 #            the window's look is checked under
 #   package  making the Debian package (includes build)
 #   fuzz     the libFuzzer targets and the formatter (includes build); scripts/fuzz.sh asks for it
+#   mutants  the mutation script's interpreter (includes test); scripts/mutants.sh asks for it
 # Idempotent: when everything is already there it only checks and returns.
 set -euo pipefail
 
@@ -22,10 +23,11 @@ declare -A sets=(
     [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"
+    [mutants]="python3"
 )
-declare -A includes=([test]="run build" [package]="build" [fuzz]="build")
+declare -A includes=([test]="run build" [package]="build" [fuzz]="build" [mutants]="test")
 
-[ $# -gt 0 ] || { echo "usage: $0 run|build|test|package|fuzz..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 run|build|test|package|fuzz|mutants..." >&2; exit 2; }
 packages=()
 for set in "$@"; do
     [ -n "${sets[$set]:-}" ] || { echo "$0: no package set '$set'" >&2; exit 2; }

@@ -7,10 +7,10 @@
 #include "app/StepGuard.h"
 #include "engine/AcceptanceRules.h"
 #include "engine/FolderPath.h"
+#include "engine/Language.h"
 #include "engine/NumericText.h"
 #include "engine/RuleError.h"
 #include "engine/SeparatorLayout.h"
-#include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 #include "engine/WordStore.h"
 #include "platform/LocalFilePath.h"
@@ -69,6 +69,9 @@ private:
     std::unique_ptr<WordConnection> connection;
     // Shared with the result list, which looks the definitions of its rows up in it.
     std::shared_ptr<const WordSet> wordSet;
+    // The language of the words, as their database names it.
+    Language language;
+    QString database;
     bool storeFailed = false;
     qint32 limit = 0;
     QString outputPath;
@@ -164,11 +167,18 @@ void Run::openWordSet()
 
     // Without a store or a word set every attempt would fail the same way: such a run reports the
     // failure once and ends.
-    storeFailed = !guard.step(
-        150, [&] { connection = platform.words->open(wordDatabasePath(platform.programFolder)); });
+    storeFailed = !guard.step(150, [&] {
+        database = ShownOptions::wordDatabase(options, platform.programFolder);
+        connection = platform.words->open(database);
+        language = Language::fromAbout(connection->about());
+    });
     const auto makeWordSet = [&](int step, const auto& sql) {
         if (!storeFailed)
-            storeFailed = !guard.step(step, [&] { wordSet = connection->query(sql()); });
+            storeFailed = !guard.step(step, [&] {
+                std::unique_ptr<WordSet> words = connection->query(sql());
+                words->setDefinitionsTranslate(language.translations);
+                wordSet = std::move(words);
+            });
     };
     const QString& select = allWordsQuery;
     if (guard.test(
@@ -232,7 +242,8 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
     if (guard.jumpTest(184, [&] { return f.StopRequested; }))
         return false;
     guard.step(186, [&] { f.yield(); });
-    const WordRules rules = ShownOptions::rules(options, testedAt);
+    WordRules rules = ShownOptions::rules(options, testedAt);
+    language.applyTo(rules);
     if (rules.needsFacts() && !wordSet->hasFacts()) {
         // The user's choice meets a database that cannot serve it: no fault of the program, and
         // every attempt would meet it alike.
@@ -240,7 +251,7 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
                                      "commonness level, word kind or spelling needs. Choose "
                                      "\"any level\", \"any kind\" and \"American spelling\", or "
                                      "use a word database built with word facts.")
-                          .arg(wordDatabasePath(platform.programFolder)));
+                          .arg(database));
         failed = true;
         return false;
     }

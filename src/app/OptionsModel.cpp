@@ -39,6 +39,9 @@ void OptionsModel::store(Option option)
         stored = QString::number(value.state == Qt::Checked ? 1 : 0);
     } else if (control == Control::Choice) {
         stored = value.state ? QStringLiteral("True") : QStringLiteral("False");
+    } else if (option == Language) {
+        // By its code: the entries are the languages installed, which packages add and remove.
+        stored = value.text;
     } else {
         stored = QString::number(value.state);
     }

@@ -160,8 +160,11 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
         // A look-up that fails costs the row its tooltip, nothing more.
         try {
             const QString definition = row.source->definition(row.sourceRow, row.kinds);
+            // A learner tells a translation from a definition.
             if (!definition.isEmpty())
-                return shortened(definition, shownDefinitionCharacters);
+                return (row.source->definitionsTranslate() ? QStringLiteral("Translation: ")
+                                                           : QString())
+                    + shortened(definition, shownDefinitionCharacters);
         } catch (const std::exception&) { }
     }
     return {};

@@ -2,6 +2,7 @@
 
 #include "app/OptionsModel.h"
 #include "engine/NumericText.h"
+#include "engine/WordDatabasePath.h"
 
 namespace ShownOptions {
 
@@ -48,6 +49,12 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
         { O::Commonness, O::Kind, O::Spellings, O::LeaveOutOffensive, O::Topic, O::Syllables })
         OptionTable::setChosenEntry(rules, list, options.state(list));
     return rules;
+}
+
+QString wordDatabase(const OptionsModel& options, const QString& programFolder)
+{
+    const QString code = options.text(OptionsModel::Language);
+    return languageDatabasePath(programFolder, code.isEmpty() ? QStringLiteral("en") : code);
 }
 
 bool raisesMaximum(const OptionsModel& options)

@@ -24,6 +24,9 @@ QString letterPosition(const QString& positionText);
 // tested at the given position.
 WordRules rules(const OptionsModel& options, std::optional<int> letterPosition);
 
+// The word database of the chosen language, beside the program.
+QString wordDatabase(const OptionsModel& options, const QString& programFolder);
+
 // Whether a run raises the maximum length to the minimum before it draws: both bounds ticked, and
 // the maximum's text less than the minimum's.
 bool raisesMaximum(const OptionsModel& options);

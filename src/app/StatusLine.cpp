@@ -7,7 +7,6 @@
 #include "engine/Entropy.h"
 #include "engine/NumericText.h"
 #include "engine/RuleError.h"
-#include "engine/WordDatabasePath.h"
 #include "engine/WordDrawer.h"
 #include "engine/WordStore.h"
 
@@ -49,7 +48,10 @@ StatusLine::StatusLine(CommandWindow& form)
     m_recount.setInterval(150);
     connect(&m_recount, &QTimer::timeout, this, &StatusLine::recount);
     connect(&form.options(), &OptionsModel::changed, this, [this](OptionsModel::Option option) {
-        if (OptionTable::row(option).recounts)
+        // Another language's words replace the words counted.
+        if (option == OptionsModel::Language && m_loaded)
+            load();
+        else if (OptionTable::row(option).recounts)
             optionsChanged();
     });
 }
@@ -59,8 +61,11 @@ StatusLine::~StatusLine() = default;
 void StatusLine::load()
 {
     const Platform& platform = m_form.platform();
+    m_loaded = true;
     try {
-        const auto connection = platform.words->open(wordDatabasePath(platform.programFolder));
+        const auto connection = platform.words->open(
+            ShownOptions::wordDatabase(m_form.options(), platform.programFolder));
+        m_language = Language::fromAbout(connection->about());
         m_words = connection->query(allWordsQuery);
     } catch (const std::exception&) {
         // The line is a help, not a command: without the list it stays empty, and a run
@@ -81,7 +86,9 @@ void StatusLine::recount()
     m_recount.stop();
     if (!m_words)
         return;
-    const std::optional<WordRules> rules = rulesShown(m_form.options());
+    std::optional<WordRules> rules = rulesShown(m_form.options());
+    if (rules)
+        m_language.applyTo(*rules);
     const auto count = [this](const WordRules& rules) {
         return WordDrawer(*m_words, rules, WordDrawer::Untestable::Drop).matchCount();
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/Language.h"
 
 #include <QObject>
 #include <QTimer>
@@ -50,5 +51,8 @@ private:
 
     CommandWindow& m_form;
     std::unique_ptr<WordSet> m_words;
+    Language m_language;
+    // Whether the words were loaded once: a language restored at start-up waits for that load.
+    bool m_loaded = false;
     QTimer m_recount;
 };

@@ -3,13 +3,19 @@
 #include "cli/Exit.h"
 #include "cli/Passphrase.h"
 #include "engine/OptionTable.h"
+#include "engine/PlatformError.h"
+#include "engine/SqliteWordStore.h"
 #include "engine/WordDatabasePath.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 #include <algorithm>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -23,7 +29,9 @@ QString text(const char* name, const QByteArray& bytes)
     const QString value = decoder(bytes);
     if (decoder.hasError())
         fail(UsageError, QStringLiteral("--%1 needs UTF-8 text, not '%2'").arg(name, shown(bytes)));
-    return value;
+    // An accented letter typed as a letter and a combining accent is the one letter the word
+    // lists hold composed.
+    return value.normalized(QString::NormalizationForm_C);
 }
 
 QString text(const Arguments& given, const char* name)
@@ -45,7 +53,89 @@ quint64 wholeNumber(const Arguments& given, const char* name, quint64 max)
     }
 }
 
+// Each installed language as its database describes it; a database that cannot be read is named
+// by its code alone, with no facts.
+std::vector<Language> installed(const QString& programFolder)
+{
+    std::vector<Language> languages;
+    for (const QString& code : installedLanguages(programFolder)) {
+        Language language;
+        try {
+            language = Language::fromAbout(
+                SqliteWordStore().open(languageDatabasePath(programFolder, code))->about());
+        } catch (const PlatformError&) {
+            language.name = language.native = QString();
+            language.facts.clear();
+        }
+        // The file's name decides which code reaches it.
+        language.code = code;
+        languages.push_back(language);
+    }
+    return languages;
+}
+
+// A language's facts as a user reads them: definitions that are English translations are named so.
+QStringList shownFacts(const Language& language)
+{
+    QStringList facts = language.facts;
+    if (language.hasSpellings())
+        facts.insert(std::min<qsizetype>(2, facts.size()), QStringLiteral("spellings"));
+    if (language.translations)
+        facts.replaceInStrings(QStringLiteral("definitions"), QStringLiteral("translations"));
+    return facts;
+}
+
 } // namespace
+
+QString languagesText(const QString& programFolder, bool json)
+{
+    QString text;
+    QJsonArray array;
+    for (const Language& language : installed(programFolder)) {
+        const QStringList facts = shownFacts(language);
+        text += QStringLiteral("%1\t%2\t%3\n")
+                    .arg(language.code, oneLine(language.shownName()),
+                        facts.join(QStringLiteral(", ")));
+        array.append(QJsonObject { { QStringLiteral("language"), language.code },
+            { QStringLiteral("name"), language.name },
+            { QStringLiteral("native"), language.native },
+            { QStringLiteral("facts"), QJsonArray::fromStringList(facts) } });
+    }
+    return json ? QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)) + u'\n'
+                : text;
+}
+
+void applyLanguage(const Arguments& given, Request& request, const Language& language)
+{
+    request.language = language;
+    // The options in the order of the help, each with the fact it needs and how a user names it.
+    struct Needed
+    {
+        const char* option;
+        const char* fact;
+        const char* named;
+    };
+    static constexpr Needed needed[] = {
+        { "level", "level", "commonness levels" },
+        { "kind", "kinds", "parts of speech" },
+        { "spelling", nullptr, "national spellings" },
+        { "topic", "topic", "topics" },
+        { "syllables", "syllables", "syllable counts" },
+        { "rhymes-with", "rhyme", "rhymes" },
+        { "define", "definitions", "definitions" },
+        { "passphrase", "level", "commonness levels for its everyday words" },
+    };
+    for (const Needed& need : needed) {
+        const bool held
+            = need.fact ? language.has(QLatin1String(need.fact)) : language.hasSpellings();
+        if (given.has(need.option) && !held)
+            fail(Failure,
+                QStringLiteral("--%1 needs %2, which the %3 words do not have")
+                    .arg(QLatin1String(need.option), QLatin1String(need.named),
+                        oneLine(language.name)));
+    }
+    language.applyTo(request.options.rules);
+}
 
 Arguments parseArguments(int argc, char** argv)
 {
@@ -88,8 +178,9 @@ QString helpText()
 {
     QString text = QStringLiteral(
         "Usage: tessavine-cli [options]\n"
-        "Writes random English words: drawn from a word list among the words that meet the\n"
-        "rules given, every such word equally likely each time.\n\nOptions:\n");
+        "Writes random words, English unless --language says otherwise: drawn from a word list\n"
+        "among the words that meet the rules given, every such word equally likely each time.\n\n"
+        "Options:\n");
     constexpr qsizetype helpColumn = 30;
     constexpr qsizetype width = 79;
     for (const Row& known : OptionTable::rows()) {
@@ -130,7 +221,21 @@ QString helpText()
         text += QStringLiteral("  %1 %2\n")
                     .arg(QString::fromLatin1(choice->name).leftJustified(13),
                         QLatin1String(Topic::holds[choice->rule - 1]));
-    return text;
+    // The languages installed, each with its facts, wrapped as the help lines are.
+    QString languages = QStringLiteral("\nLanguages of --language:");
+    for (const Language& language : installed(QCoreApplication::applicationDirPath())) {
+        QString line = QStringLiteral("\n  %1").arg(language.code).leftJustified(9)
+            + oneLine(language.shownName()) + u':';
+        qsizetype used = line.size() - 1;
+        for (const QString& fact : shownFacts(language)) {
+            line += used + 2 + fact.size() > width ? QStringLiteral("\n        ")
+                                                   : QStringLiteral(" ");
+            used = (line.size() - line.lastIndexOf(u'\n') - 1) + fact.size() + 1;
+            line += fact + u',';
+        }
+        languages += line.chopped(line.endsWith(u',') ? 1 : 0) + u'.';
+    }
+    return text + languages + u'\n';
 }
 
 QString bashCompletion()
@@ -152,7 +257,14 @@ QString bashCompletion()
             if (choice.name)
                 choices += QLatin1String(choice.name);
         }
-        if (!choices.isEmpty())
+        // The installed languages are asked of the program as it completes, as packages come
+        // and go.
+        if (known.name == std::string_view("language"))
+            cases += QStringLiteral(
+                "    --language)\n        COMPREPLY=($(compgen -W \"list $(\"${COMP_WORDS[0]}\" "
+                "--language list 2>/dev/null | cut -f1)\" -- \"$cur\"))\n"
+                "        return ;;\n");
+        else if (!choices.isEmpty())
             cases += QStringLiteral("    %1)\n        COMPREPLY=($(compgen -W '%2' -- \"$cur\"))\n"
                                     "        return ;;\n")
                          .arg(both, choices.join(u' '));
@@ -233,6 +345,10 @@ Request readRequest(const Arguments& given)
         request.output = given.value("output");
     if (given.has("words") && given.has("database"))
         fail(UsageError, QStringLiteral("--words and --database cannot be used together"));
+    if (given.has("language") && (given.has("words") || given.has("database")))
+        fail(UsageError,
+            QStringLiteral("--language and --%1 cannot be used together")
+                .arg(given.has("words") ? QStringLiteral("words") : QStringLiteral("database")));
     request.exclude = given.values("exclude");
     // Far beyond any passphrase, small enough that counting the outputs that fit stays quick.
     constexpr quint64 mostAdded = 1000;
@@ -261,9 +377,22 @@ Request readRequest(const Arguments& given)
             QStringLiteral("--define cannot be used with --digits, --symbols, --max-length or "
                            "--case first"));
     request.plainList = given.has("words");
+    const QString folder = QCoreApplication::applicationDirPath();
     request.source = request.plainList ? given.value("words")
-        : given.has("database")
-        ? given.value("database")
-        : QFile::encodeName(wordDatabasePath(QCoreApplication::applicationDirPath()));
+        : given.has("database")        ? given.value("database")
+                                       : QFile::encodeName(wordDatabasePath(folder));
+    if (given.has("language")) {
+        // Codes are told apart without regard to case, as BCP 47 tells them.
+        const QString asked = text(given, "language");
+        const QStringList codes = installedLanguages(folder);
+        const auto found = std::find_if(codes.begin(), codes.end(), [&asked](const QString& code) {
+            return code.compare(asked, Qt::CaseInsensitive) == 0;
+        });
+        if (found == codes.end())
+            fail(UsageError,
+                QStringLiteral("--language needs an installed language (%1) or list, not '%2'")
+                    .arg(codes.join(QStringLiteral(", ")), oneLine(asked)));
+        request.source = QFile::encodeName(languageDatabasePath(folder, *found));
+    }
     return request;
 }

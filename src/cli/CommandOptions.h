@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/Language.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,6 +64,16 @@ struct Request
     std::optional<qint64> maxLength;
     // Lists of words to leave out.
     std::vector<QByteArray> exclude;
+    // The language of the words, as the database names it once read.
+    Language language;
 };
 
 Request readRequest(const Arguments& given);
+
+// Sets the rules of the words' language, read from their database, and refuses in one line an
+// option whose facts the language's words lack.
+void applyLanguage(const Arguments& given, Request& request, const Language& language);
+
+// The languages installed beside the program, each with the facts its words carry: one a line
+// (code, names and facts, tab-separated) or a JSON array.
+QString languagesText(const QString& programFolder, bool json);

@@ -34,7 +34,9 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
         if (facts.level)
             object.insert(QStringLiteral("level"), facts.level);
         object.insert(QStringLiteral("kinds"), names(OptionIds::Kind, facts.kinds));
-        object.insert(QStringLiteral("spellings"), names(OptionIds::Spellings, facts.spellings));
+        if (request.language.hasSpellings())
+            object.insert(
+                QStringLiteral("spellings"), names(OptionIds::Spellings, facts.spellings));
         if (facts.topic >= 1 && facts.topic <= Topic::count)
             object.insert(QStringLiteral("topic"), QLatin1String(Topic::names[facts.topic - 1]));
         if (facts.syllables)
@@ -47,7 +49,9 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
                     : QStringLiteral("offensive"));
         if (const QString definition = words.definition(row, request.options.rules.kinds);
             !definition.isEmpty())
-            object.insert(QStringLiteral("definition"), definition);
+            object.insert(request.language.translations ? QStringLiteral("translation")
+                                                        : QStringLiteral("definition"),
+                definition);
     }
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -59,8 +63,14 @@ QString withDefinition(QString text, const WordSet& words, int row, const Reques
 {
     if (request.json)
         return jsonObject(text, words, row, request);
-    if (request.define)
-        text += u'\t' + oneLine(words.definition(row, request.options.rules.kinds));
+    if (request.define) {
+        const QString definition = oneLine(words.definition(row, request.options.rules.kinds));
+        // An English translation is no definition of the word: a reader is told which it is.
+        text += u'\t'
+            + (request.language.translations && !definition.isEmpty()
+                    ? QStringLiteral("translation: ") + definition
+                    : definition);
+    }
     return text;
 }
 

@@ -35,7 +35,7 @@ std::unique_ptr<WordSet> readPlainList(const QByteArray& path)
     }
 }
 
-std::unique_ptr<WordSet> readDatabase(const QByteArray& path)
+std::unique_ptr<WordSet> readDatabase(const QByteArray& path, std::map<QString, QString>* about)
 {
     // Without waiting: only its kind is asked, and a named pipe must not hang the run.
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -51,7 +51,10 @@ std::unique_ptr<WordSet> readDatabase(const QByteArray& path)
         cannotRead(path, QStringLiteral("not a regular file"));
     try {
         SqliteWordStore store;
-        return store.openLocal(path)->allWords();
+        const std::unique_ptr<WordConnection> connection = store.openLocal(path);
+        if (about)
+            *about = connection->about();
+        return connection->allWords();
     } catch (const PlatformError& error) {
         cannotRead(path, error.description());
     }

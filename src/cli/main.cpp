@@ -82,10 +82,13 @@ void leaveOutAdditionLookalikes(const Request& request, const WordSet& words, Wo
         });
 }
 
-int drawWords(const Arguments& given, const Request& request)
+int drawWords(const Arguments& given, Request request)
 {
+    std::map<QString, QString> about;
     const std::unique_ptr<WordSet> words
-        = request.plainList ? readPlainList(request.source) : readDatabase(request.source);
+        = request.plainList ? readPlainList(request.source) : readDatabase(request.source, &about);
+    if (!request.plainList)
+        applyLanguage(given, request, Language::fromAbout(about));
     if (words->count() == 0)
         fail(Failure, QStringLiteral("%1 holds no words").arg(shown(request.source)));
     if (request.define && !words->hasFacts())
@@ -122,6 +125,11 @@ int run(int argc, char** argv)
                                : QStringLiteral("tessavine-cli %1\n")
                                      .arg(QCoreApplication::applicationVersion()))
                 .toUtf8());
+        return Success;
+    }
+    if (given.value("language") == "list") {
+        writeText(QByteArray(),
+            languagesText(QCoreApplication::applicationDirPath(), given.has("json")).toUtf8());
         return Success;
     }
     if (given.has("completion")) {

@@ -83,13 +83,13 @@ namespace {
             QStringView(word).last(std::min(std::max<qsizetype>(1, size), word.size())), lowered);
     }
 
-    bool letterHoldsLowered(const QString& letter, const LetterRule& lowered)
+    bool letterHoldsLowered(const QString& letter, const LetterRule& lowered, const QString& vowels)
     {
         switch (lowered.kind) {
         case LetterRule::Vowel:
-            return isVowel(letter);
+            return isVowel(letter, vowels);
         case LetterRule::Consonant:
-            return !isVowel(letter);
+            return !isVowel(letter, vowels);
         case LetterRule::Letter:
             break;
         }
@@ -163,9 +163,9 @@ QString letterAt(const QString& word, int position)
     return lower(word.mid(at, units(at)));
 }
 
-bool isVowel(const QString& letter)
+bool isVowel(const QString& letter, const QString& vowels)
 {
-    return letter.size() == 1 && QStringLiteral("aeiou").contains(letter.front());
+    return letter.size() == 1 && vowels.contains(letter.front());
 }
 
 Judge::Judge(const WordRules& rules, quint16 rhyme)
@@ -216,7 +216,8 @@ Verdict Judge::operator()(const QString& word) const
     }
     for (const LetterRule& letter : m_rules.letters) {
         try {
-            if (!letterHoldsLowered(letterAt(word, testedPosition(word, letter.position)), letter))
+            if (!letterHoldsLowered(
+                    letterAt(word, testedPosition(word, letter.position)), letter, m_rules.vowels))
                 verdict.accepted = false;
         } catch (const RuleError& error) {
             if (verdict.letterFailure.isEmpty())

@@ -88,7 +88,8 @@ int testedPosition(const QString& word, std::optional<int> position);
 // Throws RuleError for a position below 1.
 QString letterAt(const QString& word, int position);
 
-bool isVowel(const QString& letter);
+// Whether the lower-cased letter is one of vowels (English's by default).
+bool isVowel(const QString& letter, const QString& vowels = QStringLiteral("aeiou"));
 
 // First letter of each blank-separated word upper case, every other letter lower case.
 QString ProperCase(const QString& text);

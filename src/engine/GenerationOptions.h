@@ -72,6 +72,8 @@ struct WordRules : TextRules
     std::optional<int> maxSyllables;
     // The words must rhyme with this one, by the pronouncing dictionary, and not be it.
     std::optional<QString> rhymesWith;
+    // The letters the letter rule counts as vowels, lower case: those of the words' language.
+    QString vowels = QStringLiteral("aeiou");
 
     bool needsFacts() const
     {

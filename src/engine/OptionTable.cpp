@@ -409,6 +409,20 @@ namespace {
             .name = "words",
             .valueName = "FILE",
             .help = "Draw from FILE, a UTF-8 word list, one word a line." },
+        { .id = O::Language,
+            .key = "Language",
+            .defaultValue = "en",
+            .control = Control::List,
+            .controlName = "Combo9",
+            .recounts = true,
+            .accessibleName = "Language",
+            .accessibleDescription = "The language of the words, among those installed with the "
+                                     "program",
+            .name = "language",
+            .valueName = "CODE",
+            .help = "Draw words of the language CODE, one of those installed and listed below: en "
+                    "(default), de, fr...; list writes each installed language with the facts its "
+                    "words carry (a JSON array with --json)." },
         { .id = O::CommandLineOnly,
             .name = "database",
             .valueName = "FILE",

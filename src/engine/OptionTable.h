@@ -37,6 +37,7 @@ struct OptionIds
         Spellings,
         Topic,
         Syllables,
+        Language,
         WindowOptionCount,
         // The command line's own options, which the window has not.
         CommandLineOnly = WindowOptionCount

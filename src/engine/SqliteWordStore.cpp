@@ -277,6 +277,30 @@ private:
         return set;
     }
 
+    std::map<QString, QString> about() override
+    {
+        sqlite3_stmt* statement = nullptr;
+        // A few named lines: more rows than any language needs are not read.
+        sqlite3_prepare_v2(
+            m_session->db(), "select key, value from about limit 64", -1, &statement, nullptr);
+        std::map<QString, QString> rows;
+        if (!statement)
+            return rows;
+        const Statement guard(statement, sqlite3_finalize);
+        const auto text = [statement](int column) {
+            return QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                std::min(sqlite3_column_bytes(statement, column), 4096));
+        };
+        m_session->start();
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+            rows[text(0)] = text(1);
+        if (rc != SQLITE_DONE)
+            throw m_session->failure(rc);
+        return rows;
+    }
+
     // Looks a word up in table definitions, or with kinds asked for in table kind_definitions
     // (a word of several parts of speech), while the word set lives; a database without the
     // table gives no definition, a look-up that fails throws PlatformError. A word of one part,

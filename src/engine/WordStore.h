@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -44,9 +45,13 @@ public:
         return m_rhymes ? std::optional<quint16>(m_rhymes(word.toLower())) : std::nullopt;
     }
     void setRhymeLookup(RhymeLookup lookup) { m_rhymes = std::move(lookup); }
+    // Whether the definitions are English translations of another language's words.
+    bool definitionsTranslate() const { return m_translate; }
+    void setDefinitionsTranslate(bool translate) { m_translate = translate; }
 
 private:
     RhymeLookup m_rhymes;
+    bool m_translate = false;
 };
 
 // One open connection to the word database; closed when destroyed.
@@ -59,6 +64,9 @@ public:
     // Every word of the table words with its facts and definitions where the database has them,
     // in table order, loaded the fastest way the database allows.
     virtual std::unique_ptr<WordSet> allWords() = 0;
+    // The rows of table about (key to value), which names a language's database; empty for a
+    // database without it. Throws PlatformError when it cannot be read.
+    virtual std::map<QString, QString> about() { return {}; }
 };
 
 // The query that gives every word of the table words, with its facts.

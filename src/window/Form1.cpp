@@ -56,6 +56,8 @@ namespace {
 // where it ends the status line begins.
 constexpr int wordRowTop = 5505;
 constexpr int wordRowEnd = wordRowTop + 825;
+// The line that the language list adds to the row where it is shown.
+constexpr int languageLine = 450;
 
 // Layout positions are kept in twips; 15 twips make one pixel at 96 dpi.
 int px(int twips)
@@ -164,18 +166,19 @@ void Form1::createControls()
     // The layout table's size, the row of word options below it, and one line more for the
     // status line.
     const int statusHeight = 20;
-    setFixedSize(px(15960), px(wordRowEnd) + statusHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     createOptionFrames();
     createOutputFrames();
     createWordFrame();
+    const int rowEnd = px(wordRowEnd + (Combo9->isHidden() ? 0 : languageLine));
+    setFixedSize(px(15960), rowEnd + statusHeight);
 
     // The line sits in a status bar, where screen readers tell its changes as the status.
     auto* statusBar = new QWidget(this);
     statusBar->setObjectName(QStringLiteral("StatusBar"));
-    statusBar->setGeometry(px(120), px(wordRowEnd) - 2, px(15720), statusHeight);
+    statusBar->setGeometry(px(120), rowEnd - 2, px(15720), statusHeight);
     StatusText = new QLabel(statusBar);
     StatusText->setObjectName(QStringLiteral("StatusText"));
     StatusText->setGeometry(0, 0, px(15720), statusHeight);
@@ -195,7 +198,7 @@ void Form1::createControls()
     for (QLineEdit* field : { Text1, Text2, Text3, Text4, Text5, Text6 })
         LineEditAccessible::serve(field);
     for (QComboBox* list :
-        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo10, Combo7, Combo8 }) {
+        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo10, Combo7, Combo8, Combo9 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
         DropDownAccessible::serve(list);
@@ -305,6 +308,24 @@ void Form1::createWordFrame()
     Combo7->addItems(OptionTable::shownChoices(OptionsModel::Topic));
     Combo8 = place<QComboBox>(Frame8, "Combo8", 13560, 255, 1920, 345);
     Combo8->addItems(OptionTable::shownChoices(OptionsModel::Syllables));
+    // The installed languages, by their names, each entry carrying its code; a line of its own
+    // below the others, so that the row stays as it is where English alone is installed.
+    Combo9 = place<QComboBox>(Frame8, "Combo9", 240, 255 + languageLine, 2280, 345);
+    for (const QString& code : installedLanguages(m_platform.programFolder)) {
+        Language language;
+        language.name = code;
+        try {
+            language = Language::fromAbout(
+                m_platform.words->open(languageDatabasePath(m_platform.programFolder, code))
+                    ->about());
+        } catch (const std::exception&) {
+            // Named by its code: a run on it reports what is wrong.
+        }
+        Combo9->addItem(language.shownName(), code);
+    }
+    Combo9->setHidden(Combo9->count() < 2);
+    if (!Combo9->isHidden())
+        Frame8->resize(Frame8->width(), Frame8->height() + px(languageLine));
 }
 
 void Form1::setTabOrder()
@@ -312,7 +333,7 @@ void Form1::setTabOrder()
     const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
         ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
         Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1, Combo4, Combo5,
-        Combo6, Combo10, Combo7, Combo8 };
+        Combo6, Combo10, Combo7, Combo8, Combo9 };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -459,6 +480,15 @@ void Form1::restoreOptions(StepGuard& guard)
             O::Topic, rc::toEntryIndex(readSetting(O::keyOf(O::Topic), fallback), Combo7->count()));
     });
     restoreEntry(126, O::Syllables, Combo8);
+    // By its code; a language no longer installed gives way to English, else the first there is.
+    // Where English alone is installed there is nothing to choose, and nothing is stored.
+    if (!Combo9->isHidden())
+        guard.step(128, [&] {
+            int entry = Combo9->findData(read(O::Language));
+            if (entry < 0)
+                entry = std::max(0, Combo9->findData(QStringLiteral("en")));
+            m_options->restoreIndex(O::Language, entry);
+        });
     deferral.dismiss();
     m_platform.settings->endDeferral();
 }

@@ -115,6 +115,8 @@ public:
     QComboBox* Combo6;
     QComboBox* Combo7;
     QComboBox* Combo8;
+    // The language of the words; shown only where another language than English is installed.
+    QComboBox* Combo9;
     QRadioButton* Option7;
     QRadioButton* Option8;
     QPushButton* PushButton1;

@@ -12,6 +12,13 @@ namespace {
 
     using Option = OptionsModel::Option;
 
+    // A list entry's value: the code it carries (a language's), or else its text.
+    QString entryValue(const QComboBox* list)
+    {
+        const QVariant code = list->currentData();
+        return code.isValid() ? code.toString() : list->currentText();
+    }
+
     void readControl(OptionsModel& model, Option option, QWidget* control)
     {
         if (auto* field = qobject_cast<QLineEdit*>(control)) {
@@ -27,10 +34,10 @@ namespace {
             QObject::connect(button, &QRadioButton::toggled, &model,
                 [&model, option](bool on) { model.setState(option, on ? 1 : 0); });
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-            model.setEntry(option, list->currentIndex(), list->currentText());
+            model.setEntry(option, list->currentIndex(), entryValue(list));
             QObject::connect(
                 list, &QComboBox::currentIndexChanged, &model, [&model, option, list](int index) {
-                    model.setEntry(option, index, list->currentText());
+                    model.setEntry(option, index, entryValue(list));
                 });
         }
     }
@@ -52,7 +59,7 @@ namespace {
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {
             if (list->currentIndex() != model.state(option))
                 list->setCurrentIndex(model.state(option));
-            model.setEntry(option, list->currentIndex(), list->currentText());
+            model.setEntry(option, list->currentIndex(), entryValue(list));
         }
     }
 

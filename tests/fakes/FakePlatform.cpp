@@ -130,6 +130,7 @@ public:
         return std::make_unique<FakeWordSet>(rows, m_store);
     }
     std::unique_ptr<WordSet> allWords() override { return query(allWordsQuery); }
+    std::map<QString, QString> about() override { return m_store.about; }
 
 private:
     FakeWordStore& m_store;

@@ -97,6 +97,8 @@ public:
     // The words' facts and definitions; without facts the rows have none.
     QHash<QString, WordFacts> facts;
     QHash<QString, QString> definitions;
+    // The rows of table about, which name the words' language.
+    std::map<QString, QString> about;
 };
 
 // Files in memory: the path the real writer resolves to, to content, following the piece rules;

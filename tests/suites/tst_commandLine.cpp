@@ -113,6 +113,21 @@ private slots:
                      nullptr, nullptr, nullptr),
             SQLITE_OK);
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
+        // Another language: its about table, nouns with their capital, no national spelling,
+        // English translations.
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("de.mdb")), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db,
+                     "create table words (word, level, kinds, spellings, offensive, topic, "
+                     "syllables, rhyme); create table definitions (word, definition); create table "
+                     "about (key, value); insert into words values ('Haus', 10, 1, 0, 0, 0, 1, 0), "
+                     "('Äpfel', 35, 0, 0, 0, 0, 2, 0), ('groß', 10, 4, 0, 0, 0, 1, 0), ('Übung', "
+                     "20, 1, 0, 0, 0, 2, 0), ('Straße', 10, 1, 0, 0, 0, 2, 0); insert into "
+                     "definitions values ('Haus', 'house'); insert into about values ('language', "
+                     "'de'), ('name', 'German'), ('facts', 'level,kinds,syllables,offensive,"
+                     "definitions'), ('definitions', 'translation'), ('vowels', 'aeiouyäöü');",
+                     nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        QCOMPARE(sqlite3_close(db), SQLITE_OK);
         QVERIFY(QFile::setPermissions(m_dir.filePath("ro"),
             QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
@@ -189,6 +204,13 @@ private slots:
         row("syllables, estimated where unknown", "--syllables 1-2",
             "ant,ants,bee,crow,walk,quaff");
         row("rhymes with a word outside the list", "--rhymes-with PANT", "ant");
+        row("another language: no national spelling asked", "--database %d/de.mdb --min 5",
+            "Äpfel,Übung,Straße");
+        row("its own vowels, in any case", "--database %d/de.mdb --letter 1:vowel", "Äpfel,Übung");
+        row("its consonants", "--database %d/de.mdb --letter 2:consonant --kind noun",
+            "Übung,Straße");
+        row("a translation, named so", "--database %d/de.mdb --define --start h",
+            "Haus\ttranslation: house");
     }
 
     // The rules on word facts through the real database loading, every matching word drawn.
@@ -197,7 +219,9 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        drawsExactly("--database %d/facts.mdb --seed 1 -n 200 " + arguments, expected.split(','));
+        drawsExactly(QString(arguments.contains("--database") ? "" : "--database %d/facts.mdb ")
+                + "--seed 1 -n 200 " + arguments,
+            expected.split(','));
     }
 
     void entropy_data()
@@ -262,6 +286,7 @@ private slots:
         row("length", "--min 4 --max 5", "apple date kiwi");
         row("start, any case", "--start B", "Banana");
         row("start, beyond ASCII", "--start É", "éclair");
+        row("start, an accent typed apart", "--start \"$(printf 'e\\314\\201')\"", "éclair");
         row("start, prefix", "--start st", "strawberry");
         row("end", "--end y", "cherry sky strawberry");
         row("end, suffix", "--end RRY", "cherry strawberry");
@@ -378,6 +403,15 @@ private slots:
             "--level needs everyday, common or any, not 'rare'");
         row("unknown kind", "--kind pronoun", 2, "--kind needs noun, verb, adjective or adverb");
         row("unknown spelling", "--spelling fr", 2, "--spelling needs us, gb, ca or any");
+        row("a fact the language lacks", "--database %d/de.mdb --topic animal", 1,
+            "--topic needs topics, which the German words do not have");
+        row("national spellings of another language", "--database %d/de.mdb --spelling gb", 1,
+            "--spelling needs national spellings, which the German words do not have");
+        row("a language not installed", "--language xx", 2,
+            "--language needs an installed language (en");
+        row("a language and a database", "--language en --database %d/de.mdb", 2,
+            "--language and --database cannot be used together");
+        row("a language's code in any case", "--language EN --start s --count-matches", 0, "");
     }
 
     // Every failure is one line on standard error naming the cause, and nothing on standard output.
@@ -641,6 +675,9 @@ private slots:
             "mature");
         QCOMPARE(parsed("--database %d/facts.mdb -n 1 --offensive --start z")[0].toObject()["mark"],
             "offensive");
+        QCOMPARE(parsed("--database %d/de.mdb -n 1 --start h")[0].toObject(),
+            QJsonObject({ { "word", "Haus" }, { "level", 10 }, { "kinds", QJsonArray { "noun" } },
+                { "syllables", 1 }, { "translation", "house" } }));
         QCOMPARE(parsed("--database %d/ctl.mdb -n 1 --start b")[0].toObject()["definition"],
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
@@ -663,7 +700,8 @@ private slots:
         // The completion script, run by bash as it completes the words given: every option, and a
         // list's choices after its name, also after an equals sign.
         const auto completed = [this](const QString& words) {
-            return shell("\"$CLI\" --completion bash -o $D/c.bash && bash -c '. \"$D/c.bash\"; "
+            return shell("\"$CLI\" --completion bash -o $D/c.bash && PATH=${CLI%/*}:$PATH bash -c "
+                         "'. \"$D/c.bash\"; "
                          "COMP_WORDS=(tessavine-cli "
                 + words
                 + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
@@ -673,6 +711,11 @@ private slots:
         QCOMPARE(options(completed("-")), help);
         QCOMPARE(completed("--level \"\""), "everyday common any\n");
         QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
+        QVERIFY(completed("--language \"\"").startsWith("list en"));
+        QVERIFY(run("--language list")
+                    .out.startsWith("en\tEnglish\tlevel, kinds, spellings, "
+                                    "syllables, rhyme, offensive, classroom, "
+                                    "topic, definitions\n"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/ErrorBoxText.h"
+#include "app/ResultListModel.h"
 #include "engine/OptionTable.h"
 #include "window/Form1.h"
 #include "window/ResultListView.h"
@@ -33,6 +34,7 @@ private slots:
     void firstRunValuesAreWrittenBack();
     void keysAreReadInStartupOrder();
     void storedValuesAreRestored();
+    void languageRestoredByItsCodeAndItsWordsCounted();
     void refusedValueIsReportedAtItsLineAndTheRestStillRestored_data();
     void refusedValueIsReportedAtItsLineAndTheRestStillRestored();
     void outputChoiceRestoredLastWins_data();
@@ -192,6 +194,40 @@ void StartupTest::storedValuesAreRestored()
     QCOMPARE(fake.settings.values.value("Option7"), "False");
     QCOMPARE(fake.settings.values.value("Option8"), "True");
     QCOMPARE(fake.settings.values.value("Nth Letter"), "2");
+}
+
+void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
+{
+    // German installed beside English: the list shows, a stored language no longer installed
+    // gives way to English, the status line counts the chosen language's words, and a word's
+    // translation is named so in its tooltip.
+    QTemporaryDir folder;
+    for (const char* name : { "dbWords.mdb", "dbWords-de.mdb" }) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const std::pair<const char*, const char*> cases[] = { { "de", "de" }, { "fr", "en" } };
+    for (const auto& [stored, chosen] : cases) {
+        FakePlatform fake;
+        fake.platform.programFolder = folder.path();
+        fake.files.files += folder.filePath("dbWords.mdb");
+        fake.settings.values = { { "Language", stored }, { "How Many", "1" } };
+        fake.words.words = { "Haus" };
+        fake.words.definitions = { { "Haus", "house" } };
+        if (chosen == QLatin1String("de"))
+            fake.words.about = { { "language", "de" }, { "definitions", "translation" } };
+        Form1 form(fake.platform);
+        QVERIFY(form.Form_Load());
+        QVERIFY(!form.Combo9->isHidden());
+        QCOMPARE(form.Combo9->currentData().toString(), chosen);
+        QCOMPARE(fake.settings.values.value("Language"), chosen);
+        const QString database
+            = folder.filePath(chosen == QLatin1String("en") ? "dbWords.mdb" : "dbWords-de.mdb");
+        QTRY_COMPARE(fake.words.openedPaths.value(fake.words.openedPaths.size() - 1), database);
+        form.PushButton1->click();
+        QCOMPARE(form.resultList()->index(0, 0).data(Qt::ToolTipRole).toString(),
+            chosen == QLatin1String("de") ? "Translation: house" : "house");
+    }
 }
 
 void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
