@@ -6,7 +6,10 @@
 #            fallback; the Qt libraries come with the build set
 #   build    compiling the program and its word database (the word lists, SCOWL's levels,
 #            WordNet and the CMU Pronouncing Dictionary for the word facts, espeak-ng for the
-#            syllables of words the dictionary lacks)
+#            syllables of words the dictionary lacks; with languages), and the suites (Qt's private
+#            headers, through which one switches accessibility on)
+#   languages the other languages' words: word lists, spelling dictionaries, hyphenation patterns,
+#            FreeDict dictionaries and Apertium's Spanish analyser (part of build)
 #   test     running the suites (includes run and build); adwaita-qt6 is the dark desktop style
 #            the window's look is checked under
 #   package  making the Debian package (includes build)
@@ -18,14 +21,20 @@ set -euo pipefail
 declare -A sets=(
     [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-        libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev wamerican wbritish
-        wcanadian scowl wordnet-base festlex-cmu espeak-ng"
+        qt6-base-private-dev libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev
+        wamerican wbritish wcanadian scowl wordnet-base festlex-cmu espeak-ng"
+    [languages]="wngerman wfrench wspanish witalian wdutch wpolish wbrazilian wswedish wdanish
+        hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-sv hunspell-da
+        hyphen-de hyphen-fr hyphen-es hyphen-it hyphen-nl hyphen-pl hyphen-pt-br hyphen-sv
+        hyphen-da dict-freedict-deu-eng dict-freedict-fra-eng dict-freedict-spa-eng lttoolbox
+        apertium-eng-spa"
     [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"
     [mutants]="python3"
 )
-declare -A includes=([test]="run build" [package]="build" [fuzz]="build" [mutants]="test")
+declare -A includes=([build]="languages" [test]="run build languages"
+    [package]="build languages" [fuzz]="build languages" [mutants]="test run build languages")
 
 [ $# -gt 0 ] || { echo "usage: $0 run|build|test|package|fuzz|mutants..." >&2; exit 2; }
 packages=()

@@ -27,6 +27,7 @@ EQUIVALENT_LIST = ROOT / "scripts" / "mutants-equivalent.txt"
 PROGRAM_FOLDERS = {
     "tessavine-cli": ("src/cli", "src/engine"),
     "build_word_database": ("tools",),
+    "build_language_words": ("tools",),
     "tessavine_kill_driver": ("src/window", "src/desktop", "src/app", "src/platform",
                               "src/engine"),
     "tessavine": ("src/main.cpp", "src/window", "src/desktop", "src/app", "src/platform",
@@ -41,7 +42,8 @@ LAYER_FOLDERS = {
 }
 # A mutant of these folders changes a program the suites run, not the suites: building the program
 # is enough, and spares rebuilding the word database through the suites' dependencies.
-PROGRAM_TARGETS = {"tools": "build_word_database", "src/cli": "tessavine-cli"}
+PROGRAM_TARGETS = {"tools": ("build_word_database", "build_language_words"),
+                   "src/cli": ("tessavine-cli",)}
 
 
 class Stop(Exception):
@@ -456,7 +458,7 @@ def main():
             outcome, by = "survived", ""
             try:
                 program = PROGRAM_TARGETS.get(folder)
-                if program and not runner.build(program):
+                if program and not runner.build(*program):
                     outcome = "uncompiled"
                 else:
                     for position, suite in enumerate(reaching):

@@ -298,6 +298,14 @@ private slots:
                                          << "dbWords.mdb";
         QTest::newRow("output cannot be replaced") << "list.txt"
                                                    << "folder";
+        // Ready facts (.tsv, read with --ready-facts) whose line is not as the language tool
+        // writes it.
+        QTest::newRow("ready facts: empty word") << "empty.tsv"
+                                                 << "dbWords.mdb";
+        QTest::newRow("ready facts: a word twice") << "twice.tsv"
+                                                   << "dbWords.mdb";
+        QTest::newRow("ready facts: a fact out of range") << "range.tsv"
+                                                          << "dbWords.mdb";
     }
 
     void failedBuildLeavesExistingDatabaseUntouched()
@@ -310,10 +318,14 @@ private slots:
         QVERIFY(writeFile(dir.filePath("nothing.txt"), "Paris\nrose's\n\n"));
         QVERIFY(writeFile(dir.filePath("list.txt"), "fresh\n"));
         QVERIFY(writeFile(dir.filePath("old.txt"), "old\n"));
+        QVERIFY(writeFile(dir.filePath("empty.tsv"), "Haus\t10\t1\t0\t1\thouse\n\t0\t0\t0\t1\t\n"));
+        QVERIFY(writeFile(dir.filePath("twice.tsv"), "Haus\t10\t1\t0\t1\t\nHaus\t0\t0\t0\t1\t\n"));
+        QVERIFY(writeFile(dir.filePath("range.tsv"), "Haus\t10\t1\t0\t256\t\n"));
         QCOMPARE(runTool(dir.filePath("old.txt"), dir.filePath("dbWords.mdb")).exitCode, 0);
         const QByteArray before = fileBytes(dir.filePath("dbWords.mdb"));
 
-        const ToolRun run = runTool(dir.filePath(input), dir.filePath(output));
+        const ToolRun run = runTool(dir.filePath(input), dir.filePath(output),
+            input.endsWith(".tsv") ? QStringList { "--ready-facts" } : QStringList());
         QCOMPARE_NE(run.exitCode, 0);
         QVERIFY2(!run.err.isEmpty(), "a failure explains itself");
         QCOMPARE(fileBytes(dir.filePath("dbWords.mdb")), before);
@@ -506,6 +518,117 @@ private slots:
                                 "JOIN rhyme_endings USING (rhyme) WHERE word = '"
                          + word + "'")),
             QStringList { facts });
+    }
+
+    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
+    // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
+    // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
+    // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
+    // of a noun and of none; the patterns break ha-ba,
+    // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
+    // zlib reads a plain file.
+    void languageToolDecidesWordsAndFacts_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("facts");
+        QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
+            << "Haus"
+            << "10|1|0|0|1|house";
+        QTest::newRow("rank past the first tier") << "Abend"
+                                                  << "20|1|0|0|2|evening";
+        QTest::newRow("rank past the everyday tier") << "Abendrot"
+                                                     << "35|1|0|0|3|sunset";
+        QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
+                                                               << "|2|0|0|2|run, go";
+        QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
+                                                                     << "|1|0|0|2|tomcat";
+        QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
+                                                                                << "|0|1|0|2|";
+        QTest::newRow("classroom") << "popel"
+                                   << "|0|0|1|1|";
+        QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
+                                                              << "";
+        QTest::newRow("frequent case form of a noun") << "Hauses"
+                                                      << "35|0|0|0|2|";
+        QTest::newRow("frequent capitalised form of no noun") << "Karin"
+                                                              << "";
+        QTest::newRow("name") << "Thomas"
+                              << "";
+        QTest::newRow("abbreviation") << "ABC"
+                                      << "";
+        QTest::newRow("rare form") << "H\u00e4usern"
+                                   << "";
+    }
+
+    void languageToolDecidesWordsAndFacts()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, facts);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString ranks = QStringLiteral("Haus\n");
+        for (int i = 2; i <= 10001; ++i)
+            ranks += i == 2001 ? QStringLiteral("abend\n")
+                : i == 10001   ? QStringLiteral("Abendrot\n")
+                               : QStringLiteral("x%1\n").arg(i);
+        const std::pair<const char*, QString> files[] = {
+            { "words.txt",
+                "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
+                "\nHauses\nKarin\n" },
+            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
+            { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
+            { "names.txt", "thomas\n" },
+            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
+            { "offensive.txt", "# fixture\nHaba\n" },
+            { "classroom.txt", "popel\n" },
+        };
+        for (const auto& [name, text] : files)
+            QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
+        QByteArray dictionary, index;
+        for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
+                 "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
+                 "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
+                 "Bonn\nBonn\n" }) {
+            // dictd's index: headword, offset and length in its base-64 digits.
+            const auto digits = [](qsizetype n) {
+                QByteArray text;
+                do
+                    text.prepend(
+                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[n % 64]);
+                while (n /= 64);
+                return text;
+            };
+            const QByteArray bytes(entry);
+            index += bytes.split('\n').first().split(' ').first().toLower() + '\t'
+                + digits(dictionary.size()) + '\t' + digits(bytes.size()) + '\n';
+            dictionary += bytes + '\n';
+        }
+        QVERIFY(writeFile(dir.filePath("fd.index"), index));
+        QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
+        QProcess process;
+        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
+            { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
+                "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
+                dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
+                dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
+                dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
+                "--freedict", dir.filePath("fd"), "--capital-nouns", dir.filePath("facts.tsv") });
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        const ToolRun run
+            = runTool(dir.filePath("facts.tsv"), dir.filePath("de.mdb"), { "--ready-facts" });
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(readWords(dir.filePath("de.mdb"),
+                     qPrintable("SELECT level, kinds, offensive, classroom, syllables, "
+                                "coalesce(definition, '') FROM words LEFT JOIN definitions "
+                                "USING (word) WHERE word = '"
+                         + word + "'")),
+            facts.isEmpty() ? QStringList() : QStringList { facts });
+        QCOMPARE(readWords(dir.filePath("de.mdb"),
+                     "SELECT value FROM about WHERE key IN ('language', 'facts', 'vowels') ORDER "
+                     "BY key"),
+            QStringList({ "level,kinds,syllables,offensive,classroom,definitions", "de",
+                "aeiouy\u00e4\u00f6\u00fc" }));
     }
 };
 

@@ -1,6 +1,7 @@
 // tessavine-build-words [--keep-all] [--british LIST] [--canadian LIST]
 //                       [--scowl FOLDER --wordnet FOLDER [--offensive LIST] [--classroom LIST]]
 //                       INPUT OUTPUT
+//                       | --ready-facts INPUT OUTPUT
 // (target build_word_database)
 //
 // Reads a UTF-8 word list (one word a line) and writes the SQLite word database the program
@@ -18,6 +19,11 @@
 // table `kind_definitions` one per part of speech of a word that has several. Table `word_pack`
 // holds a compact copy of it all that the program loads at once. OUTPUT is replaced only once the
 // new database is complete.
+//
+// With --ready-facts, INPUT holds words whose facts another tool has decided (a language other
+// than English, see LanguageWords.cpp): a line per word, tab-separated word, level, kinds, marks
+// (1 offensive, 2 classroom), syllables and an English translation; lines "#about KEY VALUE" fill
+// table about. The words are stored as they stand.
 
 #include "Pronunciations.h"
 #include "WordNet.h"
@@ -252,6 +258,17 @@ public:
             throw BuildError(std::string("database error: ") + sqlite3_errmsg(m_db));
     }
 
+    bool hasColumn(const char* table, const char* column)
+    {
+        sqlite3_stmt* statement = nullptr;
+        check(sqlite3_prepare_v2(
+            m_db, "SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2", -1, &statement, nullptr));
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(statement, sqlite3_finalize);
+        check(sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC));
+        check(sqlite3_bind_text(statement, 2, column, -1, SQLITE_STATIC));
+        return sqlite3_step(statement) == SQLITE_ROW;
+    }
+
     void close()
     {
         const int rc = sqlite3_close(m_db);
@@ -276,6 +293,7 @@ struct Entry
 struct Sources
 {
     bool keepAll = false;
+    bool readyFacts = false;
     std::string input;
     std::string output;
     std::string british;
@@ -671,8 +689,48 @@ void writeRhymes(Database& database, const Pronunciations& pronunciations,
     });
 }
 
+// A language's words carry a classroom mark and the rows of table about beside the facts.
+struct LanguageExtras
+{
+    std::vector<std::string> classroom;
+    std::vector<std::pair<std::string, std::string>> about;
+};
+
+void writeLanguageExtras(Database& database, const LanguageExtras& extras)
+{
+    // Added only where the table does not have the column already.
+    database.execute("CREATE TEMP TABLE classroom_words (word TEXT)");
+    auto next = extras.classroom.begin();
+    database.insert("INSERT INTO classroom_words VALUES (?1)", [&](sqlite3_stmt* statement) {
+        if (next == extras.classroom.end())
+            return false;
+        database.check(
+            sqlite3_bind_text(statement, 1, next->data(), int(next->size()), SQLITE_STATIC));
+        ++next;
+        return true;
+    });
+    if (!database.hasColumn("words", "classroom"))
+        database.execute("ALTER TABLE words ADD COLUMN classroom INTEGER NOT NULL DEFAULT 0");
+    database.execute(
+        "UPDATE words SET classroom = 1 WHERE word IN (SELECT word FROM classroom_words)");
+    database.execute("DROP TABLE classroom_words");
+    database.execute("CREATE TABLE about (key TEXT PRIMARY KEY, value TEXT)");
+    auto row = extras.about.begin();
+    database.insert("INSERT INTO about VALUES (?1, ?2)", [&](sqlite3_stmt* statement) {
+        if (row == extras.about.end())
+            return false;
+        database.check(sqlite3_bind_text(
+            statement, 1, row->first.data(), int(row->first.size()), SQLITE_STATIC));
+        database.check(sqlite3_bind_text(
+            statement, 2, row->second.data(), int(row->second.size()), SQLITE_STATIC));
+        ++row;
+        return true;
+    });
+}
+
 void writeDatabase(const std::vector<Entry>& entries, const std::string& path, bool withFacts,
-    const Pronunciations* pronunciations, const std::unordered_map<std::string, quint16>& rhymes)
+    const Pronunciations* pronunciations, const std::unordered_map<std::string, quint16>& rhymes,
+    const LanguageExtras* extras = nullptr)
 {
     Database database(path);
     // The journal only matters for a rollback, and a failed build discards the whole file.
@@ -758,6 +816,9 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
     }
     if (pronunciations)
         writeRhymes(database, *pronunciations, rhymes, entries);
+    // Before the triggers, which would take the marking of rows for a change by hand.
+    if (extras)
+        writeLanguageExtras(database, *extras);
     database.execute("CREATE TABLE word_pack (data BLOB)");
     const std::string pack = packOf(entries, withFacts);
     bool packed = false;
@@ -775,6 +836,60 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
         database.execute(trigger);
     database.execute("COMMIT");
     database.close();
+}
+
+// The words and facts a language tool decided, checked as they are read: a bad line ends the build
+// naming its number.
+std::vector<Entry> readReadyFacts(const std::string& path, LanguageExtras& extras)
+{
+    InputFile input(path);
+    std::vector<Entry> entries;
+    std::unordered_set<std::string> seen;
+    long number = 0;
+    while (const auto next = input.nextLine()) {
+        ++number;
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t tab; (tab = next->find('\t', start)) != std::string_view::npos; start = tab + 1)
+            fields.emplace_back(next->substr(start, tab - start));
+        fields.emplace_back(next->substr(start));
+        const auto bad = [&](const char* why) {
+            return BuildError(
+                path + " line " + std::to_string(number) + ": " + why + " (" + fields[0] + ")");
+        };
+        if (fields[0] == "#about") {
+            if (fields.size() != 3)
+                throw bad("an about line needs a key and a value");
+            extras.about.emplace_back(fields[1], fields[2]);
+            continue;
+        }
+        if (fields.size() != 6)
+            throw bad("a word line needs six fields");
+        if (fields[0].empty() || !decodeUtf8(fields[0]))
+            throw bad("the word is empty or not UTF-8");
+        if (!seen.insert(fields[0]).second)
+            throw bad("the word is there twice");
+        int numbers[4];
+        for (int i = 0; i < 4; ++i) {
+            char* end = nullptr;
+            errno = 0;
+            const long value = std::strtol(fields[size_t(i) + 1].c_str(), &end, 10);
+            if (fields[size_t(i) + 1].empty() || *end || errno || value < 0 || value > 255)
+                throw bad("a fact is not a number from 0 to 255");
+            numbers[i] = int(value);
+        }
+        Entry entry { fields[0], {}, fields[5], {} };
+        entry.facts.level = quint8(numbers[0]);
+        entry.facts.kinds = quint8(numbers[1]);
+        entry.facts.offensive = numbers[2] & 1;
+        entry.facts.syllables = quint8(numbers[3]);
+        if (numbers[2] & 2)
+            extras.classroom.push_back(entry.word);
+        entries.push_back(std::move(entry));
+    }
+    if (entries.empty())
+        throw BuildError("no words to store in " + path);
+    return entries;
 }
 
 void printSummary(const Counts& c, const char* list)
@@ -825,7 +940,11 @@ const char* const usage
       "CMU Pronouncing Dictionary (festlex-cmu's "
       "cmudict-0.4.out) the syllables and "
       "rhymes,\n--espeak espeak-ng, which says the words the dictionary lacks for their "
-      "syllables\n";
+      "syllables\n"
+      "   or: %s --ready-facts INPUT OUTPUT\n"
+      "INPUT then holds a language's words with their facts, one word a line: word, level, "
+      "kinds,\nmarks, syllables and translation, tab-separated; lines #about KEY VALUE fill "
+      "table about\n";
 
 // The sources named on the command line; nothing for a usage error.
 std::optional<Sources> sourcesOf(int argc, char* argv[])
@@ -845,6 +964,8 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
                                                      : nullptr;
         if (argument == "--keep-all")
             sources.keepAll = true;
+        else if (argument == "--ready-facts")
+            sources.readyFacts = true;
         else if (value && i + 1 < argc && !std::string_view(argv[i + 1]).empty())
             *value = argv[++i];
         else if (value || (argument.starts_with("--") && paths.size() < 2))
@@ -855,7 +976,10 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
     if (paths.size() != 2 || sources.scowl.empty() != sources.wordNet.empty()
         || (sources.scowl.empty()
             && (!sources.offensive.empty() || !sources.classroom.empty() || !sources.cmu.empty()
-                || !sources.espeak.empty())))
+                || !sources.espeak.empty()))
+        || (sources.readyFacts
+            && (sources.keepAll || !sources.scowl.empty() || !sources.british.empty()
+                || !sources.canadian.empty())))
         return std::nullopt;
     sources.input = paths[0];
     sources.output = paths[1];
@@ -868,7 +992,7 @@ int main(int argc, char* argv[])
 {
     const std::optional<Sources> sources = sourcesOf(argc, argv);
     if (!sources) {
-        std::fprintf(stderr, usage, toolName);
+        std::fprintf(stderr, usage, toolName, toolName);
         return 2;
     }
     const std::string& outputPath = sources->output;
@@ -876,6 +1000,16 @@ int main(int argc, char* argv[])
     const std::string temporaryPath = outputPath + ".tmp-" + std::to_string(::getpid());
 
     try {
+        if (sources->readyFacts) {
+            LanguageExtras extras;
+            const std::vector<Entry> entries = readReadyFacts(sources->input, extras);
+            std::remove(temporaryPath.c_str());
+            writeDatabase(entries, temporaryPath, true, nullptr, {}, &extras);
+            if (std::rename(temporaryPath.c_str(), outputPath.c_str()) != 0)
+                throw BuildError(systemError("cannot rename the new database onto", outputPath));
+            std::printf("%s: %zu words stored with their facts\n", toolName, entries.size());
+            return 0;
+        }
         std::vector<Entry> entries;
         std::unordered_map<std::string, size_t> places;
         const Counts counts

@@ -277,8 +277,9 @@ namespace {
             .controlName = "Combo7",
             .recounts = true,
             .accessibleName = "Topic",
+            // The order is said: typing a letter goes to the next entry that begins with it.
             .accessibleDescription = "What the words must be about in their main sense: animals, "
-                                     "food, objects, places and more",
+                                     "food, objects, places and more, in alphabetical order",
             .choices = topics,
             .name = "topic",
             .valueName = "TOPIC",

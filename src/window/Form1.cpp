@@ -27,6 +27,7 @@
 #include "window/OptionButtonAccessible.h"
 #include "window/OptionPanel.h"
 #include "window/PointerFeedback.h"
+#include "window/ResultListAccessible.h"
 #include "window/ResultListView.h"
 
 #include <QAccessible>
@@ -197,6 +198,7 @@ void Form1::createControls()
 
     for (QLineEdit* field : { Text1, Text2, Text3, Text4, Text5, Text6 })
         LineEditAccessible::serve(field);
+    ResultListAccessible::serve(ListView1);
     for (QComboBox* list :
         { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo10, Combo7, Combo8, Combo9 }) {
         list->setEditable(false);

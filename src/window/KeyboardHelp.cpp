@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -44,10 +45,37 @@ namespace {
             + resourceText(QStringLiteral("wordlist-copyright"));
     }
 
+    // Return or Enter presses a focused command button, as Space does. Qt leaves it to buttons that
+    // may become a dialog's default, which would draw the focused one framed as the default.
+    class ReturnPresses : public QObject
+    {
+    public:
+        using QObject::QObject;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool returnKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (!returnKey || (key->modifiers() & ~Qt::KeypadModifier))
+                return false;
+            // Held down, it would start and stop a run over and over.
+            if (!key->isAutoRepeat())
+                static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    };
+
 } // namespace
 
 void install(Form1& form)
 {
+    auto* returnPresses = new ReturnPresses(&form);
+    for (QPushButton* button : form.findChildren<QPushButton*>())
+        button->installEventFilter(returnPresses);
+
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), &form);
     QObject::connect(stop, &QShortcut::activated, &form, [&form] {
         // Only a running generation is stopped: a press of the button at rest would start one.

@@ -2,7 +2,34 @@
 
 #include "window/AccessibleNames.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
+
+namespace {
+
+const char leaving[] = "tessavineLeaving";
+
+// Qt clears a field's selection as the field loses the focus, and Orca says "Text unselected."
+// for that at every Tab out of a field. The field is silent while it is being left.
+class QuietLeaving : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusOut)
+            return false;
+        // The field's own handling; installed first, this filter is the last to see the event.
+        watched->setProperty(leaving, true);
+        watched->event(event);
+        watched->setProperty(leaving, false);
+        return true;
+    }
+};
+
+} // namespace
 
 LineEditAccessible::LineEditAccessible(QLineEdit* field)
     : QAccessibleWidget(field, QAccessible::EditableText)
@@ -26,7 +53,14 @@ void LineEditAccessible::serve(QLineEdit* field)
     }();
     Q_UNUSED(installed);
     field->setProperty("tessavineField", true);
+    field->installEventFilter(new QuietLeaving(field));
     AccessibleNames::renew(field);
+}
+
+bool LineEditAccessible::isValid() const
+{
+    // An interface that is not valid sends no event.
+    return QAccessibleWidget::isValid() && !widget()->property(leaving).toBool();
 }
 
 void* LineEditAccessible::interface_cast(QAccessible::InterfaceType type)

@@ -6,7 +6,7 @@ class QLineEdit;
 
 // A text field as Qt presents it, but for the runs of its text attributes: Qt gives each an end
 // one short of the text, and Orca then reads the field without its last character ("100" heard
-// "10", "a" not at all). Here the one run covers the whole text.
+// "10", "a" not at all). Here the one run covers the whole text. Leaving the field is silent.
 class LineEditAccessible : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface
@@ -17,6 +17,7 @@ public:
     // Makes the interfaces of the window's text fields.
     static void serve(QLineEdit* field);
 
+    bool isValid() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text kind) const override;
     QAccessible::State state() const override;

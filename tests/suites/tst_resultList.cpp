@@ -3,11 +3,15 @@
 #include "window/Form1.h"
 #include "window/ResultListView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace {
 
@@ -46,6 +50,25 @@ struct Window
 };
 
 const QStringList threeWords { "w1", "w2", "w3" };
+
+// The rows whose tick screen readers were told had changed.
+QList<int> toldTicks;
+
+void keepTicks(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::StateChanged
+        && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked)
+        toldTicks << event->child();
+}
+
+// How the clear command is given.
+enum Press
+{
+    Handler,
+    Click,
+    ReturnKey,
+    LetterKey
+};
 
 } // namespace
 
@@ -130,22 +153,25 @@ void TestResultList::columnIsHeadedAndSizedAfterLoad()
 void TestResultList::clearResults_data()
 {
     QTest::addColumn<QStringList>("words");
-    QTest::addColumn<bool>("byClick");
+    QTest::addColumn<int>("press");
     QTest::addColumn<int>("pointer");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("handler empties the list") << threeWords << false << 0 << QStringList();
-    QTest::newRow("click empties the list") << threeWords << true << 0 << QStringList();
-    QTest::newRow("custom pointer is not busy") << threeWords << true << 99 << QStringList();
-    QTest::newRow("hourglass keeps the rows") << threeWords << false << 11 << threeWords;
-    QTest::newRow("hourglass keeps the rows on click") << threeWords << true << 11 << threeWords;
-    QTest::newRow("empty list") << QStringList() << false << 0 << QStringList();
+    QTest::newRow("handler empties the list") << threeWords << int(Handler) << 0 << QStringList();
+    QTest::newRow("click empties the list") << threeWords << int(Click) << 0 << QStringList();
+    QTest::newRow("Return empties the list") << threeWords << int(ReturnKey) << 0 << QStringList();
+    QTest::newRow("another key keeps the rows") << threeWords << int(LetterKey) << 0 << threeWords;
+    QTest::newRow("custom pointer is not busy") << threeWords << int(Click) << 99 << QStringList();
+    QTest::newRow("hourglass keeps the rows") << threeWords << int(Handler) << 11 << threeWords;
+    QTest::newRow("hourglass keeps the rows on click")
+        << threeWords << int(Click) << 11 << threeWords;
+    QTest::newRow("empty list") << QStringList() << int(Handler) << 0 << QStringList();
 }
 
 void TestResultList::clearResults()
 {
     QFETCH(QStringList, words);
-    QFETCH(bool, byClick);
+    QFETCH(int, press);
     QFETCH(int, pointer);
     QFETCH(QStringList, expected);
 
@@ -153,12 +179,14 @@ void TestResultList::clearResults()
     QVERIFY(w.load(words));
     w.form.setMousePointer(pointer);
     const size_t entriesBefore = w.fake.dialogs.entries.size();
-    if (byClick)
+    if (press == Click)
         QTest::mouseClick(w.form.PushButton4, Qt::LeftButton);
+    else if (press == ReturnKey || press == LetterKey)
+        QTest::keyClick(w.form.PushButton4, press == ReturnKey ? Qt::Key_Return : Qt::Key_A);
     else
         w.form.PushButton4_Click();
     QCOMPARE(wordsOf(w.list), expected);
-    QCOMPARE(w.form.StatusText->text() == "List cleared", pointer != 11);
+    QCOMPARE(w.form.StatusText->text() == "List cleared", pointer != 11 && press != LetterKey);
     QCOMPARE(w.fake.dialogs.entries.size(), entriesBefore);
     QCOMPARE(w.form.mousePointer(), pointer);
 }
@@ -232,6 +260,10 @@ void TestResultList::deleteKeyOnAnEmptyListDoesNothing()
     w.form.ListView1_KeyDown(46, Qt::NoModifier);
     QCOMPARE(w.list.rowCount(), 0);
     QVERIFY(w.fake.dialogs.entries.empty());
+    // And it is heard to be empty.
+    QVERIFY(QAccessible::queryAccessibleInterface(w.form.ListView1)
+                ->text(QAccessible::Description)
+                .startsWith("Empty."));
 }
 
 void TestResultList::spaceTogglesTheCurrentRow()
@@ -239,10 +271,28 @@ void TestResultList::spaceTogglesTheCurrentRow()
     Window w;
     QVERIFY(w.load(threeWords));
     w.select(2);
+    // As a screen reader hears it: the row's tick and place, and the tick's change as it comes.
+    QPlatformAccessibility* screenReaders
+        = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    screenReaders->setActive(true);
+    QAccessible::installUpdateHandler(keepTicks);
     QTest::keyClick(w.form.ListView1, Qt::Key_Space);
-    QCOMPARE(checksOf(w.list), QList<bool>({ false, true, false }));
-    QTest::keyClick(w.form.ListView1, Qt::Key_Space);
-    QCOMPARE(checksOf(w.list), QList<bool>({ false, false, false }));
+    // A row that is not the current one changes unheard.
+    w.list.setChecked(1, true);
+    QAccessible::installUpdateHandler(nullptr);
+    screenReaders->setActive(false);
+    QCOMPARE(checksOf(w.list), QList<bool>({ true, true, false }));
+    QCOMPARE(toldTicks, QList<int>({ 1 }));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w.form.ListView1);
+    QAccessibleInterface* row = list->tableInterface()->cellAt(1, 0);
+    QCOMPARE(row->text(QAccessible::Name), "w2");
+    QVERIFY(row->state().checkable && row->state().checked);
+    QCOMPARE(row->text(QAccessible::Description), "2 of 3");
+    QCOMPARE(list->indexOfChild(row), 1);
+    QCOMPARE(list->child(0)->text(QAccessible::Name), "w1");
+    // A screen reader's own toggle.
+    row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(checksOf(w.list), QList<bool>({ true, false, false }));
 }
 
 void TestResultList::tickAllAndUntickAllRoundTrip()

