@@ -881,7 +881,8 @@ std::vector<Entry> readReadyFacts(const std::string& path, LanguageExtras& extra
         Entry entry { fields[0], {}, fields[5], {} };
         entry.facts.level = quint8(numbers[0]);
         entry.facts.kinds = quint8(numbers[1]);
-        entry.facts.offensive = numbers[2] & 1;
+        // Both marks, as the pack carries them: the classroom one left out by default too.
+        entry.facts.offensive = quint8(numbers[2] & (WordMark::Offensive | WordMark::Classroom));
         entry.facts.syllables = quint8(numbers[3]);
         if (numbers[2] & 2)
             extras.classroom.push_back(entry.word);
