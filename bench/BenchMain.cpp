@@ -205,7 +205,7 @@ int main(int argc, char* argv[])
     std::printf("word database: %zu words\n", words.size());
 
     // Workloads named on the command line run alone: startup, list, memory, file, rejection,
-    // cli, database.
+    // cli, define, database.
     QStringList chosen = QCoreApplication::arguments().mid(1);
     const auto wanted = [&](const char* name) {
         return chosen.isEmpty() || chosen.contains(QLatin1String(name));
@@ -460,6 +460,29 @@ int main(int argc, char* argv[])
         line("tessavine-cli --words > FILE, same",
             redirected(QStringList { cli, QStringLiteral("--words"), list } + rules), "s",
             pipeline);
+    }
+
+    // One word with its definition, beside one word: a definition is looked up for a word written
+    // alone, not for every word that could be. The best of five runs each.
+    if (wanted("define")) {
+        const QStringList one { QStringLiteral("--unique"), QStringLiteral("-n"),
+            QStringLiteral("1") };
+        double defined = 1e9;
+        double plain = 1e9;
+        for (int i = 0; i < 5; ++i) {
+            for (const bool define : { true, false }) {
+                QProcess process;
+                QElapsedTimer timer;
+                timer.start();
+                process.start(QStringLiteral(TESSAVINE_CLI),
+                    define ? one + QStringList { QStringLiteral("--define") } : one);
+                if (!process.waitForFinished(-1) || process.exitCode() != 0)
+                    qFatal("tessavine-cli failed: %s", process.readAllStandardError().constData());
+                double& fastest = define ? defined : plain;
+                fastest = std::min(fastest, seconds(timer));
+            }
+        }
+        line("tessavine-cli --unique -n 1 --define", defined, "s", plain);
     }
 
     // The word database with its facts, beside one of the same lists built of words alone.

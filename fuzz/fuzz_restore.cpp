@@ -44,8 +44,12 @@ void checkConversions(const QString& stored, int count)
     }
 
     const auto [state, stateFailure] = attempt<int>([&] { return rc::toCheckState(stored); });
-    Fuzz::check(state ? *state >= 0 && *state <= 1 : failures.contains(stateFailure),
-        "a check state is 0 or 1", stored);
+    Fuzz::check(state ? *state >= 0 && *state <= 2 : failures.contains(stateFailure),
+        "a check state is 0, 1 or 2", stored);
+    const auto [twoState, twoStateFailure]
+        = attempt<int>([&] { return rc::toTwoStateCheck(stored); });
+    Fuzz::check(twoState ? *twoState >= 0 && *twoState <= 1 : failures.contains(twoStateFailure),
+        "a two-state check is 0 or 1", stored);
     const auto [index, indexFailure] = attempt<int>([&] { return rc::toListIndex(stored, count); });
     Fuzz::check(index ? *index >= -1 && *index < count : failures.contains(indexFailure),
         "a list index lies within the list", stored);

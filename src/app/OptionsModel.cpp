@@ -35,8 +35,10 @@ void OptionsModel::store(Option option)
     if (control == Control::Text) {
         stored = value.text;
     } else if (control == Control::Check) {
-        // The store counts 0 clear, 1 ticked; Qt counts ticked as 2.
-        stored = QString::number(value.state == Qt::Checked ? 1 : 0);
+        // The store counts 0 clear, 1 ticked, 2 greyed; Qt numbers the last two the other way.
+        stored = QString::number(value.state == Qt::Checked ? 1
+                : value.state == Qt::PartiallyChecked       ? 2
+                                                            : 0);
     } else if (control == Control::Choice) {
         stored = value.state ? QStringLiteral("True") : QStringLiteral("False");
     } else if (option == Language) {
@@ -60,7 +62,10 @@ void OptionsModel::restoreText(Option option, const QString& text)
 void OptionsModel::restoreCheck(Option option, int storedState)
 {
     const int stores = m_stores;
-    setState(option, storedState == 1 ? Qt::Checked : Qt::Unchecked);
+    setState(option,
+        storedState == 1       ? Qt::Checked
+            : storedState == 2 ? Qt::PartiallyChecked
+                               : Qt::Unchecked);
     if (m_stores == stores)
         store(option);
 }

@@ -38,7 +38,7 @@ public:
     // choices exclude each other; they are stored as a pair once the second has been restored,
     // so that storing the first does not overwrite the second before it is read.
     void restoreText(Option option, const QString& text);
-    // The check state as the store counts it: 0 clear, 1 ticked.
+    // The check state as the store counts it: 0 clear, 1 ticked, 2 greyed.
     void restoreCheck(Option option, int storedState);
     void restoreIndex(Option option, int index);
     void restoreChoice(Option option, bool selected);

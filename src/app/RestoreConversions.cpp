@@ -35,7 +35,15 @@ int toInteger16(const QString& stored)
 int toCheckState(const QString& stored)
 {
     const int state = toInteger16(stored);
-    if (state < 0 || state > 1)
+    if (state < 0 || state > 2)
+        invalidValue();
+    return state;
+}
+
+int toTwoStateCheck(const QString& stored)
+{
+    const int state = toCheckState(stored);
+    if (state == 2)
         invalidValue();
     return state;
 }

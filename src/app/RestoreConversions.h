@@ -9,9 +9,12 @@ namespace RestoreConversions {
 // A 16-bit whole number, rounded halves to even ("Type mismatch", "Overflow").
 int toInteger16(const QString& stored);
 
-// A check box state: 0 clear, 1 ticked. The greyed state is refused: no box offers it, and a
-// click would never lead back to it.
+// A check box state: 0 clear, 1 ticked, 2 greyed (which only the store gives; a click never
+// leads back to it).
 int toCheckState(const QString& stored);
+
+// The state of a box of two states, 0 clear or 1 ticked: the greyed state is refused.
+int toTwoStateCheck(const QString& stored);
 
 // "True", "False" (any case) or a number, 0 meaning false.
 bool toBoolean(const QString& stored);

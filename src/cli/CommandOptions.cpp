@@ -288,7 +288,8 @@ QString bashCompletion()
         "%1"
         "    %2)\n"
         "        compopt -o filenames 2>/dev/null\n"
-        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+        "        # One name a line, taken whole: a name may hold blanks, * or ?.\n"
+        "        mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
         "        return ;;\n"
         "    %3)\n"
         "        COMPREPLY=()\n"
@@ -322,8 +323,6 @@ Request readRequest(const Arguments& given)
     request.define = given.has("define");
     request.entropy = preset || given.has("entropy");
     request.json = given.has("json");
-    if (request.json && given.has("separator"))
-        fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
     if (preset) {
         request.wanted = 6;
         request.separator = " ";
@@ -337,8 +336,6 @@ Request readRequest(const Arguments& given)
     request.countMatches = given.has("count-matches");
     if (given.has("separator"))
         request.separator = given.value("separator");
-    if (request.json)
-        request.separator = ",\n";
     if (given.has("output") && given.value("output").isEmpty())
         fail(UsageError, QStringLiteral("--output needs a file name, or - for standard output"));
     if (given.value("output") != "-")
@@ -358,6 +355,22 @@ Request readRequest(const Arguments& given)
         request.symbols = qint64(wholeNumber(given, "symbols", mostAdded));
     if (given.has("max-length"))
         request.maxLength = qint64(wholeNumber(given, "max-length", 1 << 20));
+    // A composed output is one JSON string, which holds the separator and needs it as text; JSON
+    // objects are parted by the array's own commas.
+    if (request.json && composesOutput(request))
+        text("separator", request.separator);
+    else if (request.json && given.has("separator"))
+        fail(UsageError, QStringLiteral("--separator and --json cannot be used together"));
+    else if (request.json)
+        request.separator = ",\n";
+    // Words run together could be read two ways ("a" "ba" and "ab" "a"): two draws would give one
+    // output, which the exact count and the uniform draw of composed outputs and the entropy
+    // figure cannot tell apart.
+    if (request.separator.isEmpty() && request.wanted > 1
+        && (composesOutput(request) || request.entropy))
+        fail(UsageError,
+            QStringLiteral("--separator cannot be empty with --digits, --symbols, --max-length, "
+                           "--case first or --entropy: words run together can be read two ways"));
     using Case = GenerationOptions::WordCase;
     const Case wordCase = request.options.wordCase;
     // A composed output is built whole in memory before it is written: a passphrase, not a flood.

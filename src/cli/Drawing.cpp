@@ -56,17 +56,24 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-// The text a word is delivered as, with its definition after a tab when asked for. A definition
-// comes from whoever made the database: its control characters are escaped as in messages, so
-// that none reaches a terminal and each word stays on one line.
+// A text on a line of its own that can be read back: control characters escaped as in messages,
+// and a backslash doubled, so that a line feed and the two characters \n stay apart.
+QString escaped(QString text)
+{
+    return oneLine(text.replace(u'\\', QStringLiteral("\\\\")));
+}
+
+// The text a word is delivered as, with its definition after a tab when asked for. The word and
+// its definition come from whoever made the database: both are escaped, so that none reaches a
+// terminal and each word stays on one line.
 QString withDefinition(QString text, const WordSet& words, int row, const Request& request)
 {
     if (request.json)
         return jsonObject(text, words, row, request);
     if (request.define) {
-        const QString definition = oneLine(words.definition(row, request.options.rules.kinds));
+        const QString definition = escaped(words.definition(row, request.options.rules.kinds));
         // An English translation is no definition of the word: a reader is told which it is.
-        text += u'\t'
+        text = escaped(text) + u'\t'
             + (request.language.translations && !definition.isEmpty()
                     ? QStringLiteral("translation: ") + definition
                     : definition);
@@ -118,15 +125,17 @@ qsizetype encodeUtf8(QStringView text, char* out, qsizetype room)
     return used;
 }
 
+// A definition or the facts are looked up for the texts written alone.
 template <typename Next>
-void writeDistinct(
-    const std::vector<QString>& texts, const Request& request, Output& out, Next&& next)
+void writeDistinct(const WordSet& words, const DistinctTexts& distinct, const Request& request,
+    Output& out, Next&& next)
 {
-    const WordList list(texts);
+    const WordList list(distinct.texts);
     const WordDrawer drawer(list, WordRules {}, WordDrawer::Untestable::Drop);
     const std::vector<int> rows = drawer.distinctRows(int(request.wanted), next);
     for (size_t i = 0; i < rows.size(); ++i) {
-        out.put(list.word(rows[i]).toUtf8());
+        const size_t t = size_t(rows[i] - 1);
+        out.put(withDefinition(distinct.texts[t], words, distinct.rows[t], request).toUtf8());
         if (i + 1 < rows.size())
             out.put(request.separator);
     }
@@ -150,15 +159,19 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     // into a 16-byte slot of its own: a draw is then one read from a table small enough to stay
     // in the processor's caches, and one fixed-size copy. A longer text goes to one block, its
     // place in the slot; a long separator is written apart, so that memory does not grow with
-    // both. The word sources' limits keep the block far below 4 GiB.
+    // both. Texts past a bound on the block (long definitions) are made again at each draw
+    // instead: memory stays bounded, and the block's 32-bit places cannot wrap.
     struct Slot
     {
         char bytes[15];
-        // 0 until the word is first drawn; inBlock for a text in the block.
+        // 0 until the word is first drawn; inBlock for a text in the block, notKept for one made
+        // at each draw.
         quint8 size = 0;
     };
     static_assert(sizeof(Slot) == 16);
     constexpr quint8 inBlock = 0xff;
+    constexpr quint8 notKept = 0xfe;
+    constexpr qsizetype mostKept = qsizetype(64) << 20;
     const bool joined = between.size() <= 64;
     const qsizetype tail = joined ? between.size() : 0;
     std::vector<Slot> cells(static_cast<size_t>(drawer.matchCount()));
@@ -167,12 +180,17 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
     // build no string at all.
     const bool asListed = writtenAsListed(request);
     const qsizetype room = qsizetype(sizeof(Slot::bytes)) - tail;
+    // Returns the text when it is not kept.
     const auto fill = [&](Slot& slot, int place) {
         qsizetype size = asListed && room > 0
             ? encodeUtf8(words.wordText(drawer.rowAt(place)), slot.bytes, room)
             : -1;
         if (size < 0) {
-            const QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            QByteArray bytes = deliveredText(words, drawer.rowAt(place), request).toUtf8();
+            if (bytes.size() > room && block.size() + bytes.size() + tail > mostKept) {
+                slot.size = notKept;
+                return bytes;
+            }
             if (bytes.size() > room) {
                 const quint32 where[] = { quint32(block.size()), quint32(bytes.size() + tail) };
                 std::memcpy(slot.bytes, where, sizeof where);
@@ -180,13 +198,14 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
                 if (joined)
                     block += between;
                 slot.size = inBlock;
-                return;
+                return QByteArray();
             }
             std::memcpy(slot.bytes, bytes.constData(), size_t(bytes.size()));
             size = bytes.size();
         }
         std::memcpy(slot.bytes + size, between.constData(), size_t(tail));
         slot.size = quint8(size + tail);
+        return QByteArray();
     };
     // A run that will all but surely draw every word encodes them all first, in the list's order,
     // which reads the list straight through rather than at random.
@@ -209,9 +228,18 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
             __builtin_prefetch(&cells[size_t(upcoming[i % ahead])]);
         }
         Slot& slot = cells[size_t(drawn)];
-        if (slot.size == 0)
-            fill(slot, drawn);
         const bool last = i + 1 == request.wanted;
+        if (slot.size == 0 || slot.size == notKept) {
+            const QByteArray unkept = slot.size == 0
+                ? fill(slot, drawn)
+                : deliveredText(words, drawer.rowAt(drawn), request).toUtf8();
+            if (slot.size == notKept) {
+                out.put(unkept);
+                if (!last)
+                    out.put(between);
+                continue;
+            }
+        }
         if (slot.size != inBlock) {
             out.putPadded(slot.bytes, slot.size - (last ? tail : 0));
         } else {
@@ -226,10 +254,9 @@ void writeDrawn(const WordSet& words, const WordDrawer& drawer, const Request& r
 
 } // namespace
 
-std::vector<QString> distinctTexts(
-    const WordSet& words, const WordDrawer& drawer, const Request& request)
+DistinctTexts distinctTexts(const WordSet& words, const WordDrawer& drawer, const Request& request)
 {
-    std::vector<QString> texts;
+    DistinctTexts distinct;
     QSet<QString> seen;
     // Alike by the word alone: two words that differ only in their definitions are one word.
     for (int place = 0; place < drawer.matchCount(); ++place) {
@@ -237,14 +264,15 @@ std::vector<QString> distinctTexts(
         QString text = AcceptanceRules::delivered(words.word(row), request.options);
         if (!seen.contains(text)) {
             seen.insert(text);
-            texts.push_back(withDefinition(std::move(text), words, row, request));
+            distinct.texts.push_back(std::move(text));
+            distinct.rows.push_back(row);
         }
     }
-    return texts;
+    return distinct;
 }
 
 void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     // A seed gives the same words again, for tests and examples; every other draw comes from
     // the system's cryptographic source.
@@ -261,7 +289,7 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
     if (request.json)
         out.put("[\n", 2);
     if (request.unique)
-        writeDistinct(distinct, request, out, next);
+        writeDistinct(words, distinct, request, out, next);
     else if (request.seed)
         writeDrawn(words, drawer, request, out, [&] { return drawer.place(seededRandom.next()); });
     else
@@ -274,24 +302,31 @@ void writeWords(const WordSet& words, const WordDrawer& drawer, const Request& r
 }
 
 QString entropyText(const WordSet& words, const WordDrawer& drawer, const Request& request,
-    const std::vector<QString>& distinct)
+    const DistinctTexts& distinct)
 {
     const qint64 wanted = request.wanted;
     QString text;
     if (request.unique) {
-        const qint64 texts = qint64(distinct.size());
+        const qint64 texts = qint64(distinct.texts.size());
         text = QStringLiteral("%1 bits of entropy: %2 different words of %3")
                    .arg(Entropy::outputBits(texts, wanted, true), 0, 'f', 2)
                    .arg(wanted)
                    .arg(texts);
     } else {
         // Each word drawn anew among the matching rows; rows that give the same text (two entries
-        // of a list, two words that proper case makes alike) are one output, more likely.
+        // of a list, two words that proper case makes alike) are one output, more likely. Counted
+        // by the words alone, as definitions are looked up only for the words written: where rows
+        // that give one word could differ in their definitions or facts, the figure is a bound.
         qint64 texts = 0;
         const double bits = Entropy::bitsPerDraw(
             drawer.matchCount(),
-            [&](int place) { return deliveredText(words, drawer.rowAt(place), request); }, &texts);
-        text = QStringLiteral("%1 bits of entropy: %2 %3, each one of %4 (%5 bits a word)")
+            [&](int place) {
+                return AcceptanceRules::delivered(words.word(drawer.rowAt(place)), request.options);
+            },
+            &texts);
+        const bool atLeast = (request.define || request.json) && texts < drawer.matchCount();
+        text = QStringLiteral("%1%2 bits of entropy: %3 %4, each one of %5 (%6 bits a word)")
+                   .arg(atLeast ? QStringLiteral("at least ") : QString())
                    .arg(double(wanted) * bits, 0, 'f', 2)
                    .arg(wanted)
                    .arg(wanted == 1 ? QStringLiteral("word") : QStringLiteral("words"))

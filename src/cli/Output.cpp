@@ -5,6 +5,7 @@
 #include <QList>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -57,6 +58,17 @@ public:
 private:
     sigset_t m_before;
 };
+
+// A name beside FILE for a file of this run: FILE's name with suffix, cut where both together
+// would pass the longest name the folder takes (a name of 250 bytes leaves no room).
+QByteArray besideName(const QByteArray& target, const QByteArray& suffix)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = target.left(slash + 1);
+    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const qsizetype room = (longest > 0 ? longest : NAME_MAX) - suffix.size();
+    return folder + target.mid(slash + 1).left(std::max<qsizetype>(room, 1)) + suffix;
+}
 
 } // namespace
 
@@ -122,8 +134,8 @@ int Output::replaceWithUnnamed()
 {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = m_target + ".tmp" + QByteArray::number(::getpid()) + '-'
-            + QByteArray::number(attempt);
+        const QByteArray name = besideName(
+            m_target, ".tmp" + QByteArray::number(::getpid()) + '-' + QByteArray::number(attempt));
         // Through /proc, which any user may do; without /proc, the way root may.
         if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0
             && (errno != ENOENT
@@ -175,7 +187,7 @@ bool Output::openBeside(const struct stat& status)
     const QByteArray folder = m_target.left(m_target.lastIndexOf('/') + 1);
     int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     m_unnamed = fd >= 0;
-    QByteArray name = m_target + ".XXXXXX";
+    QByteArray name = besideName(m_target, ".XXXXXX");
     if (!m_unnamed) {
         removeOnSignals();
         {

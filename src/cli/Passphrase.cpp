@@ -11,6 +11,8 @@
 #include "engine/WordDrawer.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <cmath>
 #include <cstring>
@@ -91,6 +93,51 @@ Words drawWords(const std::vector<QString>& pool, const Request& request,
     return words;
 }
 
+// One output: the first word, then the other words and the additions in a uniformly random
+// order. The separator goes in as the bytes given, whether or not they are UTF-8.
+QByteArray composeOne(
+    const std::vector<QString>& texts, const Request& request, const FittingChoices::Bits& bits)
+{
+    std::vector<char> order(texts.size() - 1, 'w');
+    order.insert(order.end(), size_t(request.digits), 'd');
+    order.insert(order.end(), size_t(request.symbols), 's');
+    shuffle(bits, order);
+    QByteArray text = texts.front().toUtf8();
+    size_t next = 1;
+    for (const char item : order) {
+        if (item == 'w')
+            text += request.separator + texts[next++].toUtf8();
+        else if (item == 'd')
+            text += char('0' + int(uniformBelow(bits, 10)));
+        else
+            text += passphraseSymbols[uniformBelow(bits, symbolCount)];
+    }
+    return text;
+}
+
+// Writes the outputs, each ended by a line feed, or with --json as a JSON array of strings, one a
+// line.
+void writeOutputs(Output& out, const Request& request, const std::vector<QByteArray>& outputs)
+{
+    if (!request.json) {
+        for (const QByteArray& text : outputs) {
+            out.put(text);
+            out.put("\n", 1);
+        }
+        return;
+    }
+    out.put("[\n", 2);
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        // Qt writes a string only inside an array or an object: the brackets come off.
+        const QByteArray array = QJsonDocument(QJsonArray { QString::fromUtf8(outputs[i]) })
+                                     .toJson(QJsonDocument::Compact);
+        out.put(array.constData() + 1, array.size() - 2);
+        if (i + 1 < outputs.size())
+            out.put(",\n", 2);
+    }
+    out.put("\n]\n", 3);
+}
+
 } // namespace
 
 bool composesOutput(const Request& request)
@@ -153,27 +200,11 @@ QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Requ
         }
     }
 
-    // Words and additions in a uniformly random order after the first word.
-    std::vector<char> order;
-    if (n > 0) {
-        order.assign(size_t(n - 1), 'w');
-        order.insert(order.end(), size_t(request.digits), 'd');
-        order.insert(order.end(), size_t(request.symbols), 's');
-        shuffle(bits, order);
-    }
-    QString text = texts.empty() ? QString() : texts.front();
-    size_t next = 1;
-    for (const char item : order) {
-        if (item == 'w')
-            text += separator + texts[next++];
-        else if (item == 'd')
-            text += QChar(u'0' + int(uniformBelow(bits, 10)));
-        else
-            text += QChar::fromLatin1(passphraseSymbols[uniformBelow(bits, symbolCount)]);
-    }
-    Output out(request.output);
+    std::vector<QByteArray> outputs;
     if (n > 0)
-        out.put((text + u'\n').toUtf8());
+        outputs.push_back(composeOne(texts, request, bits));
+    Output out(request.output);
+    writeOutputs(out, request, outputs);
     out.commit();
 
     QString line = QStringLiteral("%1%2 bits of entropy: %3 bits from %4")

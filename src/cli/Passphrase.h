@@ -19,7 +19,8 @@ bool composesOutput(const Request& request);
 // Whether a text holds a digit or one of the symbols, which would blur what was added.
 bool holdsAddition(const QString& text);
 
-// Draws and writes a composed output and returns its entropy line; distinct holds the texts of
-// distinctTexts for --unique or --max-length, and is empty otherwise.
+// Draws and writes a composed output (with --json, a JSON array holding it as a string) and
+// returns its entropy line; distinct holds the texts of distinctTexts for --unique or
+// --max-length, and is empty otherwise.
 QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Request& request,
     const std::vector<QString>& distinct);

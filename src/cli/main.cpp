@@ -32,20 +32,20 @@ void writeText(const QByteArray& path, const QByteArray& bytes)
 void writeMatching(
     const Arguments& given, const Request& request, const WordSet& words, const WordDrawer& drawer)
 {
-    std::vector<QString> distinct;
+    DistinctTexts distinct;
     if (request.unique || request.maxLength) {
         distinct = distinctTexts(words, drawer, request);
-        if (request.unique && request.wanted > qint64(distinct.size()))
+        if (request.unique && request.wanted > qint64(distinct.texts.size()))
             fail(Failure,
                 QStringLiteral("%1 cannot give %2 words: only %3 different words match "
                                "these rules")
                     .arg(given.has("unique") ? QStringLiteral("--unique")
                                              : QStringLiteral("--passphrase"))
                     .arg(request.wanted)
-                    .arg(distinct.size()));
+                    .arg(distinct.texts.size()));
     }
     if (composesOutput(request)) {
-        const QString entropy = writeComposed(words, drawer, request, distinct);
+        const QString entropy = writeComposed(words, drawer, request, distinct.texts);
         if (request.entropy)
             std::fprintf(stderr, "%s\n", qPrintable(entropy));
         return;
@@ -82,6 +82,27 @@ void leaveOutAdditionLookalikes(const Request& request, const WordSet& words, Wo
         });
 }
 
+// A case may change a word's length (straße in upper case is STRASSE): the length rules then count
+// the text as written, as --max-length does, and not the word as listed.
+bool casedLengths(const Request& request)
+{
+    return (request.options.rules.minLength || request.options.rules.maxLength)
+        && request.options.wordCase != GenerationOptions::WordCase::AsListed;
+}
+
+void leaveOutByWrittenLength(const Request& request, const WordSet& words, WordDrawer& drawer)
+{
+    if (!casedLengths(request))
+        return;
+    const WordRules& rules = request.options.rules;
+    drawer.leaveOut([&](int row) {
+        const qsizetype length = AcceptanceRules::characterCount(
+            AcceptanceRules::delivered(words.word(row), request.options));
+        return (rules.minLength && length < *rules.minLength)
+            || (rules.maxLength && length > *rules.maxLength);
+    });
+}
+
 int drawWords(const Arguments& given, Request request)
 {
     std::map<QString, QString> about;
@@ -97,7 +118,13 @@ int drawWords(const Arguments& given, Request request)
                            "one is"));
     // A word whose letter cannot be tested (the empty word) fails the letter rule here, where the
     // window would report it: a list may well hold one, and it should not end the run.
-    WordDrawer drawer(*words, request.options.rules, WordDrawer::Untestable::Drop);
+    WordRules rules = request.options.rules;
+    if (casedLengths(request)) {
+        rules.minLength.reset();
+        rules.maxLength.reset();
+    }
+    WordDrawer drawer(*words, rules, WordDrawer::Untestable::Drop);
+    leaveOutByWrittenLength(request, *words, drawer);
     leaveOutExcluded(request, *words, drawer);
     leaveOutAdditionLookalikes(request, *words, drawer);
     if (request.countMatches) {

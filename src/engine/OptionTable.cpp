@@ -378,9 +378,10 @@ namespace {
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,
             .name = "json",
-            .help
-            = "Write a JSON array, one object a word: the word and, where known, its level, "
-              "kinds, spellings, topic, syllables, definition and mark (offensive or mature)." },
+            .help = "Write a JSON array, one object a word: the word and, where known, its level, "
+                    "kinds, spellings, topic, syllables, definition and mark (offensive or "
+                    "mature); of a composed output (--digits, --symbols, --max-length, --case "
+                    "first), one string." },
         { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',

@@ -461,7 +461,7 @@ void Form1::restoreOptions(StepGuard& guard)
     restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
         // Before the list, a tick box kept under another key: cleared, it let every word in.
-        const bool cleared = rc::toCheckState(readSetting(
+        const bool cleared = rc::toTwoStateCheck(readSetting(
                                  QStringLiteral("Leave Out Offensive"), QStringLiteral("1")))
             == 0;
         m_options->restoreIndex(O::LeaveOutOffensive,

@@ -52,8 +52,11 @@ namespace {
             model.setText(option, field->text());
         } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
             const auto state = Qt::CheckState(model.state(option));
-            if (box->checkState() != state)
-                box->setCheckState(state);
+            if (box->checkState() == state)
+                return;
+            // The greyed state only comes from the store.
+            box->setTristate(state == Qt::PartiallyChecked);
+            box->setCheckState(state);
         } else if (auto* button = qobject_cast<QRadioButton*>(control)) {
             button->setChecked(model.chosen(option));
         } else if (auto* list = qobject_cast<QComboBox*>(control)) {

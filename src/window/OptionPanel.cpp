@@ -6,6 +6,7 @@
 #include "window/Form1.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -20,6 +21,11 @@ OptionPanel::OptionPanel(Form1& form)
     for (QLineEdit* field :
         { form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6 })
         field->installEventFilter(this);
+    for (QCheckBox* box :
+        { form.Check1, form.Check2, form.Check3, form.Check4, form.Check5, form.Check6 }) {
+        // The greyed state only comes from the store; a click never leads back to it.
+        connect(box, &QCheckBox::clicked, this, [box] { box->setTristate(false); });
+    }
     // A click on a selected button leaves it selected, as with grouped option buttons.
     connect(form.Option7, &QRadioButton::clicked, this, [this] { Option7_Click(); });
     connect(form.Option8, &QRadioButton::clicked, this, [this] { Option8_Click(); });

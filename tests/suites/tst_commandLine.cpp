@@ -79,7 +79,8 @@ private slots:
                   { "long.txt", QByteArray(5000, 'a') },
                   { "duplicates.txt", "pear\nPear\npear\nfig\n" },
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
-                  { "ex.txt", "apple\nbanana\nFig\n" } };
+                  { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
+                  { "sharp.txt", "straße\nstrand\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -102,14 +103,18 @@ private slots:
         QVERIFY(QFile::copy(m_dir.filePath("ro/wal.db"), m_dir.filePath("ro/last.db"))
             && QFile::copy(m_dir.filePath("ro/wal.db-wal"), m_dir.filePath("ro/last.db-wal")));
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
-        // Definitions with control characters, and two words that proper case makes alike.
+        // Definitions with control characters, two words that proper case makes alike, a word with
+        // a carriage return and a backslash, and zap, whose definition cannot be looked up.
         QCOMPARE(sqlite3_open(QFile::encodeName(m_dir.filePath("ctl.mdb")), &db), SQLITE_OK);
         QCOMPARE(sqlite3_exec(db,
                      "create table words (word, level, kinds, spellings, offensive); create "
-                     "table definitions (word, definition); insert into words values ('bell', 10, "
-                     "1, 1, 0), ('polish', 10, 2, 1, 0), ('Polish', 10, 4, 1, 0); insert into "
-                     "definitions values ('bell', 'a ring' || char(10, 27) || ']0;x' || char(7)), "
-                     "('polish', 'shine'), ('Polish', 'of Poland');",
+                     "table glosses (word, definition); insert into words values ('bell', 10, "
+                     "1, 1, 0), ('polish', 10, 2, 1, 0), ('Polish', 10, 4, 1, 0), ('zap', 10, 1, "
+                     "1, 0), ('r\\o' || char(13) || 'w', 10, 1, 1, 0); insert into glosses values "
+                     "('bell', 'a ring' || char(10, 27) || ']0;x' || char(7)), ('polish', "
+                     "'shine'), ('Polish', 'of Poland'), ('zap', ''), ('r\\o' || char(13) || 'w', "
+                     "'a\\n' || char(10, 127, 155)); create view definitions as select word, "
+                     "iif(word = 'zap', json('x'), definition) as definition from glosses;",
                      nullptr, nullptr, nullptr),
             SQLITE_OK);
         QCOMPARE(sqlite3_close(db), SQLITE_OK);
@@ -254,7 +259,7 @@ private slots:
                "digit and 1 symbol and where they stand"
                 + seeded;
         QTest::newRow("one word, nothing to guess")
-            << "--level everyday --kind verb -n 1"
+            << "--level everyday --kind verb -n 1 --define"
             << "0.00 bits of entropy: 1 word, each one of 1 (0.00 bits a word)\n";
     }
 
@@ -397,6 +402,13 @@ private slots:
         row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
+        row("composed json, separator not UTF-8", "--json --digits 1 -s \"$(printf '\\377')\"", 2,
+            "--separator needs UTF-8 text, not '\\xff'");
+        row("words run together, composed", "--words %d/list.txt -n 2 --max-length 20 -s ''", 2,
+            "--separator cannot be empty with");
+        row("words run together, entropy", "--words %d/list.txt -n 2 --entropy -s ''", 2,
+            "--separator cannot be empty with");
+        row("one word, nothing runs together", "--words %d/list.txt -n 1 --digits 1 -s ''", 0, "");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -455,6 +467,7 @@ private slots:
         QTest::addColumn<QString>("message");
         const bool root = ::geteuid() == 0;
         QTest::newRow("regular") << "regular" << 0 << "";
+        QTest::newRow("name of 255 bytes") << "long name" << 0 << "";
         // As root: another user's read-only file, written in place with its owner and mode.
         QTest::newRow("read-only") << "read-only" << (root ? 0 : 1) << "Permission denied";
         QTest::newRow("extended attributes") << "attributes" << 0 << "";
@@ -478,7 +491,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString file = dir.filePath("words.txt");
+        const QString file
+            = dir.filePath(kind == "long name" ? QString(251, u'w') + ".txt" : "words.txt");
         const QByteArray name = QFile::encodeName(file);
         {
             QFile old(file);
@@ -584,6 +598,9 @@ private slots:
             "cannot read $D/no\\xfe: No such file or directory");
         row("separator not UTF-8", "--words $D/list.txt --start k -n 2 -s \"$(printf '\\377')\"", 0,
             "kiwi\377kiwi\n");
+        row("separator not UTF-8, composed",
+            "--words $D/list.txt --start k -n 2 --digits 1 -s \"$(printf '\\377')\"", 0,
+            "kiwi9\377kiwi\n");
         row("line feed in a value", "-n \"$(printf '1\\n2')\"", 2, "not '1\\n2'");
         row("duplicates under unique", "--words $D/duplicates.txt --unique -n 3 -s ,", 0,
             "pear,Pear,fig\n");
@@ -598,6 +615,11 @@ private slots:
             "trap '' XFSZ; ulimit -f 1; \"$CLI\" --seed 1 --words $D/list.txt -n 2000 -o "
             "$D/out/big",
             1, "File too large");
+        // Straße is STRASSE in upper case, 7 characters as written.
+        row("lengths as written",
+            "\"$CLI\" --words $D/sharp.txt --case upper --min 7 --count-matches; \"$CLI\" --words "
+            "$D/sharp.txt --case upper --max 6 --count-matches",
+            0, "1\n1\n");
         row("proper case makes two alike", "--words $D/duplicates.txt --proper --unique -n 3", 1,
             "only 2 different words match");
         row("proper case makes two alike, with definitions",
@@ -605,6 +627,16 @@ private slots:
             "only 1 different words match");
         row("control characters in a definition", "--database $D/ctl.mdb --define --start b -n 1",
             0, "bell\ta ring\\n\\x1b]0;x\\x07\n");
+        // A definition looked up only for a word written: zap's fails.
+        row("control characters in a word, and a backslash",
+            "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --unique --lacks bl -n 1", 0,
+            "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
+        row("entropy of words with definitions",
+            "\"$CLI\" --seed 2 --database $D/ctl.mdb --define --entropy -n 1 --lacks bl", 0,
+            "r\\\\o\\x0dw\ta\\\\n\\n\\x7f\\x9b\n");
+        row("a definition that cannot be looked up",
+            "--database $D/ctl.mdb --define --start z -n 1", 1,
+            "cannot read $D/ctl.mdb: malformed JSON");
         row("a name that reads as a URI",
             "cd $D && cp ctl.mdb file:facts.mdb && \"$CLI\" --database file:facts.mdb --start b "
             "-n 1",
@@ -682,6 +714,11 @@ private slots:
             QString("a ring\n\x1b]0;x\x07"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
+        // A composed output is one string, a line of the array, the text written without --json,
+        // which --max-length counts.
+        const QString composed
+            = "--seed 1 --words %d/list.txt -n 3 --digits 1 --max-length 16 -s -";
+        QCOMPARE(run("--json " + composed).out, "[\n\"" + run(composed).out.chopped(1) + "\"\n]\n");
     }
 
     void helpAndManualPageNameTheSameOptions()
@@ -705,13 +742,14 @@ private slots:
                          "COMP_WORDS=(tessavine-cli "
                 + words
                 + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); _tessavine_cli; "
-                  "echo \"${COMPREPLY[*]}\"'")
+                  "printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
                 .first.out;
         };
         QCOMPARE(options(completed("-")), help);
-        QCOMPARE(completed("--level \"\""), "everyday common any\n");
-        QCOMPARE(completed("--kind = ad"), "adjective adverb\n");
-        QVERIFY(completed("--language \"\"").startsWith("list en"));
+        QCOMPARE(completed("--level \"\""), "everyday\ncommon\nany\n");
+        QCOMPARE(completed("--kind = ad"), "adjective\nadverb\n");
+        QCOMPARE(completed("--words $D/my"), m_dir.filePath("my words.txt\n"));
+        QVERIFY(completed("--language \"\"").startsWith("list\nen\n"));
         QVERIFY(run("--language list")
                     .out.startsWith("en\tEnglish\tlevel, kinds, spellings, "
                                     "syllables, rhyme, offensive, classroom, "

@@ -161,10 +161,10 @@ void StartupTest::storedValuesAreRestored()
 {
     FakePlatform fake;
     fake.settings.values = { { "How Many", "" }, { "Check1", "1" }, { "Check4", "1" },
-        { "Check6", "0" }, { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" },
-        { "Nth Letter", "2.5" }, { "Letter Must Be", "27" }, { "Start Letter", "" },
-        { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" }, { "Text5", "/no/separator" },
-        { "Leave Out Offensive", "0" }, { "Topic", "4" } };
+        { "Check5", "2" }, { "Check6", "0" }, { "Leave Out Offensive", "0" }, { "Topic", "4" },
+        { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" }, { "Nth Letter", "2.5" },
+        { "Letter Must Be", "27" }, { "Start Letter", "" }, { "End Letter", "q" }, { "Text6", "x" },
+        { "Text2", "9" }, { "Text5", "/no/separator" } };
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
 
@@ -174,6 +174,11 @@ void StartupTest::storedValuesAreRestored()
     QCOMPARE(form.Check1->checkState(), Qt::Checked);
     QCOMPARE(form.Check4->checkState(), Qt::Checked);
     QCOMPARE(form.Check6->checkState(), Qt::Unchecked);
+    // The greyed state is shown and written back; a click never leads back to it.
+    QCOMPARE(form.Check5->checkState(), Qt::PartiallyChecked);
+    for (int click = 0; click < 3; ++click)
+        form.Check5->click();
+    QCOMPARE(writesOf(fake.settings, "Check5"), QStringList({ "2", "1", "0", "1" }));
     QVERIFY(!form.Option7->isChecked());
     QVERIFY(form.Option8->isChecked());
     QCOMPARE(form.Combo1->currentIndex(), 4);
@@ -240,12 +245,15 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored_data()
     QTest::newRow("check, text") << "Check3"
                                  << "abc"
                                  << "Type mismatch" << 146;
+    QTest::newRow("check, below clear") << "Check3"
+                                        << "-1"
+                                        << "Invalid property value" << 146;
     QTest::newRow("check, state 3") << "Check6"
                                     << "3"
                                     << "Invalid property value" << 152;
-    QTest::newRow("check, greyed") << "Check5"
-                                   << "2"
-                                   << "Invalid property value" << 150;
+    QTest::newRow("leave-out box, greyed") << "Leave Out Offensive"
+                                           << "2"
+                                           << "Invalid property value" << 122;
     QTest::newRow("check, overflow") << "Check1"
                                      << "70000"
                                      << "Overflow" << 142;
@@ -286,18 +294,18 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored()
     QCOMPARE(fake.dialogs.errorBoxes(), QStringList { errorText(description, line) });
     QCOMPARE(fake.dialogs.entries.front().title, "Application Error");
     // The refused control keeps its design state, which is never written back.
-    // A word list keeps the entry it shows from the start; a box is never greyed.
+    // A word list keeps the entry it shows from the start.
     const QMap<QString, QWidget*> controls { { "Check1", form.Check1 }, { "Check3", form.Check3 },
-        { "Check5", form.Check5 }, { "Check6", form.Check6 }, { "Option8", form.Option8 },
-        { "Combo", form.Combo1 }, { "Nth Letter", form.Combo2 }, { "Letter Must Be", form.Combo3 },
-        { "Kind", form.Combo5 } };
+        { "Leave Out Offensive", form.Combo10 }, { "Check6", form.Check6 },
+        { "Option8", form.Option8 }, { "Combo", form.Combo1 }, { "Nth Letter", form.Combo2 },
+        { "Letter Must Be", form.Combo3 }, { "Kind", form.Combo5 } };
     QWidget* control = controls.value(key);
     if (auto* box = qobject_cast<QCheckBox*>(control)) {
         QCOMPARE(box->checkState(), Qt::Unchecked);
         QVERIFY(!box->isTristate());
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        QCOMPARE(list->currentIndex(), list == form.Combo5 ? 0 : -1);
+        QCOMPARE(list->currentIndex(), list == form.Combo5 || list == form.Combo10 ? 0 : -1);
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else {
         QVERIFY(!form.Option8->isChecked());
