@@ -5,8 +5,9 @@
 #            plain sans-serif (message boxes, file dialogs), xdg-open for the spreadsheet
 #            fallback; the Qt libraries come with the build set
 #   build    compiling the program and its word database (the word lists, SCOWL's levels,
-#            WordNet and the CMU Pronouncing Dictionary for the word facts; with languages), and the
-#            suites (Qt's private headers, through which one switches accessibility on)
+#            WordNet and the CMU Pronouncing Dictionary for the word facts, espeak-ng for the
+#            syllables of words the dictionary lacks; with languages), and the suites (Qt's private
+#            headers, through which one switches accessibility on)
 #   languages the other languages' words: word lists, spelling dictionaries, hyphenation patterns,
 #            FreeDict dictionaries and Apertium's Spanish analyser (part of build)
 #   test     running the suites (includes run and build); adwaita-qt6 is the dark desktop style
@@ -21,7 +22,7 @@ declare -A sets=(
     [run]="libqt6svg6 fonts-liberation fonts-dejavu-core xdg-utils"
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
         qt6-base-private-dev libgl-dev libvulkan-dev libsqlite3-dev libxlsxwriter-dev zlib1g-dev
-        wamerican wbritish wcanadian scowl wordnet-base festlex-cmu"
+        wamerican wbritish wcanadian scowl wordnet-base festlex-cmu espeak-ng"
     [languages]="wngerman wfrench wspanish witalian wdutch wpolish wbrazilian wswedish wdanish
         hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-sv hunspell-da
         hyphen-de hyphen-fr hyphen-es hyphen-it hyphen-nl hyphen-pl hyphen-pt-br hyphen-sv

@@ -81,7 +81,9 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // but kept by the list, quaff outside SCOWL and WordNet; brane a noun only in lower case, flob a
 // noun but more used as a verb, slowker an adverb WordNet lists that compares slowk; plonk with
 // untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
-// whose number is out of date.
+// whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
+// below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
+// shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -104,7 +106,13 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00000973 05 n 01 plonk 0 000 | a fixture animal\n"
         "00000980 04 n 01 gronking 0 001 + 00000520 v 0101 | the fixture act\n"
         "00000990 06 n 01 snell 0 000 | a fixture line\n"
-        "00000991 06 n 01 snell 1 000 | a fixture shoe\n");
+        "00000991 06 n 01 snell 1 000 | a fixture shoe\n"
+        "00001000 04 n 01 sexual_activity 0 000 | a fixture root\n"
+        "00001010 04 n 01 frob 0 001 @ 00001000 n 0000 | a fixture act\n"
+        "00001020 04 n 01 reproduction 0 001 @ 00001000 n 0000 | the fixture sexual breeding\n"
+        "00001030 04 n 01 brood 0 001 @ 00001020 n 0000 | a fixture brood\n"
+        "00001040 04 n 01 frobble 0 001 @ 00001000 n 0000 | a fixture kept act\n"
+        "00001050 07 n 01 skimp 0 000 | a fixture topless dress\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
@@ -112,17 +120,23 @@ bool writeFactSources(const QTemporaryDir& dir)
                          "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
                          "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n"
                          "plonk n 4 0 4 0 00000970 00000971 00000972 00000973\n"
-                         "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n");
+                         "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n"
+                         "frob n 1 0 1 0 00001010\nreproduction n 1 0 1 0 00001020\n"
+                         "brood n 1 0 1 0 00001030\nfrobble n 1 0 1 0 00001040\n"
+                         "skimp n 1 0 1 0 00001050\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
         { "american.txt",
             "apple\napples\nwalked\ncolor\nzorp\nzorps\nblick\nglim\nmungle\nquaff\ngl\u00edm\nbran"
             "e\n"
-            "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\n" },
+            "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
+            "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
+            "plomness\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
+        { "classroom.txt", "# fixture\nspleck\nplom\nzorp\n!frobble\n" },
         { "scowl/english-words.10", "apple\nwalked\n" },
         { "scowl/american-words.35", "color\napples\napple\n" },
         { "scowl/british-words.20", "colour\n" },
@@ -146,7 +160,9 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "wordnet/verb.exc", "" },
         { "wordnet/adj.exc", "" },
         { "wordnet/adv.exc", "" },
-        { "cmu.out", "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n" },
+        { "cmu.out",
+            "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n"
+            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n" },
     };
     for (const auto& [name, text] : files)
         if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
@@ -183,8 +199,9 @@ class TestWordDatabaseTool : public QObject
             factsRun = runTool(dir.filePath("american.txt"), dir.filePath("facts.mdb"),
                 { "--british", dir.filePath("british.txt"), "--canadian",
                     dir.filePath("canadian.txt"), "--scowl", dir.filePath("scowl"), "--wordnet",
-                    dir.filePath("wordnet"), "--offensive", dir.filePath("offensive.txt"), "--cmu",
-                    dir.filePath("cmu.out") });
+                    dir.filePath("wordnet"), "--offensive", dir.filePath("offensive.txt"),
+                    "--classroom", dir.filePath("classroom.txt"), "--cmu", dir.filePath("cmu.out"),
+                    "--espeak", "espeak-ng" });
         return dir;
     }
 
@@ -365,7 +382,8 @@ private slots:
     void factsComeFromTheListsScowlAndWordNet_data()
     {
         QTest::addColumn<QString>("word");
-        // level|kinds|spellings|offensive|definition, as the tables hold them.
+        // level|kinds|spellings|marks|definition, as the tables hold them (marks: offensive 1,
+        // not for a class 2).
         QTest::addColumn<QString>("facts");
         QTest::newRow("lemma") << "apple"
                                << "10|1|3|0|a fruit";
@@ -416,6 +434,22 @@ private slots:
                                               << "|1|1|0|gronk: a fixture verb act";
         QTest::newRow("count by sense key, not number") << "snell"
                                                         << "|1|1|0|a fixture shoe";
+        QTest::newRow("under a classroom root") << "frob"
+                                                << "|1|1|2|a fixture act";
+        QTest::newRow("inflection under a classroom root") << "frobs"
+                                                           << "|0|1|2|frob: a fixture act";
+        QTest::newRow("reproduction stops the root") << "reproduction"
+                                                     << "|1|1|0|the fixture sexual breeding";
+        QTest::newRow("under reproduction") << "brood"
+                                            << "|1|1|0|a fixture brood";
+        QTest::newRow("kept by the classroom list") << "frobble"
+                                                    << "|1|1|0|a fixture kept act";
+        QTest::newRow("classroom gloss") << "skimp"
+                                         << "|1|1|2|a fixture topless dress";
+        QTest::newRow("on the classroom list") << "spleck"
+                                               << "|0|1|2|";
+        QTest::newRow("derived from a listed word of four letters") << "plomness"
+                                                                    << "|0|1|2|";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -427,8 +461,10 @@ private slots:
         const ToolRun& run = factsRun;
         QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
         QCOMPARE(summaryCount(run.out, "offensive"), 5);
+        QCOMPARE(summaryCount(run.out, "not for a class"), 5);
         const QStringList rows = readWords(dir.filePath("facts.mdb"),
-            "SELECT w.word, level, kinds, spellings, offensive, definition || coalesce(' / ' || "
+            "SELECT w.word, level, kinds, spellings, offensive + 2 * classroom, definition || "
+            "coalesce(' / ' || "
             "(SELECT group_concat(kind || '=' || definition, ' / ') FROM (SELECT * FROM "
             "kind_definitions k WHERE k.word = w.word ORDER BY rank)), '') FROM words w "
             "LEFT JOIN definitions USING (word)");
@@ -441,10 +477,11 @@ private slots:
     void topicsAndSoundsComeFromWordNetAndCmu_data()
     {
         QTest::addColumn<QString>("word");
-        // topic|syllables|rhyme ending, the topic the lexicographer file + 1.
+        // topic|syllables|rhyme ending, the topic the lexicographer file + 1, and "key" where
+        // table rhyme_keys holds the word.
         QTest::addColumn<QString>("facts");
         QTest::newRow("dictionary word, its first pronunciation") << "apple"
-                                                                  << "14|2|ae p ah l";
+                                                                  << "14|2|ae p ah l key";
         QTest::newRow("plural: the base's topic, estimated syllables") << "apples"
                                                                        << "14|2|";
         QTest::newRow("silent -ed") << "walked"
@@ -455,6 +492,18 @@ private slots:
                                               << "7|1|";
         QTest::newRow("no definition, no topic") << "quaff"
                                                  << "0|1|";
+        QTest::newRow("an adjective's sense, no topic") << "slowker"
+                                                        << "0|2|";
+        QTest::newRow("a syllable without a vowel is none") << "shtick"
+                                                            << "0|1|ih k key";
+        QTest::newRow("accented, keyed as spelt") << "caf\u00e9"
+                                                  << "0|2|ey key";
+        // Where the dictionary is silent, as espeak-ng says it: no silent e inside a compound,
+        // vowels that meet sounded apart.
+        QTest::newRow("espeak-ng, a compound") << "houseplants"
+                                               << "0|2|";
+        QTest::newRow("espeak-ng, vowels apart") << "pursuer"
+                                                 << "0|3|";
     }
 
     void topicsAndSoundsComeFromWordNetAndCmu()
@@ -464,7 +513,8 @@ private slots:
         const QTemporaryDir& dir = factsBuilt();
         QVERIFY2(factsRun.exitCode == 0, qPrintable(factsRun.err));
         QCOMPARE(readWords(dir.filePath("facts.mdb"),
-                     qPrintable("SELECT topic, syllables, coalesce(sounds, '') FROM words LEFT "
+                     qPrintable("SELECT topic, syllables, coalesce(sounds, '') || iif(word IN "
+                                "(SELECT word FROM rhyme_keys), ' key', '') FROM words LEFT "
                                 "JOIN rhyme_endings USING (rhyme) WHERE word = '"
                          + word + "'")),
             QStringList { facts });

@@ -1,5 +1,6 @@
 // tessavine-build-words [--keep-all] [--british LIST] [--canadian LIST]
-//                       [--scowl FOLDER --wordnet FOLDER [--offensive LIST]] INPUT OUTPUT
+//                       [--scowl FOLDER --wordnet FOLDER [--offensive LIST] [--classroom LIST]]
+//                       INPUT OUTPUT
 //                       | --ready-facts INPUT OUTPUT
 // (target build_word_database)
 //
@@ -12,7 +13,8 @@
 //
 // With SCOWL and WordNet the table also holds each word's facts: `level` (SCOWL's size level,
 // NULL outside it), `kinds` (bits: 1 noun, 2 verb, 4 adjective, 8 adverb), `spellings` (bits:
-// 1 American, 2 British, 4 Canadian) and `offensive` (1 or 0); table `definitions` holds a gloss
+// 1 American, 2 British, 4 Canadian), `offensive` (1 or 0) and `classroom` (1 for a word not
+// for a class that is not offensive, else 0); table `definitions` holds a gloss
 // per word (that of its most used sense; capitalised WordNet entries, names, are left out), and
 // table `kind_definitions` one per part of speech of a word that has several. Table `word_pack`
 // holds a compact copy of it all that the program loads at once. OUTPUT is replaced only once the
@@ -299,7 +301,9 @@ struct Sources
     std::string scowl;
     std::string wordNet;
     std::string offensive;
+    std::string classroom;
     std::string cmu;
+    std::string espeak;
 };
 
 // Adds the kept words of a list to entries, in the order of first appearance; a word already
@@ -436,11 +440,15 @@ struct FactCounts
     long offensive = 0;
     long offensiveByWordNet = 0;
     long offensiveByList = 0;
+    long classroom = 0;
+    long classroomByWordNet = 0;
+    long classroomByList = 0;
     long defined = 0;
     long definedPerKind = 0;
     long topics[Topic::count + 1] = {};
     // Syllables: words the dictionary counts, and how the estimate does on them.
     long pronounced = 0;
+    long spoken = 0;
     long estimateExact = 0;
     long estimateWithinOne = 0;
 };
@@ -462,16 +470,27 @@ std::unordered_map<std::string, quint16> rhymeIds(const Pronunciations& pronunci
     return ids;
 }
 
-// The syllables and rhyme of every entry; the syllables estimated where the dictionary is silent,
-// and the estimate measured on the words it is not.
+// The syllables and rhyme of every entry; where the dictionary is silent the syllables as
+// espeak-ng says the word, else estimated, and the estimate measured on the words it is not.
 void addSounds(std::vector<Entry>& entries, const std::unordered_map<std::string, quint16>& rhymes,
-    const Pronunciations* pronunciations, FactCounts& counts)
+    const Pronunciations* pronunciations, const Sources& sources, const std::string& prefix,
+    FactCounts& counts)
 {
+    std::vector<std::string> unknown;
+    for (const Entry& entry : entries)
+        if (!pronunciations || !pronunciations->find(withoutAccents(entry.word)))
+            unknown.push_back(entry.word);
+    const auto spoken = sources.espeak.empty() ? std::unordered_map<std::string, int>()
+                                               : spokenSyllables(unknown, sources.espeak, prefix);
+    counts.spoken = long(spoken.size());
     for (Entry& entry : entries) {
         const std::string plain = withoutAccents(entry.word);
         const int estimate = estimatedSyllables(plain);
         const Pronunciations::Entry* known = pronunciations ? pronunciations->find(plain) : nullptr;
-        const int syllables = known ? known->syllables : estimate;
+        const auto said = known ? spoken.end() : spoken.find(entry.word);
+        const int syllables = known ? known->syllables
+            : said != spoken.end()  ? said->second
+                                    : estimate;
         entry.facts.syllables = quint8(std::min(syllables, 255));
         entry.facts.rhyme = known ? rhymes.at(known->rhyme) : 0;
         if (known) {
@@ -482,43 +501,68 @@ void addSounds(std::vector<Entry>& entries, const std::unordered_map<std::string
     }
 }
 
-// The facts of every entry from SCOWL, WordNet and the offensive list. The list also marks the
-// inflected forms of its words (plural, verb and comparative endings), so it need name only
-// dictionary forms and the derived words that no rule forms (whorehouse).
+// A list of words to mark, as the offensive and the classroom lists are: it also marks the
+// inflected forms of its words (plural, verb and comparative endings) and those in -ly, -ity and
+// -ness (sensually, from sensual), so it need name only
+// dictionary forms and the derived words that no rule forms (whorehouse). Lines starting with "!"
+// keep a word that WordNet would mark (and its inflected forms), or that the list's rules would
+// (damning, although damn is listed).
+class MarkList
+{
+public:
+    MarkList(const std::string& path, const WordNet& wordNet)
+        : m_wordNet(wordNet)
+    {
+        for (const std::string& word :
+            path.empty() ? std::unordered_set<std::string>() : readWordSet(path))
+            (word.starts_with('!') ? m_kept : m_listed).insert(word.substr(word.starts_with('!')));
+    }
+
+    bool kept(const std::string& word) const
+    {
+        const std::string base = m_wordNet.baseForm(word);
+        return m_kept.count(word) || (!base.empty() && m_kept.count(base));
+    }
+
+    bool listed(const std::string& word) const
+    {
+        if (m_kept.count(word))
+            return false;
+        if (m_listed.count(word))
+            return true;
+        for (const auto& [suffix, ending] :
+            std::initializer_list<std::pair<std::string, std::string>> { { "s", "" }, { "es", "" },
+                { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" },
+                { "ier", "y" }, { "iest", "y" }, { "ly", "" }, { "ity", "" }, { "ness", "" } })
+            if (word.size() > suffix.size() + 1 && word.ends_with(suffix)) {
+                const std::string stem = word.substr(0, word.size() - suffix.size());
+                // A derived form only of a word of some length (not holy from ho).
+                if ((suffix == "ly" || suffix == "ity" || suffix == "ness") && stem.size() < 4)
+                    continue;
+                // A doubled last consonant comes from the ending (cumming), or belongs (kissing).
+                const bool doubled = stem.size() > 2 && stem.back() == stem[stem.size() - 2];
+                if (m_listed.count(stem + ending)
+                    || (doubled && m_listed.count(stem.substr(0, stem.size() - 1) + ending)))
+                    return true;
+            }
+        const std::string base = m_wordNet.baseForm(word);
+        return !base.empty() && m_listed.count(base);
+    }
+
+private:
+    const WordNet& m_wordNet;
+    std::unordered_set<std::string> m_listed;
+    std::unordered_set<std::string> m_kept;
+};
+
+// The facts of every entry from SCOWL, WordNet and the offensive and classroom lists.
 FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
 {
     const auto levels = readLevels(sources.scowl);
     const auto abbreviations = readAbbreviations(sources.scowl);
     const WordNet wordNet(sources.wordNet);
-    // Lines of the list starting with "!" keep a word that WordNet would mark (and its inflected
-    // forms), or that the list's rules would (damning, although damn is listed).
-    std::unordered_set<std::string> listed;
-    std::unordered_set<std::string> kept;
-    for (const std::string& word : sources.offensive.empty() ? std::unordered_set<std::string>()
-                                                             : readWordSet(sources.offensive))
-        (word.starts_with('!') ? kept : listed).insert(word.substr(word.starts_with('!')));
-    const auto isKept = [&](const std::string& word) {
-        const std::string base = wordNet.baseForm(word);
-        return kept.count(word) || (!base.empty() && kept.count(base));
-    };
-    const auto inList = [&](const std::string& word) {
-        if (listed.count(word))
-            return true;
-        for (const auto& [suffix, ending] :
-            std::initializer_list<std::pair<std::string, std::string>> { { "s", "" }, { "es", "" },
-                { "ed", "" }, { "ed", "e" }, { "ing", "" }, { "ing", "e" }, { "ies", "y" },
-                { "ier", "y" }, { "iest", "y" } })
-            if (word.size() > suffix.size() + 1 && word.ends_with(suffix)) {
-                const std::string stem = word.substr(0, word.size() - suffix.size());
-                // A doubled last consonant comes from the ending (cumming), or belongs (kissing).
-                const bool doubled = stem.size() > 2 && stem.back() == stem[stem.size() - 2];
-                if (listed.count(stem + ending)
-                    || (doubled && listed.count(stem.substr(0, stem.size() - 1) + ending)))
-                    return true;
-            }
-        const std::string base = wordNet.baseForm(word);
-        return !base.empty() && listed.count(base);
-    };
+    const MarkList offensiveList(sources.offensive, wordNet);
+    const MarkList classroomList(sources.classroom, wordNet);
 
     FactCounts counts;
     for (Entry& entry : entries) {
@@ -530,12 +574,16 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         facts.kinds = abbreviations.count(plain) && !wordNet.uses(plain) ? 0 : wordNet.kinds(plain);
         // A word outside the common tier is met mostly in whatever offensive sense it has.
         const bool rare = !facts.level || facts.level > LevelTier::common;
-        const bool byWordNet = wordNet.offensive(plain, rare) && !isKept(plain);
-        const bool byList = inList(plain) && !kept.count(plain);
-        facts.offensive = byWordNet || byList;
-        entry.definition = wordNet.definition(plain);
+        const bool byWordNet = wordNet.offensive(plain, rare) && !offensiveList.kept(plain);
+        const bool byList = offensiveList.listed(plain);
+        // A word carries one mark, the stronger.
+        const bool classroomByWordNet = wordNet.classroom(plain) && !classroomList.kept(plain);
+        const bool classroomByList = classroomList.listed(plain);
+        const bool classroom = !(byWordNet || byList) && (classroomByWordNet || classroomByList);
+        facts.offensive = quint8((byWordNet || byList ? WordMark::Offensive : 0)
+            | (classroom ? WordMark::Classroom : 0));
+        entry.definition = wordNet.definition(plain, 0, &facts.topic);
         entry.kindDefinitions = wordNet.kindDefinitions(plain);
-        facts.topic = wordNet.topic(plain, entry.definition);
         ++counts.topics[facts.topic];
 
         counts.everyday += facts.level && facts.level <= LevelTier::everyday;
@@ -545,9 +593,12 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
         counts.inflected += !facts.kinds && !wordNet.baseForm(plain).empty();
         for (int s = 0; s < 3; ++s)
             counts.spellings[s] += (facts.spellings >> s) & 1;
-        counts.offensive += facts.offensive;
+        counts.offensive += byWordNet || byList;
         counts.offensiveByWordNet += byWordNet;
         counts.offensiveByList += byList;
+        counts.classroom += classroom;
+        counts.classroomByWordNet += classroom && classroomByWordNet;
+        counts.classroomByList += classroom && classroomByList;
         counts.defined += !entry.definition.empty();
         counts.definedPerKind += !entry.kindDefinitions.empty();
     }
@@ -594,9 +645,10 @@ std::string packOf(const std::vector<Entry>& entries, bool withFacts)
 }
 
 // Every word of the pronouncing dictionary with its rhyme ending, so that a rhyme can be sought for
-// any word it holds, and the endings' sounds.
+// any word it holds, and every word of the list it rhymes for (café, by cafe), and the endings'
+// sounds.
 void writeRhymes(Database& database, const Pronunciations& pronunciations,
-    const std::unordered_map<std::string, quint16>& rhymes)
+    const std::unordered_map<std::string, quint16>& rhymes, const std::vector<Entry>& entries)
 {
     database.execute(
         "CREATE TABLE rhyme_keys (word TEXT PRIMARY KEY, rhyme INTEGER NOT NULL) WITHOUT ROWID");
@@ -608,6 +660,19 @@ void writeRhymes(Database& database, const Pronunciations& pronunciations,
         database.check(
             sqlite3_bind_text(statement, 1, word.data(), int(word.size()), SQLITE_STATIC));
         database.check(sqlite3_bind_int(statement, 2, rhymes.at(entry.rhyme)));
+        return true;
+    });
+    auto listed = entries.begin();
+    database.insert("INSERT INTO rhyme_keys VALUES (?1, ?2)", [&](sqlite3_stmt* statement) {
+        while (
+            listed != entries.end() && (!listed->facts.rhyme || pronunciations.find(listed->word)))
+            ++listed;
+        if (listed == entries.end())
+            return false;
+        const Entry& entry = *listed++;
+        database.check(sqlite3_bind_text(
+            statement, 1, entry.word.data(), int(entry.word.size()), SQLITE_STATIC));
+        database.check(sqlite3_bind_int(statement, 2, entry.facts.rhyme));
         return true;
     });
     database.execute(
@@ -677,10 +742,10 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
     // file and leave the query planner free to return the words sorted instead of in list order.
     database.execute(withFacts ? "CREATE TABLE words (word TEXT, level INTEGER, kinds INTEGER, "
                                  "spellings INTEGER, offensive INTEGER, topic INTEGER, syllables "
-                                 "INTEGER, rhyme INTEGER)"
+                                 "INTEGER, rhyme INTEGER, classroom INTEGER)"
                                : "CREATE TABLE words (word TEXT)");
     size_t next = 0;
-    database.insert(withFacts ? "INSERT INTO words VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"
+    database.insert(withFacts ? "INSERT INTO words VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"
                               : "INSERT INTO words VALUES (?1)",
         [&](sqlite3_stmt* statement) {
             if (next == entries.size())
@@ -695,10 +760,13 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
                     database.check(sqlite3_bind_null(statement, 2));
                 database.check(sqlite3_bind_int(statement, 3, entry.facts.kinds));
                 database.check(sqlite3_bind_int(statement, 4, entry.facts.spellings));
-                database.check(sqlite3_bind_int(statement, 5, entry.facts.offensive));
+                database.check(sqlite3_bind_int(
+                    statement, 5, (entry.facts.offensive & WordMark::Offensive) != 0));
                 database.check(sqlite3_bind_int(statement, 6, entry.facts.topic));
                 database.check(sqlite3_bind_int(statement, 7, entry.facts.syllables));
                 database.check(sqlite3_bind_int(statement, 8, entry.facts.rhyme));
+                database.check(sqlite3_bind_int(
+                    statement, 9, (entry.facts.offensive & WordMark::Classroom) != 0));
             }
             return true;
         });
@@ -747,7 +815,7 @@ void writeDatabase(const std::vector<Entry>& entries, const std::string& path, b
             });
     }
     if (pronunciations)
-        writeRhymes(database, *pronunciations, rhymes);
+        writeRhymes(database, *pronunciations, rhymes, entries);
     // Before the triggers, which would take the marking of rows for a change by hand.
     if (extras)
         writeLanguageExtras(database, *extras);
@@ -813,7 +881,8 @@ std::vector<Entry> readReadyFacts(const std::string& path, LanguageExtras& extra
         Entry entry { fields[0], {}, fields[5], {} };
         entry.facts.level = quint8(numbers[0]);
         entry.facts.kinds = quint8(numbers[1]);
-        entry.facts.offensive = numbers[2] & 1;
+        // Both marks, as the pack carries them: the classroom one left out by default too.
+        entry.facts.offensive = quint8(numbers[2] & (WordMark::Offensive | WordMark::Classroom));
         entry.facts.syllables = quint8(numbers[3]);
         if (numbers[2] & 2)
             extras.classroom.push_back(entry.word);
@@ -840,34 +909,39 @@ void printFacts(const FactCounts& c, size_t words)
         "(level %d or below); %ld noun, %ld verb, %ld adjective, %ld adverb, %ld "
         "inflected form (no part of speech); %ld American, %ld British, %ld Canadian; "
         "%ld offensive (%ld by WordNet's usage labels and glosses, %ld by the offensive list); "
-        "%ld with a definition, %ld with one per part of speech\n",
+        "%ld not for a class (%ld by WordNet's glosses and hypernyms, %ld by the classroom "
+        "list); %ld with a definition, %ld with one per part of speech\n",
         toolName, words, c.everyday, LevelTier::everyday, c.common, LevelTier::common, c.kinds[0],
         c.kinds[1], c.kinds[2], c.kinds[3], c.inflected, c.spellings[0], c.spellings[1],
-        c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.defined,
-        c.definedPerKind);
+        c.spellings[2], c.offensive, c.offensiveByWordNet, c.offensiveByList, c.classroom,
+        c.classroomByWordNet, c.classroomByList, c.defined, c.definedPerKind);
     std::printf("%s: topics:", toolName);
     for (int t = 1; t <= Topic::count; ++t)
-        std::printf(" %s %ld,", Topic::names[t - 1], c.topics[t]);
+        if (Topic::holds[t - 1])
+            std::printf(" %s %ld,", Topic::names[t - 1], c.topics[t]);
     std::printf(" none %ld\n", c.topics[0]);
     if (c.pronounced)
-        std::printf("%s: syllables of %ld words (%.1f%%) from the pronouncing dictionary, the rest "
-                    "estimated; on the dictionary's words the estimate is exact for %.1f%%, "
-                    "within one for %.1f%%\n",
-            toolName, c.pronounced, 100.0 * double(c.pronounced) / double(words),
+        std::printf("%s: syllables of %ld words (%.1f%%) from the pronouncing dictionary, %ld "
+                    "as espeak-ng says them, the rest estimated; on the dictionary's words the "
+                    "estimate is exact for %.1f%%, within one for %.1f%%\n",
+            toolName, c.pronounced, 100.0 * double(c.pronounced) / double(words), c.spoken,
             100.0 * double(c.estimateExact) / double(c.pronounced),
             100.0 * double(c.estimateWithinOne) / double(c.pronounced));
 }
 
 const char* const usage
     = "usage: %s [--keep-all] [--british LIST] [--canadian LIST] [--scowl FOLDER --wordnet "
-      "FOLDER [--offensive LIST] [--cmu DICT]] INPUT OUTPUT\n"
+      "FOLDER [--offensive LIST] [--classroom LIST] [--cmu DICT] [--espeak PROGRAM]] INPUT "
+      "OUTPUT\n"
       "--keep-all keeps inner capitals, single letters, Roman numerals and entries without a "
       "vowel;\npossessive and capitalised entries are left out either way. INPUT counts as "
       "American,\n--british and --canadian add their lists' words; --scowl (SCOWL's final "
       "lists) and --wordnet\n(WordNet's dict folder) add the word facts, --offensive a list of "
-      "words to mark offensive,\n--cmu the CMU Pronouncing Dictionary (festlex-cmu's "
+      "words to mark offensive,\n--classroom a list of words to mark not for a class, --cmu the "
+      "CMU Pronouncing Dictionary (festlex-cmu's "
       "cmudict-0.4.out) the syllables and "
-      "rhymes\n"
+      "rhymes,\n--espeak espeak-ng, which says the words the dictionary lacks for their "
+      "syllables\n"
       "   or: %s --ready-facts INPUT OUTPUT\n"
       "INPUT then holds a language's words with their facts, one word a line: word, level, "
       "kinds,\nmarks, syllables and translation, tab-separated; lines #about KEY VALUE fill "
@@ -885,7 +959,9 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
             : argument == "--scowl"                  ? &sources.scowl
             : argument == "--wordnet"                ? &sources.wordNet
             : argument == "--offensive"              ? &sources.offensive
+            : argument == "--classroom"              ? &sources.classroom
             : argument == "--cmu"                    ? &sources.cmu
+            : argument == "--espeak"                 ? &sources.espeak
                                                      : nullptr;
         if (argument == "--keep-all")
             sources.keepAll = true;
@@ -899,7 +975,9 @@ std::optional<Sources> sourcesOf(int argc, char* argv[])
             paths.emplace_back(argument);
     }
     if (paths.size() != 2 || sources.scowl.empty() != sources.wordNet.empty()
-        || (sources.scowl.empty() && (!sources.offensive.empty() || !sources.cmu.empty()))
+        || (sources.scowl.empty()
+            && (!sources.offensive.empty() || !sources.classroom.empty() || !sources.cmu.empty()
+                || !sources.espeak.empty()))
         || (sources.readyFacts
             && (sources.keepAll || !sources.scowl.empty() || !sources.british.empty()
                 || !sources.canadian.empty())))
@@ -953,7 +1031,7 @@ int main(int argc, char* argv[])
         const auto rhymes = pronunciations ? rhymeIds(*pronunciations)
                                            : std::unordered_map<std::string, quint16>();
         if (withFacts)
-            addSounds(entries, rhymes, pronunciations.get(), facts);
+            addSounds(entries, rhymes, pronunciations.get(), *sources, temporaryPath, facts);
 
         std::remove(temporaryPath.c_str());
         writeDatabase(entries, temporaryPath, withFacts, pronunciations.get(), rhymes);

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // The CMU Pronouncing Dictionary as Debian's festlex-cmu installs it (cmudict-0.4.out, in
 // Festival's lexicon format: each entry a word, a part of speech and its syllables, each syllable
@@ -33,3 +34,15 @@ private:
 // silent final e and a silent -ed or -es, more for vowels sounded apart (lion, media); at least 1
 // for a word with a letter.
 int estimatedSyllables(std::string_view word);
+
+// The syllables of a pronunciation as espeak-ng writes it in IPA with its phonemes separated by
+// "_": each vowel phoneme one (a diphthong one, a schwa after another vowel one more: fire 2, as
+// the pronouncing dictionary counts), a syllabic consonant (the n of button) one.
+int spokenSyllables(std::string_view ipa);
+
+// The syllables of each word as espeak-ng (program) says it in American English, run in a few
+// batches side by side through files starting with prefix. A word it says as several (letters
+// spelt out) is left out. Throws std::runtime_error when the program fails or its answer does not
+// line up with the words.
+std::unordered_map<std::string, int> spokenSyllables(
+    const std::vector<std::string>& words, const std::string& program, const std::string& prefix);

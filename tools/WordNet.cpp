@@ -29,6 +29,20 @@ const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s
                                 R"(\bvulgar slang\b|\bslang for (sexual|copulat|a woman's)|)"
                                 R"(\bdisparaging term for an? [A-Z])");
 
+// Senses not for a class: glosses about sex, nudity, suicide and castration, and (in
+// classroomRoots) everything under these synsets, by their lexicographer file and first word.
+const std::regex classroomGloss(
+    R"(\b(sex (act|organ)s?|(have|had|having) sex|sexual\w*|erotic\w*|genital\w*|copulat\w*|coitus|orgasm\w*|masturbat\w*|)"
+    R"(pornograph\w*|prostitut\w*|brothel|nud(e|ity)|topless|penis|vagina\w*|vulva|testicles?|)"
+    R"(scrotum|clitoris|suicid\w*|lecher\w*|lust(ful)?|lewd\w*|promiscu\w*|castrat\w*|)"
+    R"(fornicat\w*|adulter(y|ous|er|ess|ers|esses)|narcotic addicts?)\b)",
+    std::regex::icase);
+constexpr std::pair<int, const char*> classroomRoots[]
+    = { { 4, "sexual_activity" }, { 4, "pornography" }, { 8, "genitalia" }, { 18, "drug_addict" },
+          { 18, "prostitute" }, { 35, "copulate" }, { 35, "masturbate" } };
+// Biology's words under sexual activity (breeding, multiplication) stay for a class.
+constexpr std::pair<int, const char*> classroomStops[] = { { 4, "reproduction" } };
+
 // Glosses that call a sense dated or a term of contempt ("archaic terms for a wedding",
 // "pejorative terms for an insane asylum"); an informal word is often met in its informal sense,
 // so that is no mark.
@@ -110,6 +124,44 @@ WordNet::WordNet(const std::string& folder)
             for (size_t w = 0; usages.count(usage) && w < synset.words.size(); ++w)
                 if (source == 0 || size_t(source) == w + 1)
                     m_offensiveSenses.insert(synset.words[w] + '\t' + std::to_string(synsetKey));
+    markClassroom();
+}
+
+void WordNet::markClassroom()
+{
+    std::unordered_set<std::uint64_t> roots;
+    std::unordered_set<std::uint64_t> stops;
+    for (auto& [synsetKey, synset] : m_synsets) {
+        const auto is = [&](const auto& names) {
+            return std::any_of(std::begin(names), std::end(names), [&](const auto& name) {
+                return synset.lexFile == name.first && !synset.words.empty()
+                    && synset.words.front() == name.second;
+            });
+        };
+        if (is(classroomRoots))
+            roots.insert(synsetKey);
+        if (is(classroomStops)) {
+            stops.insert(synsetKey);
+            synset.classroom = false;
+        }
+    }
+    // Whether a synset is a root or lies under one; hypernyms form no cycle, and a depth bound
+    // keeps a malformed file from recursing without end.
+    std::unordered_map<std::uint64_t, bool> under;
+    const auto isUnder = [&](const auto& self, std::uint64_t synsetKey, int depth) -> bool {
+        if (roots.count(synsetKey) || stops.count(synsetKey))
+            return roots.count(synsetKey) > 0;
+        const auto known = under.find(synsetKey);
+        const auto synset = m_synsets.find(synsetKey);
+        if (known != under.end() || synset == m_synsets.end() || depth > 40)
+            return known != under.end() && known->second;
+        bool found = false;
+        for (const std::uint64_t hypernym : synset->second.hypernyms)
+            found = found || self(self, hypernym, depth + 1);
+        return under[synsetKey] = found;
+    };
+    for (auto& [synsetKey, synset] : m_synsets)
+        synset.classroom = synset.classroom || isUnder(isUnder, synsetKey, 0);
 }
 
 void WordNet::readIndex(const std::string& path, int part)
@@ -159,6 +211,7 @@ void WordNet::readData(const std::string& path, int part)
         }
         synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
         synset.offensiveGloss = std::regex_search(definitionOf(synset.gloss), offensiveGloss);
+        synset.classroom = std::regex_search(definitionOf(synset.gloss), classroomGloss);
         int pointers = 0;
         fields >> pointers;
         for (int i = 0; i < pointers; ++i) {
@@ -172,6 +225,8 @@ void WordNet::readData(const std::string& path, int part)
             if (symbol == ";u" && pos == "n")
                 synset.usages.push_back({ target, source });
             synset.domain = synset.domain || symbol.starts_with(';');
+            if ((symbol == "@" || symbol == "@i") && source == 0)
+                synset.hypernyms.push_back(key(part, target));
             if (symbol == "&" && synset.satellite && !synset.head)
                 synset.head = target;
             if (const size_t targetPart = std::string_view("nvar").find(pos == "s" ? 'a' : pos[0]);
@@ -462,8 +517,26 @@ std::string WordNet::baseForm(const std::string& word) const
     return {};
 }
 
-std::string WordNet::definition(const std::string& word, std::uint8_t kinds) const
+std::string WordNet::defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const
 {
+    if (topic) {
+        const auto synset = sense.part < 0
+            ? m_synsets.end()
+            : m_synsets.find(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
+        const int lexFile = synset == m_synsets.end() ? -1 : synset->second.lexFile;
+        // The files of a part of speech (adjectives, adverbs) hold no topic.
+        *topic = lexFile < 0 || lexFile >= Topic::count || !Topic::holds[lexFile]
+            ? 0
+            : std::uint8_t(lexFile + 1);
+    }
+    return glossOf(word, sense);
+}
+
+std::string WordNet::definition(
+    const std::string& word, std::uint8_t kinds, std::uint8_t* topic) const
+{
+    if (topic)
+        *topic = 0;
     const std::string base = baseForm(word);
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
@@ -476,7 +549,7 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
             || synsetOf(word, own).lexFile == processes)) {
         const std::string verb = baseIn(word, 1);
         if (const Sense from = derivedFrom(word, own, verb, 1); from.part == 1)
-            return verb + ": " + glossOf(verb, from);
+            return verb + ": " + defined(verb, from, topic);
     }
     const bool participle = own.part == 2 && !kinds;
     if (!base.empty() || participle) {
@@ -497,11 +570,11 @@ std::string WordNet::definition(const std::string& word, std::uint8_t kinds) con
             }
         }
         if (best.part >= 0 && best.count > own.count) {
-            const std::string text = glossOf(bestBase, best);
+            const std::string text = defined(bestBase, best, topic);
             return text.empty() ? text : bestBase + ": " + text;
         }
     }
-    return own.part < 0 && kinds ? definition(word) : glossOf(word, own);
+    return own.part < 0 && kinds ? definition(word, 0, topic) : defined(word, own, topic);
 }
 
 std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
@@ -523,7 +596,8 @@ std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
     return definitions;
 }
 
-bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
+template <typename Marked>
+bool WordNet::lemmaMarked(const std::string& word, bool anySense, Marked marked) const
 {
     const auto found = m_lemmas.find(word);
     if (found == m_lemmas.end())
@@ -539,13 +613,11 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
         for (size_t s = 0, listed = 0; s < found->second.senses[part].size(); ++s) {
             if (!lowerCase(word, part, s))
                 continue;
-            const std::uint64_t synset = key(part, found->second.senses[part][s]);
-            const bool offensive = m_synsets.at(synset).offensiveGloss
-                || m_offensiveSenses.count(word + '\t' + std::to_string(synset));
+            const bool isMarked = marked(key(part, found->second.senses[part][s]));
             ++senses;
-            labelled += offensive;
+            labelled += isMarked;
             first = first
-                || (offensive
+                || (isMarked
                     && ((part == main.part && s == main.index)
                         || (listed == 0 && found->second.counts[part][s] == main.count)));
             ++listed;
@@ -553,37 +625,24 @@ bool WordNet::lemmaOffensive(const std::string& word, bool anySense) const
     return first || 2 * labelled > senses || (anySense && labelled > 0);
 }
 
-std::uint8_t WordNet::topicAmong(const std::string& lemma, const std::string& definition) const
-{
-    const auto found = m_lemmas.find(lemma);
-    if (found == m_lemmas.end())
-        return 0;
-    for (int part = 0; part < 4; ++part)
-        for (const std::uint32_t offset : found->second.senses[part]) {
-            const auto synset = m_synsets.find(key(part, offset));
-            if (synset != m_synsets.end() && synset->second.lexFile >= 0
-                && synset->second.lexFile < 255 && definitionOf(synset->second.gloss) == definition)
-                return std::uint8_t(synset->second.lexFile + 1);
-        }
-    return 0;
-}
-
-std::uint8_t WordNet::topic(const std::string& word, const std::string& definition) const
-{
-    if (definition.empty())
-        return 0;
-    if (const std::uint8_t own = topicAmong(word, definition))
-        return own;
-    const size_t colon = definition.find(": ");
-    return colon == std::string::npos
-        ? 0
-        : topicAmong(definition.substr(0, colon), definition.substr(colon + 2));
-}
-
 bool WordNet::offensive(const std::string& word, bool anySense) const
 {
-    if (lemmaOffensive(word, anySense))
-        return true;
+    const auto marked = [&](const std::string& lemma) {
+        return lemmaMarked(lemma, anySense, [&](std::uint64_t synset) {
+            return m_synsets.at(synset).offensiveGloss
+                || m_offensiveSenses.count(lemma + '\t' + std::to_string(synset));
+        });
+    };
     const std::string base = baseForm(word);
-    return !base.empty() && lemmaOffensive(base, anySense);
+    return marked(word) || (!base.empty() && marked(base));
+}
+
+bool WordNet::classroom(const std::string& word, bool anySense) const
+{
+    const auto marked = [&](const std::string& lemma) {
+        return lemmaMarked(
+            lemma, anySense, [&](std::uint64_t synset) { return m_synsets.at(synset).classroom; });
+    };
+    const std::string base = baseForm(word);
+    return marked(word) || (!base.empty() && marked(base));
 }

@@ -31,21 +31,23 @@ public:
     // The gloss of the word's most used sense, among those of the WordKind bits in kinds (0: of
     // any part), without its examples; for an inflected form its base's, in the part of speech
     // the inflection comes from, after the base ("apple: fruit with ..."). Empty when WordNet has
-    // none.
-    std::string definition(const std::string& word, std::uint8_t kinds = 0) const;
+    // none. With topic, also the topic (WordFacts::topic) of the sense the gloss is of: 0 where
+    // its lexicographer file names no topic (adjectives, adverbs).
+    std::string definition(
+        const std::string& word, std::uint8_t kinds = 0, std::uint8_t* topic = nullptr) const;
     // The gloss of the most used sense of each part of speech of a word that has several, the
     // most used part first; empty for a word of one part or none.
     std::vector<std::pair<std::uint8_t, std::string>> kindDefinitions(
         const std::string& word) const;
-    // The topic (WordFacts::topic: the lexicographer file's number + 1) of the sense of word, or
-    // of the base that an inflected form's definition names before a colon ("apple: fruit ..."),
-    // whose gloss is definition; 0 when none is.
-    std::uint8_t topic(const std::string& word, const std::string& definition) const;
     // Whether WordNet calls the word obscene, vulgar, an ethnic slur or offensive or disparaging
     // (by its usage labels or its gloss) in its most used sense or in most of its senses; with
     // anySense, in any sense (for a rare word, which a reader meets mostly in that sense). An
     // inflected form goes by its base.
     bool offensive(const std::string& word, bool anySense = false) const;
+    // Whether a teacher would have to explain the word away, as offensive() judges senses: a
+    // sense under sexual activity, the genitals, pornography, prostitution or drug addiction,
+    // or whose gloss is about sex, nudity, suicide or castration.
+    bool classroom(const std::string& word, bool anySense = false) const;
 
 private:
     struct Lemma
@@ -63,8 +65,11 @@ private:
         // The synset's words lower-cased, and whether each is written with a capital.
         std::vector<std::string> words;
         std::vector<bool> capitalised;
-        // Whether the gloss calls the sense offensive.
+        // Whether the gloss calls the sense offensive, and whether the sense is not for a class.
         bool offensiveGloss = false;
+        bool classroom = false;
+        // The hypernyms' keys.
+        std::vector<std::uint64_t> hypernyms;
         // Usage labels: the label's synset (a noun) and the word they apply to, from 1, or 0 for
         // every word of the synset.
         std::vector<std::pair<std::uint32_t, int>> usages;
@@ -137,8 +142,13 @@ private:
     // counts, the best standing, then the first part (noun, verb, adjective, adverb).
     Sense bestSense(const std::string& word, std::uint8_t kinds) const;
     std::string glossOf(const std::string& word, const Sense& sense) const;
-    std::uint8_t topicAmong(const std::string& lemma, const std::string& definition) const;
-    bool lemmaOffensive(const std::string& word, bool anySense) const;
+    // The gloss of the sense, and its topic into topic when asked for.
+    std::string defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const;
+    // Whether marked(synset key) holds for the main sense of the lemma, most of its senses, or
+    // with anySense any.
+    template <typename Marked>
+    bool lemmaMarked(const std::string& word, bool anySense, Marked marked) const;
+    void markClassroom();
     std::string baseIn(const std::string& word, int part) const;
 
     std::unordered_map<std::string, Lemma> m_lemmas;

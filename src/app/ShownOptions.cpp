@@ -45,10 +45,9 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
             letter.kind = LetterRule::Consonant;
         rules.letters = { letter };
     }
-    for (const O::Option list : { O::Commonness, O::Kind, O::Spellings, O::Topic, O::Syllables })
+    for (const O::Option list :
+        { O::Commonness, O::Kind, O::Spellings, O::LeaveOutOffensive, O::Topic, O::Syllables })
         OptionTable::setChosenEntry(rules, list, options.state(list));
-    // Only a clear box lets them in.
-    rules.allowOffensive = options.unticked(O::LeaveOutOffensive);
     return rules;
 }
 

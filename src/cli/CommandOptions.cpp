@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -249,22 +250,24 @@ QString helpText()
         }
         text += line + u'\n';
     }
-    // The topics, wrapped as the help lines are.
-    QString topics = QStringLiteral("\nTopics of --topic:");
-    qsizetype used = topics.size() - 1;
-    const QStringList names = OptionTable::shownChoices(OptionIds::Topic).mid(1);
-    for (qsizetype t = 0; t < names.size(); ++t) {
-        const QString name = names[t] + (t + 1 < names.size() ? u',' : u'.');
-        topics += used + 1 + name.size() > width ? QStringLiteral("\n  ") : QStringLiteral(" ");
-        used = (topics.size() - topics.lastIndexOf(u'\n') - 1) + name.size();
-        topics += name;
-    }
-    // The languages installed, each with its facts, wrapped as the topics are.
+    // The topics, one a line with what it holds, in the order the window lists them.
+    std::vector<const OptionTable::Choice*> byEntry;
+    for (const OptionTable::Choice& choice : OptionTable::row(OptionIds::Topic).choices)
+        if (choice.rule > 0)
+            byEntry.push_back(&choice);
+    std::sort(byEntry.begin(), byEntry.end(),
+        [](const auto* a, const auto* b) { return a->entry < b->entry; });
+    text += QStringLiteral("\nTopics of --topic:\n");
+    for (const OptionTable::Choice* choice : byEntry)
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(QString::fromLatin1(choice->name).leftJustified(13),
+                        QLatin1String(Topic::holds[choice->rule - 1]));
+    // The languages installed, each with its facts, wrapped as the help lines are.
     QString languages = QStringLiteral("\nLanguages of --language:");
     for (const Language& language : installed(QCoreApplication::applicationDirPath())) {
         QString line = QStringLiteral("\n  %1").arg(language.code).leftJustified(9)
             + oneLine(language.shownName()) + u':';
-        used = line.size() - 1;
+        qsizetype used = line.size() - 1;
         for (const QString& fact : shownFacts(language)) {
             line += used + 2 + fact.size() > width ? QStringLiteral("\n        ")
                                                    : QStringLiteral(" ");
@@ -273,7 +276,7 @@ QString helpText()
         }
         languages += line.chopped(line.endsWith(u',') ? 1 : 0) + u'.';
     }
-    return text + topics + languages + u'\n';
+    return text + languages + u'\n';
 }
 
 QString bashCompletion()

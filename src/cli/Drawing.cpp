@@ -41,6 +41,12 @@ QString jsonObject(const QString& text, const WordSet& words, int row, const Req
             object.insert(QStringLiteral("topic"), QLatin1String(Topic::names[facts.topic - 1]));
         if (facts.syllables)
             object.insert(QStringLiteral("syllables"), facts.syllables);
+        // The mark that leaves the word out by default: offensive, else mature (not for a class).
+        if (facts.offensive)
+            object.insert(QStringLiteral("mark"),
+                facts.offensive & WordMark::Classroom && !(facts.offensive & WordMark::Offensive)
+                    ? QStringLiteral("mature")
+                    : QStringLiteral("offensive"));
         if (const QString definition = words.definition(row, request.options.rules.kinds);
             !definition.isEmpty())
             object.insert(request.language.translations ? QStringLiteral("translation")

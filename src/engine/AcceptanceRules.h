@@ -53,7 +53,8 @@ inline bool Judge::factsHold(const WordFacts& facts) const
     return (!m_rules.maxLevel || (facts.level && facts.level <= *m_rules.maxLevel))
         & (!m_rules.kinds || (facts.kinds & m_rules.kinds))
         & (!m_rules.spellings || (facts.spellings & m_rules.spellings))
-        & (m_rules.allowOffensive || !facts.offensive)
+        & (m_rules.allowOffensive
+            || !(facts.offensive & ~(m_rules.allowMature ? WordMark::Classroom : 0)))
         & (!m_rules.topics || (facts.topic < 64 && (m_rules.topics >> facts.topic & 1)))
         & (!m_rules.minSyllables || facts.syllables >= *m_rules.minSyllables)
         & (!m_rules.maxSyllables || (facts.syllables && facts.syllables <= *m_rules.maxSyllables))

@@ -61,8 +61,10 @@ struct WordRules : TextRules
     quint8 kinds = 0;
     // Spelling bits: the word must be in one of these national lists. 0 for any.
     quint8 spellings = Spelling::American;
-    // Whether words marked offensive may be drawn.
+    // Whether words of every mark may be drawn, and whether words marked not for a class (and
+    // not offensive) may.
     bool allowOffensive = false;
+    bool allowMature = false;
     // Bit t for Topic t (WordFacts::topic): the word's topic must be one of them. 0 for any.
     quint64 topics = 0;
     // Syllable bounds, both inclusive; a word of unknown syllables meets neither.

@@ -71,18 +71,29 @@ namespace {
     };
 
     // Topic values: WordFacts::topic, 0 for any topic; listed in the order of their names, so
-    // that a user finds one among the 45.
+    // that a user finds one among the 40.
     constexpr auto topics = [] {
-        std::array<Choice, Topic::count + 1> choices {};
+        std::array<Choice, Topic::chosen + 1> choices {};
         choices[0] = { 0, "any topic", nullptr, 0 };
+        size_t next = 1;
         for (int t = 1; t <= Topic::count; ++t) {
+            if (!Topic::holds[t - 1])
+                continue;
             int entry = 1;
-            for (const char* other : Topic::names)
-                entry += std::string_view(other) < std::string_view(Topic::names[t - 1]);
-            choices[size_t(t)] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
+            for (int other = 0; other < Topic::count; ++other)
+                entry += Topic::holds[other]
+                    && std::string_view(Topic::names[other])
+                        < std::string_view(Topic::names[t - 1]);
+            choices[next++] = { entry, Topic::names[t - 1], Topic::names[t - 1], t };
         }
         return choices;
     }();
+    // What the window leaves out: rule 0 every marked word, 1 offensive words, 2 none.
+    constexpr Choice leftOut[] = {
+        { 0, "No offensive or mature words", nullptr, 0 },
+        { 1, "No offensive words", nullptr, 1 },
+        { 2, "All words", nullptr, 2 },
+    };
     // The window's syllable counts: the number, the last one or more; 0 for any.
     constexpr int mostSyllablesShown = 6;
     constexpr Choice syllableCounts[] = {
@@ -259,9 +270,9 @@ namespace {
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
             .setChoice = [](WordRules& rules, int rule) { rules.spellings = quint8(rule); } },
+        // Its default comes from the list of before, stored under another key.
         { .id = O::Topic,
-            .key = "Topic",
-            .defaultValue = "0",
+            .key = "Word Topic",
             .control = Control::List,
             .controlName = "Combo7",
             .recounts = true,
@@ -305,17 +316,31 @@ namespace {
             .help = "Only words that rhyme with WORD, any word of the CMU Pronouncing Dictionary: "
                     "the same sounds from the last stressed vowel on.",
             .setRule = [](GenerationOptions& o, const QString& v) { o.rules.rhymesWith = v; } },
+        // Its default comes from the tick box that stood here before, under another key.
         { .id = O::LeaveOutOffensive,
-            .key = "Leave Out Offensive",
-            .defaultValue = "1",
-            .control = Control::Check,
-            .controlName = "Check7",
+            .key = "Leave Out",
+            .control = Control::List,
+            .controlName = "Combo10",
             .recounts = true,
-            .accessibleDescription = "Leaves out words marked as slurs, obscene or disparaging",
+            .accessibleName = "Leave out",
+            .accessibleDescription = "Leaves out words marked offensive (slurs, obscene or "
+                                     "disparaging) and words not for a class",
+            .choices = leftOut,
             .name = "offensive",
-            .help = "Also draw words marked offensive, left out by default.",
-            .setRule
-            = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; } },
+            .help = "Also draw words marked offensive and words not for a class, left out by "
+                    "default.",
+            .setRule = [](GenerationOptions& o, const QString&) { o.rules.allowOffensive = true; },
+            .setChoice =
+                [](WordRules& rules, int rule) {
+                    rules.allowMature = rule >= 1;
+                    rules.allowOffensive = rule == 2;
+                } },
+        { .id = O::CommandLineOnly,
+            .name = "mature",
+            .help
+            = "Also draw words not for a class (sex, drugs slang, self-harm, insults built on "
+              "a condition), left out by default; offensive words stay out.",
+            .setRule = [](GenerationOptions& o, const QString&) { o.rules.allowMature = true; } },
         { .id = O::UpperCaseFirst,
             .key = "Check1",
             .defaultValue = "0",
@@ -354,8 +379,9 @@ namespace {
         { .id = O::CommandLineOnly,
             .name = "json",
             .help = "Write a JSON array, one object a word: the word and, where known, its level, "
-                    "kinds, spellings, topic, syllables and definition; of a composed output "
-                    "(--digits, --symbols, --max-length, --case first), one string." },
+                    "kinds, spellings, topic, syllables, definition and mark (offensive or "
+                    "mature); of a composed output (--digits, --symbols, --max-length, --case "
+                    "first), one string." },
         { .id = O::CommandLineOnly,
             .name = "separator",
             .shortName = 's',
@@ -604,6 +630,14 @@ QStringList shownChoices(Option option)
     for (const Choice& choice : choices)
         texts[choice.entry] = QLatin1String(choice.shown);
     return texts;
+}
+
+int entryOf(Option option, int rule)
+{
+    for (const Choice& choice : row(option).choices)
+        if (choice.rule == rule)
+            return choice.entry;
+    return 0;
 }
 
 void setChosenEntry(WordRules& rules, Option option, int entry)

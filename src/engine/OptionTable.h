@@ -133,4 +133,7 @@ QStringList shownChoices(Option option);
 // Sets the rule of the window's list entry; the first entry's for an index out of range.
 void setChosenEntry(WordRules& rules, Option option, int entry);
 
+// The entry of a list that stands for a rule value; 0 for none.
+int entryOf(Option option, int rule);
+
 } // namespace OptionTable

@@ -113,8 +113,8 @@ std::shared_ptr<void> populatedMemory(size_t size)
 }
 
 // Reads a fact column: a value outside what the fact can hold is unknown (0), never cut to fit.
-// A mark of offensive is anything but 0 or nothing, so that a marked word stays out whatever
-// number marks it.
+// A mark (offensive, classroom) is anything but 0 or nothing, so that a marked word stays out
+// whatever number marks it.
 quint8 factValue(sqlite3_stmt* statement, int column, bool mark)
 {
     const int type = sqlite3_column_type(statement, column);
@@ -164,8 +164,8 @@ public:
         // The word, and the facts of a database built with them when the query returns them all
         // (as allWordsQuery does), so that rules on facts hold for the rows it gives. A database
         // of an older build lacks the later facts (from topic on), which are then unknown.
-        static const char* const names[]
-            = { "word", "level", "kinds", "spellings", "offensive", "topic", "syllables", "rhyme" };
+        static const char* const names[] = { "word", "level", "kinds", "spellings", "offensive",
+            "topic", "syllables", "rhyme", "classroom" };
         constexpr size_t required = 5;
         int columns[std::size(names)];
         std::fill(std::begin(columns), std::end(columns), -1);
@@ -217,7 +217,9 @@ public:
                                         .arg(limits.maxBytes >> 20));
             words.push_back(data ? QString::fromUtf8(data, size) : QString());
             if (withFacts)
-                facts.push_back({ fact(1), fact(2), fact(3), factValue(statement, columns[4], true),
+                facts.push_back({ fact(1), fact(2), fact(3),
+                    quint8(factValue(statement, columns[4], true)
+                        | (columns[8] < 0 ? 0 : factValue(statement, columns[8], true) << 1)),
                     fact(5), fact(6), rhyme() });
         }
         if (!withFacts)

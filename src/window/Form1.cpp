@@ -200,7 +200,7 @@ void Form1::createControls()
         LineEditAccessible::serve(field);
     ResultListAccessible::serve(ListView1);
     for (QComboBox* list :
-        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9 }) {
+        { Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo10, Combo7, Combo8, Combo9 }) {
         list->setEditable(false);
         list->setMaxVisibleItems(12);
         DropDownAccessible::serve(list);
@@ -301,11 +301,10 @@ void Form1::createWordFrame()
     Combo5->addItems(OptionTable::shownChoices(OptionsModel::Kind));
     Combo6 = place<QComboBox>(Frame8, "Combo6", 5280, 255, 2280, 345);
     Combo6->addItems(OptionTable::shownChoices(OptionsModel::Spellings));
-    // Right below the output frames' controls. Ticked by default: a list of words for a class
-    // must not hand out slurs unless asked to.
-    Check7 = captioned<QCheckBox>(
-        Frame8, "Check7", QStringLiteral("Leave out offensive words"), 8160, 300, 3255, 255);
-    Check7->setChecked(true);
+    // Right below the output frames' controls. Both marks left out by default: a list of words
+    // for a class must not hand out slurs or what a teacher must explain away unless asked to.
+    Combo10 = place<QComboBox>(Frame8, "Combo10", 7800, 255, 3480, 345);
+    Combo10->addItems(OptionTable::shownChoices(OptionsModel::LeaveOutOffensive));
     // Topic and syllables after it, narrower: their entries are short.
     Combo7 = place<QComboBox>(Frame8, "Combo7", 11520, 255, 1920, 345);
     Combo7->addItems(OptionTable::shownChoices(OptionsModel::Topic));
@@ -336,7 +335,7 @@ void Form1::setTabOrder()
     const QList<QWidget*> order { Text1, PushButton1, Text3, Text4, Combo2, Combo3, Combo1,
         ListView1, PushButton2, PushButton3, PushButton4, PushButton5, Option7, Text5, PushButton9,
         Option8, Check2, Check3, Check4, Check6, Text2, Text6, Check5, Check1, Combo4, Combo5,
-        Combo6, Check7, Combo7, Combo8, Combo9 };
+        Combo6, Combo10, Combo7, Combo8, Combo9 };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -461,10 +460,27 @@ void Form1::restoreOptions(StepGuard& guard)
     restoreEntry(118, O::Kind, Combo5);
     restoreEntry(120, O::Spellings, Combo6);
     guard.step(122, [&] {
-        m_options->restoreCheck(
-            O::LeaveOutOffensive, rc::toTwoStateCheck(read(O::LeaveOutOffensive)));
+        // Before the list, a tick box kept under another key: cleared, it let every word in.
+        const bool cleared = rc::toTwoStateCheck(readSetting(
+                                 QStringLiteral("Leave Out Offensive"), QStringLiteral("1")))
+            == 0;
+        m_options->restoreIndex(O::LeaveOutOffensive,
+            rc::toEntryIndex(readSetting(O::keyOf(O::LeaveOutOffensive),
+                                 cleared ? QStringLiteral("2") : QStringLiteral("0")),
+                Combo10->count()));
     });
-    restoreEntry(124, O::Topic, Combo7);
+    guard.step(124, [&] {
+        // Before, key Topic held the entry among 45 topics in the order of their former names,
+        // here as their values.
+        static constexpr int former[] = { 0, 5, 1, 3, 6, 43, 9, 31, 11, 34, 35, 38, 12, 13, 14, 4,
+            30, 15, 37, 17, 39, 18, 7, 41, 45, 40, 19, 20, 16, 21, 22, 23, 8, 24, 25, 2, 26, 42, 27,
+            28, 33, 32, 10, 29, 36, 44 };
+        const int entry = rc::toEntryIndex(
+            readSetting(QStringLiteral("Topic"), QStringLiteral("0")), int(std::size(former)));
+        const QString fallback = QString::number(OptionTable::entryOf(O::Topic, former[entry]));
+        m_options->restoreIndex(
+            O::Topic, rc::toEntryIndex(readSetting(O::keyOf(O::Topic), fallback), Combo7->count()));
+    });
     restoreEntry(126, O::Syllables, Combo8);
     // By its code; a language no longer installed gives way to English, else the first there is.
     // Where English alone is installed there is nothing to choose, and nothing is stored.

@@ -106,7 +106,7 @@ public:
     QCheckBox* Check4;
     QCheckBox* Check5;
     QCheckBox* Check6;
-    QCheckBox* Check7;
+    QComboBox* Combo10;
     QComboBox* Combo1;
     QComboBox* Combo2;
     QComboBox* Combo3;

@@ -139,12 +139,12 @@ private slots:
         QCOMPARE(::chmod(QFile::encodeName(m_dir.path()), 0755), 0);
         // A database with facts, built by the word-list tool from invented sources in Debian's
         // formats: ant, bee and walk everyday, ants and crow common, quaff outside SCOWL, colour
-        // British only, honour Canadian only, zorp offensive; nouns ant, bee and crow, verbs crow
-        // and walk.
+        // British only, honour Canadian only, zorp offensive, glim not for a class; nouns ant, bee
+        // and crow, verbs crow and walk.
         const std::pair<const char*, QByteArray> sources[]
-            = { { "f/us", "ant\nants\nbee\ncrow\nwalk\nzorp\nquaff\n" },
+            = { { "f/us", "ant\nants\nbee\ncrow\nwalk\nzorp\nquaff\nglim\n" },
                   { "f/gb", "ant\ncolour\n" }, { "f/ca", "honour\n" }, { "f/bad", "zorp\n" },
-                  { "f/scowl/english-words.10", "ant\nbee\nwalk\n" },
+                  { "f/class", "glim\n" }, { "f/scowl/english-words.10", "ant\nbee\nwalk\n" },
                   { "f/scowl/english-words.35", "ants\ncrow\ncolour\nzorp\n" },
                   { "f/wn/index.noun",
                       "ant n 1 0 1 1 00000100\nbee n 1 0 1 1 00000200\ncrow n 1 0 1 2 00000300\n" },
@@ -173,7 +173,7 @@ private slots:
         QProcess tool;
         tool.start(TESSAVINE_WORD_TOOL,
             expand("--british %d/f/gb --canadian %d/f/ca --scowl %d/f/scowl --wordnet %d/f/wn "
-                   "--offensive %d/f/bad --cmu %d/f/cmu "
+                   "--offensive %d/f/bad --classroom %d/f/class --cmu %d/f/cmu "
                    "%d/f/us %d/facts.mdb")
                 .split(' '));
         QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 0);
@@ -187,7 +187,9 @@ private slots:
             QTest::newRow(name) << arguments << expected;
         };
         row("defaults: American, not offensive", "", "ant,ants,bee,crow,walk,quaff");
-        row("offensive", "--offensive", "ant,ants,bee,crow,walk,zorp,quaff");
+        row("offensive, and so every mark", "--offensive",
+            "ant,ants,bee,crow,walk,zorp,quaff,glim");
+        row("mature, offensive still out", "--mature", "ant,ants,bee,crow,walk,quaff,glim");
         row("everyday", "--level everyday", "ant,bee,walk");
         row("common", "--level common", "ant,ants,bee,crow,walk");
         row("any level", "--level any", "ant,ants,bee,crow,walk,quaff");
@@ -450,7 +452,7 @@ private slots:
             "level, kind, spelling, topic, syllables and rhymes need word facts");
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
             "'bee' is not in the pronouncing dictionary");
-        row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
+        row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
         row("composed json, separator not UTF-8", "--json --digits 1 -s \"$(printf '\\377')\"", 2,
@@ -774,6 +776,10 @@ private slots:
             QJsonObject({ { "word", "bee" }, { "level", 10 }, { "kinds", QJsonArray { "noun" } },
                 { "spellings", QJsonArray { "us" } }, { "topic", "animal" }, { "syllables", 1 },
                 { "definition", "a flying insect" } }));
+        QCOMPARE(parsed("--database %d/facts.mdb -n 1 --mature --start g")[0].toObject()["mark"],
+            "mature");
+        QCOMPARE(parsed("--database %d/facts.mdb -n 1 --offensive --start z")[0].toObject()["mark"],
+            "offensive");
         QCOMPARE(parsed("--database %d/de.mdb -n 1 --start h")[0].toObject(),
             QJsonObject({ { "word", "Haus" }, { "level", 10 }, { "kinds", QJsonArray { "noun" } },
                 { "syllables", 1 }, { "translation", "house" } }));

@@ -952,19 +952,20 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn_data()
 {
     QTest::addColumn<bool>("facts");
     QTest::addColumn<QList<int>>(
-        "choices"); // commonness, kind, spelling, offensive box[, topic, syllables]
+        "choices"); // commonness, kind, spelling, leave-out list[, topic, syllables]
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("listed"); // four draws, one from each quarter
 
     // clang-format off
-    QTest::newRow("defaults: no offensive or British-only word") << true << QList { 0, 0, 0, 1 } << "2 of 3 words match \u00b7 1.00 bits a word" << "cat cat walk walk";
-    QTest::newRow("defaults without facts: every word") << false << QList { 0, 0, 0, 1 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
-    QTest::newRow("everyday") << true << QList { 1, 0, 0, 1 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
-    QTest::newRow("British verbs") << true << QList { 0, 2, 1, 1 } << "2 of 3 words match \u00b7 1.00 bits a word" << "colour colour walk walk";
-    QTest::newRow("any spelling, offensive too") << true << QList { 0, 0, 3, 0 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
-    QTest::newRow("common without facts") << false << QList { 2, 0, 0, 1 } << "Level, kind, spelling, topic, syllables and rhymes need word facts, which this word list does not have" << "";
-    QTest::newRow("animals") << true << QList { 0, 0, 0, 1, 4, 0 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
-    QTest::newRow("6+ syllables, any spelling") << true << QList { 0, 0, 3, 1, 0, 6 } << "1 of 4 words matches \u00b7 0.00 bits a word" << "colour colour colour colour";
+    QTest::newRow("defaults: no offensive or British-only word") << true << QList { 0, 0, 0, 0 } << "2 of 3 words match \u00b7 1.00 bits a word" << "cat cat walk walk";
+    QTest::newRow("defaults without facts: every word") << false << QList { 0, 0, 0, 0 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
+    QTest::newRow("everyday") << true << QList { 1, 0, 0, 0 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
+    QTest::newRow("British verbs") << true << QList { 0, 2, 1, 0 } << "2 of 3 words match \u00b7 1.00 bits a word" << "colour colour walk walk";
+    QTest::newRow("offensive words stay out with the others let in") << true << QList { 0, 0, 3, 1 } << "3 of 4 words match \u00b7 1.58 bits a word" << "cat colour colour walk";
+    QTest::newRow("any spelling, offensive too") << true << QList { 0, 0, 3, 2 } << "4 of 4 words match \u00b7 2.00 bits a word" << "cat zorp colour walk";
+    QTest::newRow("common without facts") << false << QList { 2, 0, 0, 0 } << "Level, kind, spelling, topic, syllables and rhymes need word facts, which this word list does not have" << "";
+    QTest::newRow("animals") << true << QList { 0, 0, 0, 0, 2, 0 } << "1 of 3 words matches \u00b7 0.00 bits a word" << "cat cat cat cat";
+    QTest::newRow("6+ syllables, any spelling") << true << QList { 0, 0, 3, 0, 0, 6 } << "1 of 4 words matches \u00b7 0.00 bits a word" << "colour colour colour colour";
     // clang-format on
 }
 
@@ -993,7 +994,7 @@ void TestGenerationRun::wordOptionsChooseByFactsWhatIsCountedAndDrawn()
     w.form.Combo4->setCurrentIndex(choices[0]);
     w.form.Combo5->setCurrentIndex(choices[1]);
     w.form.Combo6->setCurrentIndex(choices[2]);
-    w.form.Check7->setChecked(choices[3]);
+    w.form.Combo10->setCurrentIndex(choices[3]);
     if (choices.size() > 4) {
         w.form.Combo7->setCurrentIndex(choices[4]);
         w.form.Combo8->setCurrentIndex(choices[5]);

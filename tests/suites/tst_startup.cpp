@@ -141,8 +141,7 @@ void StartupTest::firstRunValuesAreWrittenBack()
         { "Nth Letter", "0" }, { "Letter Must Be", "0" }, { "Start Letter", "a" },
         { "End Letter", "a" }, { "Text6", "4" }, { "Text2", "2" },
         { "Text5", "/home/user/Desktop/" }, { "Commonness", "0" }, { "Kind", "0" },
-        { "Spelling", "0" }, { "Leave Out Offensive", "1" }, { "Topic", "0" },
-        { "Syllables", "0" } };
+        { "Spelling", "0" }, { "Leave Out", "0" }, { "Word Topic", "0" }, { "Syllables", "0" } };
     QCOMPARE(fake.settings.values, expected);
 }
 
@@ -155,14 +154,14 @@ void StartupTest::keysAreReadInStartupOrder()
         QStringList({ "How Many", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
             "Option7", "Option8", "Combo", "Nth Letter", "Letter Must Be", "Start Letter",
             "End Letter", "Text6", "Text2", "Text5", "Commonness", "Kind", "Spelling",
-            "Leave Out Offensive", "Topic", "Syllables" }));
+            "Leave Out Offensive", "Leave Out", "Topic", "Word Topic", "Syllables" }));
 }
 
 void StartupTest::storedValuesAreRestored()
 {
     FakePlatform fake;
     fake.settings.values = { { "How Many", "" }, { "Check1", "1" }, { "Check4", "1" },
-        { "Check5", "2" }, { "Check6", "0" }, { "Leave Out Offensive", "0" },
+        { "Check5", "2" }, { "Check6", "0" }, { "Leave Out Offensive", "0" }, { "Topic", "4" },
         { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" }, { "Nth Letter", "2.5" },
         { "Letter Must Be", "27" }, { "Start Letter", "" }, { "End Letter", "q" }, { "Text6", "x" },
         { "Text2", "9" }, { "Text5", "/no/separator" } };
@@ -180,12 +179,13 @@ void StartupTest::storedValuesAreRestored()
     for (int click = 0; click < 3; ++click)
         form.Check5->click();
     QCOMPARE(writesOf(fake.settings, "Check5"), QStringList({ "2", "1", "0", "1" }));
-    // A box cleared by the store is not greyed by the next click.
-    form.Check7->click();
-    QCOMPARE(fake.settings.values.value("Leave Out Offensive"), "1");
     QVERIFY(!form.Option7->isChecked());
     QVERIFY(form.Option8->isChecked());
     QCOMPARE(form.Combo1->currentIndex(), 4);
+    // The tick box of before, cleared, let every word in.
+    QCOMPARE(form.Combo10->currentIndex(), 2);
+    // So did the topic list of before, among topics since left out.
+    QCOMPARE(form.Combo7->currentText(), "animal");
     // Halves round to the even neighbour.
     QCOMPARE(form.Combo2->currentIndex(), 2);
     QCOMPARE(form.Combo3->currentText(), "z");
@@ -294,18 +294,18 @@ void StartupTest::refusedValueIsReportedAtItsLineAndTheRestStillRestored()
     QCOMPARE(fake.dialogs.errorBoxes(), QStringList { errorText(description, line) });
     QCOMPARE(fake.dialogs.entries.front().title, "Application Error");
     // The refused control keeps its design state, which is never written back.
-    // A word list keeps the entry it shows from the start, and the leave-out box its tick.
+    // A word list keeps the entry it shows from the start.
     const QMap<QString, QWidget*> controls { { "Check1", form.Check1 }, { "Check3", form.Check3 },
-        { "Leave Out Offensive", form.Check7 }, { "Check6", form.Check6 },
+        { "Leave Out Offensive", form.Combo10 }, { "Check6", form.Check6 },
         { "Option8", form.Option8 }, { "Combo", form.Combo1 }, { "Nth Letter", form.Combo2 },
         { "Letter Must Be", form.Combo3 }, { "Kind", form.Combo5 } };
     QWidget* control = controls.value(key);
     if (auto* box = qobject_cast<QCheckBox*>(control)) {
-        QCOMPARE(box->checkState(), box == form.Check7 ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(box->checkState(), Qt::Unchecked);
         QVERIFY(!box->isTristate());
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        QCOMPARE(list->currentIndex(), list == form.Combo5 ? 0 : -1);
+        QCOMPARE(list->currentIndex(), list == form.Combo5 || list == form.Combo10 ? 0 : -1);
         QVERIFY(writesOf(fake.settings, key).isEmpty());
     } else {
         QVERIFY(!form.Option8->isChecked());

@@ -80,7 +80,7 @@ class FactList : public WordList
 {
 public:
     FactList()
-        : WordList({ "ant", "ants", "colour", "zorp", "quaff", "walk" })
+        : WordList({ "ant", "ants", "colour", "zorp", "quaff", "walk", "glim" })
     {
         // pant and ant share an ending, as any dictionary word may with the list's.
         setRhymeLookup(
@@ -96,6 +96,7 @@ public:
             { 50, WordKind::Noun, Spelling::American, 1 },
             { 0, WordKind::Verb, Spelling::American, 0 },
             { 10, WordKind::Verb, Spelling::American, 0, 39, 2 },
+            { 35, WordKind::Noun, Spelling::American, WordMark::Classroom },
         };
         return facts[r - 1];
     }
@@ -437,8 +438,12 @@ void TestWordSource::factRulesNarrowTheWords_data()
         << defaults << QStringList { "ant", "ants", "quaff", "walk" };
     WordRules rules;
     rules.allowOffensive = true;
-    QTest::newRow("offensive allowed")
-        << rules << QStringList { "ant", "ants", "zorp", "quaff", "walk" };
+    QTest::newRow("offensive allowed, and so every mark")
+        << rules << QStringList { "ant", "ants", "zorp", "quaff", "walk", "glim" };
+    rules = {};
+    rules.allowMature = true;
+    QTest::newRow("mature allowed, offensive still out")
+        << rules << QStringList { "ant", "ants", "quaff", "walk", "glim" };
     rules = {};
     rules.spellings = Spelling::British;
     QTest::newRow("British") << rules << QStringList { "ant", "colour" };
@@ -633,6 +638,11 @@ void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
             + "insert into words values ('a', 10, 1, 1, 0), ('b', 10, 1, 1, -1), "
               "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y');",
         "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 ");
+    row("classroom marks beside offensive ones",
+        "create table words (word, level, kinds, spellings, offensive, classroom); insert into "
+        "words values ('a', 10, 1, 1, 0, 0), ('b', 10, 1, 1, 0, 'y'), ('c', 10, 1, 1, 1, 1), "
+        "('d', 10, 1, 1, 0, NULL);",
+        "a/10/0 b/10/2 c/10/3 d/10/0 ");
     row("view growing without end",
         "create view words as with recursive r(word) as (select 'a' union all select word || "
         "'a' from r) select word from r;",
