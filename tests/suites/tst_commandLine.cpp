@@ -37,6 +37,10 @@ class CommandLineTest : public QObject
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("CLI", TESSAVINE_CLI);
         environment.insert("D", m_dir.path());
+        // Runs that must do without O_TMPFILE preload its refusal, past ASan's check of the order.
+        environment.insert("NOTMPFILE",
+            "env LD_PRELOAD=" TESSAVINE_NO_TMPFILE " ASAN_OPTIONS="
+                + environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         process.setProcessEnvironment(environment);
         process.start("/bin/sh", { "-c", script });
         if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit) {
@@ -187,6 +191,7 @@ private slots:
         row("syllables, estimated where unknown", "--syllables 1-2",
             "ant,ants,bee,crow,walk,quaff");
         row("rhymes with a word outside the list", "--rhymes-with PANT", "ant");
+        row("syllables, one count", "--syllables 2 --spelling any", "colour,honour");
     }
 
     // The rules on word facts through the real database loading, every matching word drawn.
@@ -226,6 +231,11 @@ private slots:
             << "--level everyday -n 2 --digits 1 --symbols 1 --case first --seed 7"
             << "12.66 bits of entropy: 3.17 bits from 2 words, each one of 3, 9.49 bits from 1 "
                "digit and 1 symbol and where they stand"
+                + seeded;
+        // The emoji is one character: both words fit.
+        QTest::newRow("emoji in a length limit")
+            << "--words %d/emoji.txt -n 1 --max-length 6 --seed 7"
+            << "1.00 bits of entropy: 1.00 bits from 1 words of 2 that fit in 6 characters"
                 + seeded;
         QTest::newRow("one word, nothing to guess")
             << "--level everyday --kind verb -n 1"
@@ -280,6 +290,9 @@ private slots:
         row("pattern", "--pattern '?i*'", "fig kiwi");
         row("exclude, as written", "--exclude %d/ex.txt --min 5 --max 6", "Banana cherry éclair");
         row("exclude, in proper case", "--exclude %d/ex.txt --proper --max 3", "Egg Sky");
+        row("excludes given twice, both hold",
+            "--exclude %d/ex.txt --exclude %d/duplicates.txt --max 5", "date egg kiwi sky");
+        row("proper with title case", "--proper --case title --start é", "Éclair");
     }
 
     // Enough draws that every matching word turns up, and nothing else does.
@@ -305,6 +318,11 @@ private slots:
                                 << "Banana,cherry,fig,date,kiwi,éclair\n";
         QTest::newRow("rules") << "--seed 1 --end y"
                                << "cherry,cherry,sky,cherry,sky,strawberry\n";
+        // Composed: the first word capitalised, the others not, additions anywhere after it.
+        QTest::newRow("first word, additions") << "--seed 5 --case first --digits 1 --symbols 1"
+                                               << "Apple,cherry@,banana,éclair,kiwi,éclair3\n";
+        QTest::newRow("first word, unique") << "--seed 1 --unique --case first"
+                                            << "Éclair,banana,fig,kiwi,cherry,sky\n";
     }
 
     // A fixed sequence per seed, the same on every run: a change in how numbers pick words shows.
@@ -365,6 +383,7 @@ private slots:
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
             "level, kind, spelling, topic, syllables and rhymes need word facts");
+        row("rhymes, never the word itself", "--database %d/facts.mdb --rhymes-with ANT", 1, none);
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
             "'bee' is not in the pronouncing dictionary");
         row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
@@ -581,6 +600,26 @@ private slots:
         row("file size limit, no file left",
             "ulimit -f 8; \"$CLI\" -n 100000 -o $D/sig/out.txt 2>&1; ls $D/sig; cat $D/sig/out.txt",
             0, "tessavine-cli: cannot write $D/sig/out.txt: File too large\nout.txt\nold\n");
+        // Without O_TMPFILE: the named temporary file removed on a signal, one ignored kept so.
+        row("named temporary file, signals",
+            "trap '' HUP; $NOTMPFILE \"$CLI\" -n 100000000 -o $D/sig/out.txt & sleep 0.5; "
+            "kill -HUP $!; sleep 0.3; kill -TERM $!; wait $!; echo $?; ls $D/sig",
+            0, "143\nout.txt\n");
+        row("own standard output, appended to",
+            "echo old > $D/log; \"$CLI\" --words $D/list.txt --start k -n 1 -o /dev/fd/1 "
+            ">> $D/log; cat $D/log",
+            0, "old\nkiwi\n");
+        // As a user, whose own read-only file > refuses too, though the folder is writable.
+        row("own read-only file",
+            "mkdir $D/own && echo old > $D/own/ro.txt && chmod 444 $D/own/ro.txt && "
+            "{ test $(id -u) != 0 || chown -R 65534:65534 $D/own; } && $(test $(id -u) = 0 && "
+            "echo setpriv --reuid=65534 --regid=65534 --clear-groups) \"$CLI\" "
+            "--words $D/list.txt -o $D/own/ro.txt",
+            1, "cannot write $D/own/ro.txt: Permission denied");
+        row("symbols alone leave out words holding one",
+            "printf 'r&d\\nfig\\n' > $D/sym.txt; "
+            "\"$CLI\" --words $D/sym.txt --symbols 1 --count-matches",
+            0, "1\n");
         // Every passphrase fits, starts with a capital and holds its additions.
         row("passphrase additions",
             "for s in $(seq 1 20); do \"$CLI\" --seed $s --words $D/list.txt --max 5 -n 3 "
@@ -589,11 +628,12 @@ private slots:
             0, "");
 #ifndef __SANITIZE_ADDRESS__
         // At any limit the program runs, the loader refuses it, or it says in one line that it ran
-        // out of memory (before main, Qt Core's OpenMP runtime says so itself).
+        // out of memory, reading the database too (before main, Qt Core's OpenMP runtime says so
+        // itself).
         row("memory limits",
             "for v in $(seq 40000 2000 100000); do (ulimit -v $v; \"$CLI\" -n 1 2>&1 >/dev/null; "
             "echo \" $?\") | tr -d '\\n'; echo; done | grep -v -e '^ 0$' -e ' 127$' -e "
-            "'^tessavine-cli: .*out of memory 1$' -e '^libgomp: Out of memory.* 1$'; true",
+            "'^tessavine-cli: .*out of memory.* 1$' -e '^libgomp: Out of memory.* 1$'; true",
             0, "");
 #endif
     }
@@ -637,6 +677,8 @@ private slots:
                 { "definition", "a flying insect" } }));
         QCOMPARE(parsed("--database %d/ctl.mdb -n 1 --start b")[0].toObject()["definition"],
             QString("a ring\n\x1b]0;x\x07"));
+        // No level for a word outside the commonness lists, rather than a level 0.
+        QVERIFY(!parsed("--database %d/facts.mdb -n 1 --start q")[0].toObject().contains("level"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
     }

@@ -162,7 +162,8 @@ void StartupTest::storedValuesAreRestored()
     fake.settings.values = { { "How Many", "" }, { "Check1", "1" }, { "Check4", "1" },
         { "Check6", "0" }, { "Option7", "False" }, { "Option8", "-1" }, { "Combo", "4" },
         { "Nth Letter", "2.5" }, { "Letter Must Be", "27" }, { "Start Letter", "" },
-        { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" }, { "Text5", "/no/separator" } };
+        { "End Letter", "q" }, { "Text6", "x" }, { "Text2", "9" }, { "Text5", "/no/separator" },
+        { "Topic", "20" } };
     Form1 form(fake.platform);
     QVERIFY(form.Form_Load());
 
@@ -178,6 +179,7 @@ void StartupTest::storedValuesAreRestored()
     // Halves round to the even neighbour.
     QCOMPARE(form.Combo2->currentIndex(), 2);
     QCOMPARE(form.Combo3->currentText(), "z");
+    QCOMPARE(form.Combo7->currentIndex(), 20);
     QCOMPARE(form.Text3->text(), "");
     QCOMPARE(form.Text4->text(), "q");
     QCOMPARE(form.Text6->text(), "x");
@@ -438,7 +440,8 @@ void StartupTest::everyControlHasItsOwnAccessibleNameAndRole()
         QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(control->objectName()));
         names.insert(name);
         if (auto* list = qobject_cast<QComboBox*>(control))
-            QVERIFY2(face->role() == QAccessible::ComboBox && name != list->currentText(),
+            QVERIFY2(face->role() == QAccessible::ComboBox && name != list->currentText()
+                    && face->text(QAccessible::Value) == list->currentText(),
                 qPrintable(name));
     }
     // The status line is named by what it says, so that a change is heard.

@@ -546,24 +546,32 @@ void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable_data()
 {
     QTest::addColumn<QList<quint32>>("offsets"); // into the text "abc"
     QTest::addColumn<QStringList>("words");
+    QTest::addColumn<quint32>("version");
+    QTest::addColumn<int>("triggers"); // of the tool's, the first ones
     const QStringList table { "table" };
+    const QList<quint32> sound { 0, 2, 3 };
     QTest::newRow("sound: the pack's words")
-        << QList<quint32> { 0, 2, 3 } << QStringList { "ab", "c" };
-    QTest::newRow("backwards") << QList<quint32> { 0, 2, 1, 3 } << table;
-    QTest::newRow("last offset short of the text") << QList<quint32> { 0, 2, 2 } << table;
-    QTest::newRow("first offset not 0") << QList<quint32> { 1, 2, 3 } << table;
+        << sound << QStringList { "ab", "c" } << WordPack::version << 3;
+    QTest::newRow("backwards") << QList<quint32> { 0, 2, 1, 3 } << table << WordPack::version << 3;
+    QTest::newRow("last offset short of the text")
+        << QList<quint32> { 0, 2, 2 } << table << WordPack::version << 3;
+    QTest::newRow("first offset not 0")
+        << QList<quint32> { 1, 2, 3 } << table << WordPack::version << 3;
+    QTest::newRow("another version") << sound << table << WordPack::version + 1 << 3;
+    QTest::newRow("only one trigger") << sound << table << WordPack::version << 1;
 }
 
 void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable()
 {
     QFETCH(QList<quint32>, offsets);
     QFETCH(QStringList, words);
+    QFETCH(quint32, version);
+    QFETCH(int, triggers);
     QByteArray pack;
     const auto append = [&pack](quint32 value) {
         pack.append(reinterpret_cast<const char*>(&value), sizeof value);
     };
-    for (const quint32 value :
-        { WordPack::magic, WordPack::version, quint32(offsets.size() - 1), 3u, 0u })
+    for (const quint32 value : { WordPack::magic, version, quint32(offsets.size() - 1), 3u, 0u })
         append(value);
     for (const quint32 offset : offsets)
         append(offset);
@@ -572,8 +580,8 @@ void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable()
     QByteArray statements = "create table words(word text); insert into words values('table');"
                             "create table word_pack(data blob); insert into word_pack values(x'"
         + pack.toHex() + "');";
-    for (const char* trigger : WordPack::staleTriggers)
-        statements += QByteArray(trigger) + ';';
+    for (int t = 0; t < triggers; ++t)
+        statements += QByteArray(WordPack::staleTriggers[t]) + ';';
     QTemporaryDir dir;
     const QString path = makeDatabase(dir, "packed.mdb", statements.constData());
     QVERIFY(!path.isEmpty());
@@ -631,13 +639,17 @@ void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
     row("fact values out of range",
         facts
             + "insert into words values ('a', 10, 1, 1, 0), ('b', 10, 1, 1, -1), "
-              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y');",
-        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 ");
+              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y'), "
+              "('f', -1, 1, 1, 0);",
+        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 f/0/0 ");
     row("view growing without end",
         "create view words as with recursive r(word) as (select 'a' union all select word || "
         "'a' from r) select word from r;",
         "!the database gives more text than a word list can hold (1 MB)");
     row("view of endless rows", "create view words as " + endless + "select 'w' as word from r;",
+        "!the database gives more words than a word list can hold (100000)");
+    row("view of one row more than the limit",
+        "create view words as " + endless + "select 'w' as word from r limit 100001;",
         "!the database gives more words than a word list can hold (100000)");
     row("view that never yields a row",
         "create view words as " + endless + "select 'w' as word from r where n < 0;",
