@@ -368,6 +368,7 @@ private slots:
         row("max below min", "--min 5 --max 3", 2, "--max 3 is below --min 5");
         row("a rule given twice", "--start a --start=b", 2, "--start can be given only once");
         row("count by both names", "-n 3 --count 4", 2, "--count can be given only once");
+        row("count attached to its short name", "-n1 --words %d/list.txt", 0, "");
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");
@@ -605,6 +606,8 @@ private slots:
             "trap '' HUP; $NOTMPFILE \"$CLI\" -n 100000000 -o $D/sig/out.txt & sleep 0.5; "
             "kill -HUP $!; sleep 0.3; kill -TERM $!; wait $!; echo $?; ls $D/sig",
             0, "143\nout.txt\n");
+        row("standard output by name, closed", "\"$CLI\" -n 1 -o /dev/stdout >&-", 1,
+            "cannot write /dev/stdout: Bad file descriptor");
         row("own standard output, appended to",
             "echo old > $D/log; \"$CLI\" --words $D/list.txt --start k -n 1 -o /dev/fd/1 "
             ">> $D/log; cat $D/log",
@@ -693,7 +696,13 @@ private slots:
                 names.insert(match.captured());
             return names;
         };
-        const QSet<QString> help = options(run("--help").out);
+        const QString helpText = run("--help").out;
+        const QSet<QString> help = options(helpText);
+        // The options wrapped within 79 columns, every topic listed.
+        for (const QString& line : helpText.section("Options:", 1).split('\n'))
+            QVERIFY2(line.size() <= 79, qPrintable(line));
+        QVERIFY(helpText.contains("Topics of --topic: action, adjective,")
+            && helpText.endsWith(" weather.\n"));
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
         // The completion script, run by bash as it completes the words given: every option, and a

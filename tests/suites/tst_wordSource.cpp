@@ -506,6 +506,10 @@ void TestWordSource::factRulesNeedFacts()
     QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
     rules.kinds = WordKind::Noun;
     QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, rules));
+    // The window's "6 or more syllables" has no upper bound.
+    WordRules most;
+    most.minSyllables = 6;
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, most));
     try {
         matchingWords(plain, rules);
     } catch (const RuleError& error) {
