@@ -48,8 +48,21 @@ class Stop(Exception):
     pass
 
 
+STOP_SIGNALS = (signal.SIGINT, signal.SIGTERM, signal.SIGHUP)
+
+
 def on_signal(signum, _frame):
     raise Stop(f"stopped by signal {signum}")
+
+
+class SignalsHeld:
+    """Holds the stopping signals while a file is written whole, so that none is left half done."""
+
+    def __enter__(self):
+        signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+    def __exit__(self, *_):
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
 
 
 def run(cmd, **kw):
@@ -94,7 +107,7 @@ def read_suites():
 # ---- mutants -------------------------------------------------------------------------------------
 
 def mask_code(lines):
-    """Each line with its comments, strings and character literals blanked, and whether it is code."""
+    """Each line with its comments, strings and character literals blanked."""
     masked, in_block = [], False
     for line in lines:
         out, i, n = [], 0, len(line)
@@ -196,7 +209,8 @@ def line_mutants(line, code, prev_code):
     # Integer literals moved by one.
     for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.'])", code):
         # Not a template's argument, an octal mode, nor the 0 of a pure virtual function.
-        if (re.search(r"\w<\s*$", code[: m.start()]) or (len(m.group(1)) > 1 and m.group(1)[0] == "0")
+        octal = len(m.group(1)) > 1 and m.group(1)[0] == "0"
+        if (re.search(r"\w<\s*$", code[: m.start()]) or octal
                 or re.search(r"=\s*$", code[: m.start()]) and stripped.startswith("virtual")):
             continue
         value = int(m.group(1))
@@ -240,7 +254,7 @@ def line_mutants(line, code, prev_code):
 
 
 def mutants_of(path, wanted_lines=None):
-    text = (ROOT / path).read_text()
+    text = read_source(path)
     lines = text.split("\n")
     codes = mask_code(lines)
     result, seen = [], set()
@@ -257,6 +271,15 @@ def mutants_of(path, wanted_lines=None):
         if code.strip():
             prev = code
     return result
+
+
+def read_source(path):
+    """The file's text exactly as it is, line ends and stray bytes included."""
+    return (ROOT / path).read_bytes().decode("utf-8", "surrogateescape")
+
+
+def write_source(path, text):
+    (ROOT / path).write_bytes(text.encode("utf-8", "surrogateescape"))
 
 
 def describe(m):
@@ -368,8 +391,8 @@ def main():
 
     # A run killed outright (SIGKILL, power) leaves the mutated file's original here.
     if pending.exists():
-        path, _, original = pending.read_text().partition("\n")
-        (ROOT / path).write_text(original)
+        path, _, original = pending.read_bytes().decode("utf-8", "surrogateescape").partition("\n")
+        write_source(path, original)
         pending.unlink()
         print(f"mutants: put back {path}, left mutated by an earlier run")
 
@@ -404,7 +427,7 @@ def main():
     log_path = build_dir / "mutants.log"
     log = open(log_path, "w")
     runner = Runner(build_dir, log)
-    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+    for sig in STOP_SIGNALS:
         signal.signal(sig, on_signal)
 
     def suites_for(path):
@@ -441,8 +464,7 @@ def main():
             if name in equivalents:
                 counts["equivalent"] += 1
                 continue
-            full = ROOT / m["path"]
-            original = full.read_text()
+            original = read_source(m["path"])
             touched.setdefault(m["path"], original)
             reaching = suites_for(m["path"])
             if not reaching:
@@ -451,8 +473,10 @@ def main():
                 continue
             lines = original.split("\n")
             lines[m["line"] - 1] = m["text"]
-            pending.write_text(m["path"] + "\n" + original)
-            full.write_text("\n".join(lines))
+            with SignalsHeld():
+                pending.write_bytes(
+                    (m["path"] + "\n" + original).encode("utf-8", "surrogateescape"))
+                write_source(m["path"], "\n".join(lines))
             outcome, by = "survived", ""
             try:
                 program = PROGRAM_TARGETS.get(folder)
@@ -471,8 +495,9 @@ def main():
                             outcome, by = ("timeout" if result == "timeout" else "killed"), suite
                             break
             finally:
-                full.write_text(original)
-                pending.unlink()
+                with SignalsHeld():
+                    write_source(m["path"], original)
+                    pending.unlink()
             counts[outcome] += 1
             if outcome in ("killed", "timeout"):
                 tally["killed"] += 1
@@ -487,11 +512,11 @@ def main():
     finally:
         log.close()
         for path, original in touched.items():
-            if (ROOT / path).read_text() != original:
+            if read_source(path) != original:
                 print(f"mutants: {path} differs from before the run!", file=sys.stderr)
 
     if survivors:
-        print("\nSurvivors (add an equivalent one to scripts/mutants-equivalent.txt with ' # why'):")
+        print("\nSurvivors (an equivalent one goes in scripts/mutants-equivalent.txt, ' # why'):")
         for s in survivors:
             print("  " + s)
     judged = counts["killed"] + counts["timeout"] + counts["survived"]
