@@ -120,6 +120,7 @@ void TestTextFunctions::roundingGoesToTheEvenNeighbourWithin32Bits_data()
     QTest::newRow("below range") << -1e10 << low;
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << high;
     QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << low;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
 }
 
 void TestTextFunctions::roundingGoesToTheEvenNeighbourWithin32Bits()
