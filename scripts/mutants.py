@@ -9,6 +9,7 @@ fails; the file is put back before the next mutant and whenever the script stops
 """
 
 import argparse
+import fcntl
 import os
 import random
 import re
@@ -388,9 +389,16 @@ def main():
     build_dir = (ROOT / args.build_dir).resolve()
     build_dir.mkdir(exist_ok=True)
     pending = build_dir / "mutant-in-progress"
+    # One run at a time on a build folder (and so on its tree); the lock goes with the process.
+    lock = open(build_dir / "lock", "w")
+    if not args.list:
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except OSError:
+            sys.exit(f"mutants: another run is using {build_dir.name}")
 
     # A run killed outright (SIGKILL, power) leaves the mutated file's original here.
-    if pending.exists():
+    if not args.list and pending.exists():
         path, _, original = pending.read_bytes().decode("utf-8", "surrogateescape").partition("\n")
         write_source(path, original)
         pending.unlink()
@@ -438,6 +446,15 @@ def main():
         return sorted(reaching, key=lambda s: (suites[s]["layer"] != own,
                                                runner.durations.get(s, 0)))
 
+    def build_points(path, reaching):
+        """Where a build starts and what it takes: the first suite alone, as most mutants die
+        there, then the rest of the mutated layer's, then all the others in one build."""
+        own = {"src/cli": "engine", "tools": "tool"}.get(folder_of(path),
+                                                         folder_of(path).split("/")[-1])
+        layer = sum(suites[s]["layer"] == own for s in reaching)
+        cuts = sorted({0, 1, max(layer, 1), len(reaching)})
+        return {a: reaching[a:b] for a, b in zip(cuts, cuts[1:])}
+
     counts = {"killed": 0, "timeout": 0, "survived": 0, "uncompiled": 0, "equivalent": 0,
               "unreached": 0}
     by_folder, survivors = {}, []
@@ -483,10 +500,10 @@ def main():
                 if program and not runner.build(program):
                     outcome = "uncompiled"
                 else:
+                    points = build_points(m["path"], reaching)
                     for position, suite in enumerate(reaching):
-                        # The first suite alone, as most mutants die there; the rest in one build.
-                        if not program and position < 2 and not runner.build(
-                                *([suite] if position == 0 else reaching[1:])):
+                        if not program and position in points and not runner.build(
+                                *points[position]):
                             outcome = "uncompiled"
                             break
                         limit = 3 * runner.durations.get(suite, 60) + 10
