@@ -612,10 +612,14 @@ private slots:
             0, "143\nout.txt\n");
         row("standard output by name, closed", "\"$CLI\" -n 1 -o /dev/stdout >&-", 1,
             "cannot write /dev/stdout: Bad file descriptor");
-        row("own standard output, appended to",
-            "echo old > $D/log; \"$CLI\" --words $D/list.txt --start k -n 1 -o /dev/fd/1 "
-            ">> $D/log; cat $D/log",
+        row("own standard error, appended to",
+            "echo old > $D/log; \"$CLI\" --words $D/list.txt --start k -n 1 -o /dev/fd/2 "
+            "2>> $D/log; cat $D/log",
             0, "old\nkiwi\n");
+        row("a file beside standard output",
+            "echo old > $D/w.txt; \"$CLI\" --words $D/list.txt --start k -n 1 -o $D/w.txt "
+            "> $D/log; cat $D/w.txt $D/log",
+            0, "kiwi\n");
         // As a user, whose own read-only file > refuses too, though the folder is writable.
         row("own read-only file",
             "mkdir $D/own && echo old > $D/own/ro.txt && chmod 444 $D/own/ro.txt && "
