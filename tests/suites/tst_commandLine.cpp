@@ -710,7 +710,7 @@ private slots:
         for (const QString& line : helpText.section("Options:", 1).split('\n'))
             QVERIFY2(line.size() <= 79, qPrintable(line));
         QVERIFY(helpText.contains("Topics of --topic: action, adjective,")
-            && helpText.endsWith(" weather.\n"));
+            && helpText.endsWith(" weather.\n") && helpText.contains("\n      --version "));
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
         // The completion script, run by bash as it completes the words given: every option, and a
