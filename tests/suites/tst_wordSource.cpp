@@ -506,10 +506,13 @@ void TestWordSource::factRulesNeedFacts()
     QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
     rules.kinds = WordKind::Noun;
     QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, rules));
-    // The window's "6 or more syllables" has no upper bound.
+    // The window's "6 or more syllables" has no upper bound; a topic needs facts alone.
     WordRules most;
     most.minSyllables = 6;
     QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, most));
+    WordRules topic;
+    topic.topics = quint64(1) << 6;
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, topic));
     try {
         matchingWords(plain, rules);
     } catch (const RuleError& error) {
