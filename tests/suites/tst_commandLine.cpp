@@ -389,6 +389,7 @@ private slots:
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
             "level, kind, spelling, topic, syllables and rhymes need word facts");
         row("rhymes, never the word itself", "--database %d/facts.mdb --rhymes-with ANT", 1, none);
+        row("no word of those syllables", "--database %d/facts.mdb --syllables 5", 1, none);
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
             "'bee' is not in the pronouncing dictionary");
         row("unknown topic", "--topic fish", 2, "--topic needs adjective, relational,");
