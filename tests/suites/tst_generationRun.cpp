@@ -900,7 +900,6 @@ void TestGenerationRun::statusLineCountsMatchesAndTellsWhatARunDelivered_data()
     QTest::newRow("one word") << "e" << 0 << 0 << false << 0 << "1 of 4 words matches";
     QTest::newRow("no word") << "z" << 0 << 0 << false << 0 << none;
     QTest::newRow("length bound") << "" << 4 << 0 << false << 0 << none;
-    QTest::newRow("length bound with a 9") << "" << 9 << 0 << false << 0 << none;
     QTest::newRow("list run") << "" << 0 << 3 << false << 0 << "3 words in the list";
     QTest::newRow("file run") << "" << 0 << 1 << true << 0 << "1 word written to /out/Words.txt";
     QTest::newRow("stopped run") << "" << 0 << 5 << false << 3 << "Stopped after 3 words";
