@@ -9,6 +9,7 @@ fails; the file is put back before the next mutant and whenever the script stops
 """
 
 import argparse
+import fcntl
 import os
 import random
 import re
@@ -50,8 +51,21 @@ class Stop(Exception):
     pass
 
 
+STOP_SIGNALS = (signal.SIGINT, signal.SIGTERM, signal.SIGHUP)
+
+
 def on_signal(signum, _frame):
     raise Stop(f"stopped by signal {signum}")
+
+
+class SignalsHeld:
+    """Holds the stopping signals while a file is written whole, so that none is left half done."""
+
+    def __enter__(self):
+        signal.pthread_sigmask(signal.SIG_BLOCK, STOP_SIGNALS)
+
+    def __exit__(self, *_):
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, STOP_SIGNALS)
 
 
 def run(cmd, **kw):
@@ -96,7 +110,7 @@ def read_suites():
 # ---- mutants -------------------------------------------------------------------------------------
 
 def mask_code(lines):
-    """Each line with its comments, strings and character literals blanked, and whether it is code."""
+    """Each line with its comments, strings and character literals blanked."""
     masked, in_block = [], False
     for line in lines:
         out, i, n = [], 0, len(line)
@@ -198,7 +212,8 @@ def line_mutants(line, code, prev_code):
     # Integer literals moved by one.
     for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.'])", code):
         # Not a template's argument, an octal mode, nor the 0 of a pure virtual function.
-        if (re.search(r"\w<\s*$", code[: m.start()]) or (len(m.group(1)) > 1 and m.group(1)[0] == "0")
+        octal = len(m.group(1)) > 1 and m.group(1)[0] == "0"
+        if (re.search(r"\w<\s*$", code[: m.start()]) or octal
                 or re.search(r"=\s*$", code[: m.start()]) and stripped.startswith("virtual")):
             continue
         value = int(m.group(1))
@@ -242,7 +257,7 @@ def line_mutants(line, code, prev_code):
 
 
 def mutants_of(path, wanted_lines=None):
-    text = (ROOT / path).read_text()
+    text = read_source(path)
     lines = text.split("\n")
     codes = mask_code(lines)
     result, seen = [], set()
@@ -259,6 +274,15 @@ def mutants_of(path, wanted_lines=None):
         if code.strip():
             prev = code
     return result
+
+
+def read_source(path):
+    """The file's text exactly as it is, line ends and stray bytes included."""
+    return (ROOT / path).read_bytes().decode("utf-8", "surrogateescape")
+
+
+def write_source(path, text):
+    (ROOT / path).write_bytes(text.encode("utf-8", "surrogateescape"))
 
 
 def describe(m):
@@ -367,11 +391,18 @@ def main():
     build_dir = (ROOT / args.build_dir).resolve()
     build_dir.mkdir(exist_ok=True)
     pending = build_dir / "mutant-in-progress"
+    # One run at a time on a build folder (and so on its tree); the lock goes with the process.
+    lock = open(build_dir / "lock", "w")
+    if not args.list:
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except OSError:
+            sys.exit(f"mutants: another run is using {build_dir.name}")
 
     # A run killed outright (SIGKILL, power) leaves the mutated file's original here.
-    if pending.exists():
-        path, _, original = pending.read_text().partition("\n")
-        (ROOT / path).write_text(original)
+    if not args.list and pending.exists():
+        path, _, original = pending.read_bytes().decode("utf-8", "surrogateescape").partition("\n")
+        write_source(path, original)
         pending.unlink()
         print(f"mutants: put back {path}, left mutated by an earlier run")
 
@@ -406,7 +437,7 @@ def main():
     log_path = build_dir / "mutants.log"
     log = open(log_path, "w")
     runner = Runner(build_dir, log)
-    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+    for sig in STOP_SIGNALS:
         signal.signal(sig, on_signal)
 
     def suites_for(path):
@@ -416,6 +447,15 @@ def main():
         own = {"src/cli": "engine", "tools": "tool"}.get(folder, folder.split("/")[-1])
         return sorted(reaching, key=lambda s: (suites[s]["layer"] != own,
                                                runner.durations.get(s, 0)))
+
+    def build_points(path, reaching):
+        """Where a build starts and what it takes: the first suite alone, as most mutants die
+        there, then the rest of the mutated layer's, then all the others in one build."""
+        own = {"src/cli": "engine", "tools": "tool"}.get(folder_of(path),
+                                                         folder_of(path).split("/")[-1])
+        layer = sum(suites[s]["layer"] == own for s in reaching)
+        cuts = sorted({0, 1, max(layer, 1), len(reaching)})
+        return {a: reaching[a:b] for a, b in zip(cuts, cuts[1:])}
 
     counts = {"killed": 0, "timeout": 0, "survived": 0, "uncompiled": 0, "equivalent": 0,
               "unreached": 0}
@@ -443,8 +483,7 @@ def main():
             if name in equivalents:
                 counts["equivalent"] += 1
                 continue
-            full = ROOT / m["path"]
-            original = full.read_text()
+            original = read_source(m["path"])
             touched.setdefault(m["path"], original)
             reaching = suites_for(m["path"])
             if not reaching:
@@ -453,18 +492,20 @@ def main():
                 continue
             lines = original.split("\n")
             lines[m["line"] - 1] = m["text"]
-            pending.write_text(m["path"] + "\n" + original)
-            full.write_text("\n".join(lines))
+            with SignalsHeld():
+                pending.write_bytes(
+                    (m["path"] + "\n" + original).encode("utf-8", "surrogateescape"))
+                write_source(m["path"], "\n".join(lines))
             outcome, by = "survived", ""
             try:
                 program = PROGRAM_TARGETS.get(folder)
                 if program and not runner.build(*program):
                     outcome = "uncompiled"
                 else:
+                    points = build_points(m["path"], reaching)
                     for position, suite in enumerate(reaching):
-                        # The first suite alone, as most mutants die there; the rest in one build.
-                        if not program and position < 2 and not runner.build(
-                                *([suite] if position == 0 else reaching[1:])):
+                        if not program and position in points and not runner.build(
+                                *points[position]):
                             outcome = "uncompiled"
                             break
                         limit = 3 * runner.durations.get(suite, 60) + 10
@@ -473,8 +514,9 @@ def main():
                             outcome, by = ("timeout" if result == "timeout" else "killed"), suite
                             break
             finally:
-                full.write_text(original)
-                pending.unlink()
+                with SignalsHeld():
+                    write_source(m["path"], original)
+                    pending.unlink()
             counts[outcome] += 1
             if outcome in ("killed", "timeout"):
                 tally["killed"] += 1
@@ -489,11 +531,11 @@ def main():
     finally:
         log.close()
         for path, original in touched.items():
-            if (ROOT / path).read_text() != original:
+            if read_source(path) != original:
                 print(f"mutants: {path} differs from before the run!", file=sys.stderr)
 
     if survivors:
-        print("\nSurvivors (add an equivalent one to scripts/mutants-equivalent.txt with ' # why'):")
+        print("\nSurvivors (an equivalent one goes in scripts/mutants-equivalent.txt, ' # why'):")
         for s in survivors:
             print("  " + s)
     judged = counts["killed"] + counts["timeout"] + counts["survived"]

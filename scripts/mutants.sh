@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# mutants.sh BASE | PATH... [--sample N] [--seed S] [--list]
+# mutants.sh BASE | PATH... [--sample N] [--seed S] [--list] [--only FILE]
 # Mutation testing: makes mutants of the product lines changed since the commit BASE (or of every
 # line of the files and folders given under src/ and tools/, --sample N of them drawn with seed S),
 # builds each in build-mutants (MUTANTS_BUILD_DIR), runs the suites that reach the mutated folder

@@ -112,7 +112,8 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00001020 04 n 01 reproduction 0 001 @ 00001000 n 0000 | the fixture sexual breeding\n"
         "00001030 04 n 01 brood 0 001 @ 00001020 n 0000 | a fixture brood\n"
         "00001040 04 n 01 frobble 0 001 @ 00001000 n 0000 | a fixture kept act\n"
-        "00001050 07 n 01 skimp 0 000 | a fixture topless dress\n");
+        "00001050 07 n 01 skimp 0 000 | a fixture topless dress\n"
+        "00000995 05 n 01 trund 0 000 | the fur of a trund\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
@@ -123,7 +124,7 @@ bool writeFactSources(const QTemporaryDir& dir)
                          "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n"
                          "frob n 1 0 1 0 00001010\nreproduction n 1 0 1 0 00001020\n"
                          "brood n 1 0 1 0 00001030\nfrobble n 1 0 1 0 00001040\n"
-                         "skimp n 1 0 1 0 00001050\n");
+                         "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
@@ -132,7 +133,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\n" },
+            "plomness\ntrund\nzorpping\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -146,11 +147,13 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "wordnet/index.noun", index },
         { "wordnet/data.noun", noun },
         { "wordnet/index.verb",
-            "walk v 1 0 1 3 00000500\nflob v 1 0 1 0 00000510\ngronk v 1 0 1 0 00000520\n" },
+            "walk v 1 0 1 3 00000500\nflob v 1 0 1 0 00000510\ngronk v 1 0 1 0 00000520\n"
+            "trund v 1 0 1 0 00000530\n" },
         { "wordnet/data.verb",
             "00000500 38 v 01 walk 0 000 00 | go on foot\n"
             "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n"
-            "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n" },
+            "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n"
+            "00000530 38 v 01 trund 0 000 00 | a fixture move\n" },
         { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\n" },
         { "wordnet/index.adj", "slowk a 1 0 1 0 00000030\n" },
         { "wordnet/data.adj", "00000030 00 a 01 slowk 0 000 | fixture-slow\n" },
@@ -399,6 +402,8 @@ private slots:
                                      << "50|0|1|1|";
         QTest::newRow("plural of a listed word") << "zorps"
                                                  << "50|0|1|1|";
+        QTest::newRow("doubled consonant of a listed word") << "zorpping"
+                                                            << "|0|1|1|";
         QTest::newRow("labelled first sense") << "blick"
                                               << "50|1|1|1|a fixture curse";
         QTest::newRow("labelled rare sense of a common word") << "glim"
@@ -450,6 +455,10 @@ private slots:
                                                << "|0|1|2|";
         QTest::newRow("derived from a listed word of four letters") << "plomness"
                                                                     << "|0|1|2|";
+        // Two parts used alike: the sense that reads least as secondary, whatever the part.
+        QTest::newRow("parts used alike") << "trund"
+                                          << "|3|1|0|a fixture move / 1=the fur of a trund / 2=a "
+                                             "fixture move";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -460,7 +469,7 @@ private slots:
         QVERIFY2(factsRun.exitCode == 0, qPrintable(factsRun.err));
         const ToolRun& run = factsRun;
         QCOMPARE(summaryCount(run.out, "words not in the lists before"), 1);
-        QCOMPARE(summaryCount(run.out, "offensive"), 5);
+        QCOMPARE(summaryCount(run.out, "offensive"), 6);
         QCOMPARE(summaryCount(run.out, "not for a class"), 5);
         const QStringList rows = readWords(dir.filePath("facts.mdb"),
             "SELECT w.word, level, kinds, spellings, offensive + 2 * classroom, definition || "

@@ -84,8 +84,13 @@ Output::Output(const QByteArray& path)
         return;
     }
     struct stat status = {};
-    if (::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1
-        && status.st_uid == ::geteuid() && !isStandardStream(status) && openBeside(status))
+    const bool exists = ::stat(path.constData(), &status) == 0;
+    if (const int stream = exists ? standardStream(status) : -1; stream >= 0) {
+        m_fd = stream;
+        return;
+    }
+    if (exists && S_ISREG(status.st_mode) && status.st_nlink == 1 && status.st_uid == ::geteuid()
+        && openBeside(status))
         return;
     m_fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0)
@@ -153,17 +158,18 @@ int Output::replaceWithUnnamed()
     return EEXIST;
 }
 
-// FILE reached by another name for this run's own standard output or error (/dev/fd/1): it is
-// written in place, as the shell may have opened it for appending.
-bool Output::isStandardStream(const struct stat& file)
+// The descriptor of this run's own standard output or error when FILE is it by another name
+// (/dev/fd/1), else -1: it is written through that descriptor, as /dev/stdout is, since the shell
+// may have opened it for appending and opening it anew would cut it short. Not one held closed.
+int Output::standardStream(const struct stat& file)
 {
     for (const int fd : { STDOUT_FILENO, STDERR_FILENO }) {
         struct stat stream = {};
         if (::fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev
-            && stream.st_ino == file.st_ino)
-            return true;
+            && stream.st_ino == file.st_ino && (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY)
+            return fd;
     }
-    return false;
+    return -1;
 }
 
 // A regular file of the user's with no other name gets a new file beside it, with its owner,

@@ -45,7 +45,7 @@ public:
     void commit();
 
 private:
-    static bool isStandardStream(const struct stat& file);
+    static int standardStream(const struct stat& file);
     bool openBeside(const struct stat& status);
     bool copyAttributes(int fd) const;
     int replaceWithUnnamed();

@@ -37,6 +37,10 @@ class CommandLineTest : public QObject
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("CLI", TESSAVINE_CLI);
         environment.insert("D", m_dir.path());
+        // Runs that must do without O_TMPFILE preload its refusal, past ASan's check of the order.
+        environment.insert("NOTMPFILE",
+            "env LD_PRELOAD=" TESSAVINE_NO_TMPFILE " ASAN_OPTIONS="
+                + environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         process.setProcessEnvironment(environment);
         process.start("/bin/sh", { "-c", script });
         if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit) {
@@ -81,7 +85,8 @@ private slots:
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
                   { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
                   { "sharp.txt", "straße\nstrand\n" }, { "aa.txt", "a\naa\nab\n" },
-                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" } };
+                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" },
+                  { "dotless.txt", "ix\n\u0131x\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -217,6 +222,7 @@ private slots:
             "Übung,Straße");
         row("a translation, named so", "--database %d/de.mdb --define --start h",
             "Haus\ttranslation: house");
+        row("syllables, one count", "--syllables 2 --spelling any", "colour,honour");
     }
 
     // The rules on word facts through the real database loading, every matching word drawn.
@@ -262,6 +268,15 @@ private slots:
         QTest::newRow("template") << "--template {noun}-{animal} --seed 7"
                                   << "3.58 bits of entropy: one of 12 different texts, {noun} one "
                                      "of 3, {animal} one of 4"
+                + seeded;
+        // Dotless ı and i are one first word in title case: the figure is a floor.
+        QTest::newRow("title case makes two alike")
+            << "--words %d/dotless.txt --unique --case first -n 2 --seed 7"
+            << "at least 1.58 bits of entropy: 1.58 bits from 2 different words of 3" + seeded;
+        // The emoji is one character: both words fit.
+        QTest::newRow("emoji in a length limit")
+            << "--words %d/emoji.txt -n 1 --max-length 6 --seed 7"
+            << "1.00 bits of entropy: 1.00 bits from 1 words of 2 that fit in 6 characters"
                 + seeded;
         QTest::newRow("one word, nothing to guess")
             << "--level everyday --kind verb -n 1 --define"
@@ -365,6 +380,9 @@ private slots:
         row("pattern", "--pattern '?i*'", "fig kiwi");
         row("exclude, as written", "--exclude %d/ex.txt --min 5 --max 6", "Banana cherry éclair");
         row("exclude, in proper case", "--exclude %d/ex.txt --proper --max 3", "Egg Sky");
+        row("excludes given twice, both hold",
+            "--exclude %d/ex.txt --exclude %d/duplicates.txt --max 5", "date egg kiwi sky");
+        row("proper with title case", "--proper --case title --start é", "Éclair");
     }
 
     // Enough draws that every matching word turns up, and nothing else does.
@@ -390,6 +408,11 @@ private slots:
                                 << "Banana,cherry,fig,date,kiwi,éclair\n";
         QTest::newRow("rules") << "--seed 1 --end y"
                                << "cherry,cherry,sky,cherry,sky,strawberry\n";
+        // Composed: the first word capitalised, the others not, additions anywhere after it.
+        QTest::newRow("first word, additions") << "--seed 5 --case first --digits 1 --symbols 1"
+                                               << "Apple,cherry@,banana,éclair,kiwi,éclair3\n";
+        QTest::newRow("first word, unique") << "--seed 1 --unique --case first"
+                                            << "Éclair,banana,fig,kiwi,cherry,sky\n";
     }
 
     // A fixed sequence per seed, the same on every run: a change in how numbers pick words shows.
@@ -435,6 +458,7 @@ private slots:
         row("max below min", "--min 5 --max 3", 2, "--max 3 is below --min 5");
         row("a rule given twice", "--start a --start=b", 2, "--start can be given only once");
         row("count by both names", "-n 3 --count 4", 2, "--count can be given only once");
+        row("count attached to its short name", "-n1 --words %d/list.txt", 0, "");
         row("two lists", "--words %d/list.txt --database %d/list.txt", 2,
             "--words and --database cannot be used together");
         row("stray argument", "words", 2, "unexpected argument 'words'");
@@ -450,6 +474,8 @@ private slots:
         row("installed database", "--start s --count-matches", 0, "");
         row("facts on a plain list", "--words %d/list.txt --kind noun", 1,
             "level, kind, spelling, topic, syllables and rhymes need word facts");
+        row("rhymes, never the word itself", "--database %d/facts.mdb --rhymes-with ANT", 1, none);
+        row("no word of those syllables", "--database %d/facts.mdb --syllables 5", 1, none);
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
             "'bee' is not in the pronouncing dictionary");
         row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
@@ -722,6 +748,32 @@ private slots:
         row("file size limit, no file left",
             "ulimit -f 8; \"$CLI\" -n 100000 -o $D/sig/out.txt 2>&1; ls $D/sig; cat $D/sig/out.txt",
             0, "tessavine-cli: cannot write $D/sig/out.txt: File too large\nout.txt\nold\n");
+        // Without O_TMPFILE: the named temporary file removed on a signal, one ignored kept so.
+        row("named temporary file, signals",
+            "trap '' HUP; $NOTMPFILE \"$CLI\" -n 100000000 -o $D/sig/out.txt & sleep 0.5; "
+            "kill -HUP $!; sleep 0.3; kill -TERM $!; wait $!; echo $?; ls $D/sig",
+            0, "143\nout.txt\n");
+        row("standard output by name, closed", "\"$CLI\" -n 1 -o /dev/stdout >&-", 1,
+            "cannot write /dev/stdout: Bad file descriptor");
+        row("own standard error, appended to",
+            "echo old > $D/log; \"$CLI\" --words $D/list.txt --start k -n 1 -o /dev/fd/2 "
+            "2>> $D/log; cat $D/log",
+            0, "old\nkiwi\n");
+        row("a file beside standard output",
+            "echo old > $D/w.txt; \"$CLI\" --words $D/list.txt --start k -n 1 -o $D/w.txt "
+            "> $D/log; cat $D/w.txt $D/log",
+            0, "kiwi\n");
+        // As a user, whose own read-only file > refuses too, though the folder is writable.
+        row("own read-only file",
+            "mkdir $D/own && echo old > $D/own/ro.txt && chmod 444 $D/own/ro.txt && "
+            "{ test $(id -u) != 0 || chown -R 65534:65534 $D/own; } && $(test $(id -u) = 0 && "
+            "echo setpriv --reuid=65534 --regid=65534 --clear-groups) \"$CLI\" "
+            "--words $D/list.txt -o $D/own/ro.txt",
+            1, "cannot write $D/own/ro.txt: Permission denied");
+        row("symbols alone leave out words holding one",
+            "printf 'r&d\\nfig\\n' > $D/sym.txt; "
+            "\"$CLI\" --words $D/sym.txt --symbols 1 --count-matches",
+            0, "1\n");
         // Every passphrase fits, starts with a capital and holds its additions.
         row("passphrase additions",
             "for s in $(seq 1 20); do \"$CLI\" --seed $s --words $D/list.txt --max 5 -n 3 "
@@ -730,11 +782,12 @@ private slots:
             0, "");
 #ifndef __SANITIZE_ADDRESS__
         // At any limit the program runs, the loader refuses it, or it says in one line that it ran
-        // out of memory (before main, Qt Core's OpenMP runtime says so itself).
+        // out of memory, reading the database too (before main, Qt Core's OpenMP runtime says so
+        // itself).
         row("memory limits",
             "for v in $(seq 40000 2000 100000); do (ulimit -v $v; \"$CLI\" -n 1 2>&1 >/dev/null; "
             "echo \" $?\") | tr -d '\\n'; echo; done | grep -v -e '^ 0$' -e ' 127$' -e "
-            "'^tessavine-cli: .*out of memory 1$' -e '^libgomp: Out of memory.* 1$'; true",
+            "'^tessavine-cli: .*out of memory.* 1$' -e '^libgomp: Out of memory.* 1$'; true",
             0, "");
 #endif
     }
@@ -785,6 +838,8 @@ private slots:
                 { "syllables", 1 }, { "translation", "house" } }));
         QCOMPARE(parsed("--database %d/ctl.mdb -n 1 --start b")[0].toObject()["definition"],
             QString("a ring\n\x1b]0;x\x07"));
+        // No level for a word outside the commonness lists, rather than a level 0.
+        QVERIFY(!parsed("--database %d/facts.mdb -n 1 --start q")[0].toObject().contains("level"));
         QCOMPARE(parsed("--words %d/emoji.txt --unique -n 1 --end d"),
             (QJsonArray { QJsonObject { { "word", "bread" } } }));
         // Several outputs: an array each; a template's outputs: its texts.
@@ -810,7 +865,13 @@ private slots:
                 names.insert(match.captured());
             return names;
         };
-        const QSet<QString> help = options(run("--help").out);
+        const QString helpText = run("--help").out;
+        const QSet<QString> help = options(helpText);
+        // The options wrapped within 79 columns, every topic listed.
+        for (const QString& line : helpText.section("Options:", 1).split('\n'))
+            QVERIFY2(line.size() <= 79, qPrintable(line));
+        QVERIFY(helpText.contains("Topics of --topic: action, adjective,")
+            && helpText.endsWith(" weather.\n") && helpText.contains("\n      --version "));
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
         // The completion script, run by bash as it completes the words given: every option, and a

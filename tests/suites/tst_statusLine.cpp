@@ -29,6 +29,8 @@ void StatusLineTest::countsAndBitsFollowTheOptions_data()
     QTest::newRow("verbs") << Changes { { O::Kind, 2 } } << "1 of 5 words matches \u00b7 0.00 bits a word";
     QTest::newRow("Canadian") << Changes { { O::LeaveOutOffensive, 2 }, { O::Spellings, 2 } } << "5 of 5 words match \u00b7 2.32 bits a word";
     QTest::newRow("British") << Changes { { O::Spellings, 1 } } << "4 of 4 words match \u00b7 2.00 bits a word";
+    QTest::newRow("a topic, action") << Changes { { O::Topic, 1 } } << "1 of 5 words matches \u00b7 0.00 bits a word";
+    QTest::newRow("2 syllables") << Changes { { O::Syllables, 2 } } << "1 of 5 words matches \u00b7 0.00 bits a word";
     // clang-format on
 }
 
@@ -44,9 +46,9 @@ void StatusLineTest::countsAndBitsFollowTheOptions()
     w.fake.words.words = { "pear", "Pear", "plum", "zorp", "colour", "walk" };
     w.fake.words.facts = { { "pear", { 10, WordKind::Noun, all, 0 } },
         { "Pear", { 10, WordKind::Noun, all, 0 } }, { "plum", { 10, WordKind::Noun, all, 0 } },
-        { "zorp", { 50, WordKind::Noun, American, WordMark::Classroom } },
+        { "zorp", { 50, WordKind::Noun, American, WordMark::Classroom, 0, 2 } },
         { "colour", { 10, WordKind::Noun, Canadian, 0 } },
-        { "walk", { 35, WordKind::Verb, all, 0 } } };
+        { "walk", { 35, WordKind::Verb, all, 0, 5 } } };
     w.statusLine.load();
     // Each change is counted again by itself.
     for (const auto& [option, state] : changes)

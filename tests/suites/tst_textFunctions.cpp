@@ -120,6 +120,7 @@ void TestTextFunctions::roundingGoesToTheEvenNeighbourWithin32Bits_data()
     QTest::newRow("below range") << -1e10 << low;
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << high;
     QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << low;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
 }
 
 void TestTextFunctions::roundingGoesToTheEvenNeighbourWithin32Bits()
@@ -331,10 +332,12 @@ void TestTextFunctions::characterRulesJudgeTheWholeWord_data()
     row("lacks", "XP", "apple", false);
     row("pattern", "c?t", "Cat", true);
     row("pattern", "c?t", "coat", false);
+    row("pattern", "C?T", "cat", true);
     row("pattern", "_a_e", "cake", true);
     row("pattern", "un*able", "unable", true);
     row("pattern", "un*able", "unbearable", true);
     row("pattern", "un*able", "unables", false);
+    row("pattern", "un*", "un", true);
     row("pattern", "*a*a*", "banana", true);
     row("pattern", "?\U00010428", "x\U00010400", true);
     row("pattern", "??", "x\U00010400", true);

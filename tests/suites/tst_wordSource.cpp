@@ -511,6 +511,13 @@ void TestWordSource::factRulesNeedFacts()
     QCOMPARE(matchingWords(plain, rules), (QStringList { "ant", "zorp" }));
     rules.kinds = WordKind::Noun;
     QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, rules));
+    // The window's "6 or more syllables" has no upper bound; a topic needs facts alone.
+    WordRules most;
+    most.minSyllables = 6;
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, most));
+    WordRules topic;
+    topic.topics = quint64(1) << 6;
+    QVERIFY_THROWS_EXCEPTION(RuleError, matchingWords(plain, topic));
     try {
         matchingWords(plain, rules);
     } catch (const RuleError& error) {
@@ -551,24 +558,32 @@ void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable_data()
 {
     QTest::addColumn<QList<quint32>>("offsets"); // into the text "abc"
     QTest::addColumn<QStringList>("words");
+    QTest::addColumn<quint32>("version");
+    QTest::addColumn<int>("triggers"); // of the tool's, the first ones
     const QStringList table { "table" };
+    const QList<quint32> sound { 0, 2, 3 };
     QTest::newRow("sound: the pack's words")
-        << QList<quint32> { 0, 2, 3 } << QStringList { "ab", "c" };
-    QTest::newRow("backwards") << QList<quint32> { 0, 2, 1, 3 } << table;
-    QTest::newRow("last offset short of the text") << QList<quint32> { 0, 2, 2 } << table;
-    QTest::newRow("first offset not 0") << QList<quint32> { 1, 2, 3 } << table;
+        << sound << QStringList { "ab", "c" } << WordPack::version << 3;
+    QTest::newRow("backwards") << QList<quint32> { 0, 2, 1, 3 } << table << WordPack::version << 3;
+    QTest::newRow("last offset short of the text")
+        << QList<quint32> { 0, 2, 2 } << table << WordPack::version << 3;
+    QTest::newRow("first offset not 0")
+        << QList<quint32> { 1, 2, 3 } << table << WordPack::version << 3;
+    QTest::newRow("another version") << sound << table << WordPack::version + 1 << 3;
+    QTest::newRow("only one trigger") << sound << table << WordPack::version << 1;
 }
 
 void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable()
 {
     QFETCH(QList<quint32>, offsets);
     QFETCH(QStringList, words);
+    QFETCH(quint32, version);
+    QFETCH(int, triggers);
     QByteArray pack;
     const auto append = [&pack](quint32 value) {
         pack.append(reinterpret_cast<const char*>(&value), sizeof value);
     };
-    for (const quint32 value :
-        { WordPack::magic, WordPack::version, quint32(offsets.size() - 1), 3u, 0u })
+    for (const quint32 value : { WordPack::magic, version, quint32(offsets.size() - 1), 3u, 0u })
         append(value);
     for (const quint32 offset : offsets)
         append(offset);
@@ -577,8 +592,8 @@ void TestWordSource::soundPacksAreReadAndOthersLeftForTheTable()
     QByteArray statements = "create table words(word text); insert into words values('table');"
                             "create table word_pack(data blob); insert into word_pack values(x'"
         + pack.toHex() + "');";
-    for (const char* trigger : WordPack::staleTriggers)
-        statements += QByteArray(trigger) + ';';
+    for (int t = 0; t < triggers; ++t)
+        statements += QByteArray(WordPack::staleTriggers[t]) + ';';
     QTemporaryDir dir;
     const QString path = makeDatabase(dir, "packed.mdb", statements.constData());
     QVERIFY(!path.isEmpty());
@@ -636,8 +651,9 @@ void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
     row("fact values out of range",
         facts
             + "insert into words values ('a', 10, 1, 1, 0), ('b', 10, 1, 1, -1), "
-              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y');",
-        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 ");
+              "('c', 10, 1, 1, 4294967296), ('d', 4294967306, 1, 1, 0), ('e', 1, 1, 1, 'y'), "
+              "('f', -1, 1, 1, 0);",
+        "a/10/0 b/10/1 c/10/1 d/0/0 e/1/1 f/0/0 ");
     row("classroom marks beside offensive ones",
         "create table words (word, level, kinds, spellings, offensive, classroom); insert into "
         "words values ('a', 10, 1, 1, 0, 0), ('b', 10, 1, 1, 0, 'y'), ('c', 10, 1, 1, 1, 1), "
@@ -648,6 +664,9 @@ void TestWordSource::handedOverDatabasesAreReadSoundlyOrRefused_data()
         "'a' from r) select word from r;",
         "!the database gives more text than a word list can hold (1 MB)");
     row("view of endless rows", "create view words as " + endless + "select 'w' as word from r;",
+        "!the database gives more words than a word list can hold (100000)");
+    row("view of one row more than the limit",
+        "create view words as " + endless + "select 'w' as word from r limit 100001;",
         "!the database gives more words than a word list can hold (100000)");
     row("view that never yields a row",
         "create view words as " + endless + "select 'w' as word from r where n < 0;",
