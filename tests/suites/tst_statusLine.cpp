@@ -46,9 +46,9 @@ void StatusLineTest::countsAndBitsFollowTheOptions()
     w.fake.words.words = { "pear", "Pear", "plum", "zorp", "colour", "walk" };
     w.fake.words.facts = { { "pear", { 10, WordKind::Noun, all, 0 } },
         { "Pear", { 10, WordKind::Noun, all, 0 } }, { "plum", { 10, WordKind::Noun, all, 0 } },
-        { "zorp", { 50, WordKind::Noun, American, WordMark::Classroom, 0, 2 } },
+        { "zorp", { 50, WordKind::Noun, American, WordMark::Classroom } },
         { "colour", { 10, WordKind::Noun, Canadian, 0 } },
-        { "walk", { 35, WordKind::Verb, all, 0, 5 } } };
+        { "walk", { 35, WordKind::Verb, all, 0, 5, 2 } } };
     w.statusLine.load();
     // Each change is counted again by itself.
     for (const auto& [option, state] : changes)
