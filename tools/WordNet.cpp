@@ -483,6 +483,16 @@ std::uint8_t WordNet::kinds(const std::string& word) const
             && bestSense(word, degrees).count <= bestSense(base, WordKind::Adjective).count)
             kinds &= std::uint8_t(~degrees);
     }
+    // An adjective no tagged text uses gives way to the verb that the word is a participle of
+    // (evoked, scowling) or, having no other kind, is itself (coagulate); one that tagged text
+    // uses stays (married, broken), as does one beside a noun (manual, capital).
+    if ((kinds & WordKind::Adjective) && bestSense(word, WordKind::Adjective).count == 0) {
+        const bool participle
+            = word.ends_with("ed") || word.ends_with("ing") || word.ends_with("en");
+        if ((participle && !baseIn(word, 1).empty())
+            || kinds == (WordKind::Verb | WordKind::Adjective))
+            kinds &= std::uint8_t(~WordKind::Adjective);
+    }
     return kinds;
 }
 
@@ -583,8 +593,10 @@ std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
     if (!baseForm(word).empty())
         return {};
     std::vector<std::pair<Sense, std::string>> senses;
+    const std::uint8_t kinds = this->kinds(word);
     for (int part = 0; part < 4; ++part)
-        if (const Sense sense = bestSense(word, partKinds[part]); sense.part == part)
+        if (const Sense sense = bestSense(word, partKinds[part]);
+            sense.part == part && (kinds & partKinds[part]))
             senses.emplace_back(sense, glossOf(word, sense));
     if (senses.size() < 2)
         return {};
