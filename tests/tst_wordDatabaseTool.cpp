@@ -152,7 +152,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "00000500 38 v 01 walk 0 000 00 | go on foot\n"
             "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n"
             "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n" },
-        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\n" },
+        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\nwalk%2:38:00:: 1 3\n" },
         { "wordnet/index.adj",
             "slowk a 1 0 1 0 00000030\nwalked a 1 0 1 0 00000040\ngronk a 1 0 1 0 00000050\n" },
         { "wordnet/data.adj",

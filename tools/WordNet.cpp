@@ -483,14 +483,19 @@ std::uint8_t WordNet::kinds(const std::string& word) const
             && bestSense(word, degrees).count <= bestSense(base, WordKind::Adjective).count)
             kinds &= std::uint8_t(~degrees);
     }
-    // An adjective no tagged text uses gives way to the verb that the word is a participle of
-    // (evoked, scowling) or, having no other kind, is itself (coagulate); one that tagged text
-    // uses stays (married, broken), as does one beside a noun (manual, capital).
-    if ((kinds & WordKind::Adjective) && bestSense(word, WordKind::Adjective).count == 0) {
-        const bool participle
-            = word.ends_with("ed") || word.ends_with("ing") || word.ends_with("en");
-        if ((participle && !baseIn(word, 1).empty())
-            || kinds == (WordKind::Verb | WordKind::Adjective))
+    // A participle WordNet also lists as an adjective is the verb's form, as definition() reads
+    // it, unless tagged text uses the adjective at least as much as the verb (broken,
+    // interesting; filled, married and evoked are forms of fill, marry, evoke). A word with no
+    // other kind than a verb's keeps an adjective only if tagged text uses it (not coagulate);
+    // beside a noun it stays (manual, capital).
+    if (kinds & WordKind::Adjective) {
+        const int adjective = bestSense(word, WordKind::Adjective).count;
+        const std::string verb
+            = word.ends_with("ed") || word.ends_with("ing") || word.ends_with("en")
+            ? baseIn(word, 1)
+            : std::string();
+        if ((!verb.empty() && bestSense(verb, WordKind::Verb).count > adjective)
+            || (adjective == 0 && kinds == (WordKind::Verb | WordKind::Adjective)))
             kinds &= std::uint8_t(~WordKind::Adjective);
     }
     return kinds;
