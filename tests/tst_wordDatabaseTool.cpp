@@ -83,7 +83,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
 // whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
 // below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
-// shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng.
+// shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng;
+// walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -133,7 +134,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\ntrund\nzorpping\n" },
+            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -154,9 +155,17 @@ bool writeFactSources(const QTemporaryDir& dir)
             "00000510 38 v 01 flob 0 000 00 | a fixture verb sense\n"
             "00000520 38 v 01 gronk 0 000 00 | a fixture verb act\n"
             "00000530 38 v 01 trund 0 000 00 | a fixture move\n" },
-        { "wordnet/cntlist.rev", "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\n" },
-        { "wordnet/index.adj", "slowk a 1 0 1 0 00000030\n" },
-        { "wordnet/data.adj", "00000030 00 a 01 slowk 0 000 | fixture-slow\n" },
+        { "wordnet/cntlist.rev",
+            "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\nwalk%2:38:00:: 1 3\n"
+            "walking%3:00:00:: 1 3\n" },
+        { "wordnet/index.adj",
+            "slowk a 1 0 1 0 00000030\nwalked a 1 0 1 0 00000040\ngronk a 1 0 1 0 00000050\n"
+            "walking a 1 0 1 1 00000060\n" },
+        { "wordnet/data.adj",
+            "00000030 00 a 01 slowk 0 000 | fixture-slow\n"
+            "00000040 00 a 01 walked 0 000 | fixture-walked\n"
+            "00000050 00 a 01 gronk 0 000 | fixture-gronk\n"
+            "00000060 00 a 01 walking 0 000 | fixture-walking\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
         { "wordnet/data.adv", "00000020 02 r 01 slowker 0 000 | more fixture-slowly\n" },
         { "wordnet/noun.exc", "" },
@@ -437,6 +446,12 @@ private slots:
                                          << "|1|1|0|a fixture animal";
         QTest::newRow("untagged act in -ing") << "gronking"
                                               << "|1|1|0|gronk: a fixture verb act";
+        QTest::newRow("untagged adjective of a verb") << "gronk"
+                                                      << "|2|1|0|a fixture verb act";
+        QTest::newRow("participle used as much as an adjective") << "walking"
+                                                                 << "|4|1|0|fixture-walking";
+        QTest::newRow("untagged adjective of its own") << "slowk"
+                                                       << "|4|1|0|fixture-slow";
         QTest::newRow("count by sense key, not number") << "snell"
                                                         << "|1|1|0|a fixture shoe";
         QTest::newRow("under a classroom root") << "frob"

@@ -483,6 +483,21 @@ std::uint8_t WordNet::kinds(const std::string& word) const
             && bestSense(word, degrees).count <= bestSense(base, WordKind::Adjective).count)
             kinds &= std::uint8_t(~degrees);
     }
+    // A participle WordNet also lists as an adjective is the verb's form, as definition() reads
+    // it, unless tagged text uses the adjective at least as much as the verb (broken,
+    // interesting; filled, married and evoked are forms of fill, marry, evoke). A word with no
+    // other kind than a verb's keeps an adjective only if tagged text uses it (not coagulate);
+    // beside a noun it stays (manual, capital).
+    if (kinds & WordKind::Adjective) {
+        const int adjective = bestSense(word, WordKind::Adjective).count;
+        const std::string verb
+            = word.ends_with("ed") || word.ends_with("ing") || word.ends_with("en")
+            ? baseIn(word, 1)
+            : std::string();
+        if ((!verb.empty() && bestSense(verb, WordKind::Verb).count > adjective)
+            || (adjective == 0 && kinds == (WordKind::Verb | WordKind::Adjective)))
+            kinds &= std::uint8_t(~WordKind::Adjective);
+    }
     return kinds;
 }
 
@@ -583,8 +598,10 @@ std::vector<std::pair<std::uint8_t, std::string>> WordNet::kindDefinitions(
     if (!baseForm(word).empty())
         return {};
     std::vector<std::pair<Sense, std::string>> senses;
+    const std::uint8_t kinds = this->kinds(word);
     for (int part = 0; part < 4; ++part)
-        if (const Sense sense = bestSense(word, partKinds[part]); sense.part == part)
+        if (const Sense sense = bestSense(word, partKinds[part]);
+            sense.part == part && (kinds & partKinds[part]))
             senses.emplace_back(sense, glossOf(word, sense));
     if (senses.size() < 2)
         return {};
