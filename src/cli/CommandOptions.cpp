@@ -170,10 +170,8 @@ void applyLanguage(const Arguments& given, Request& request, const Language& lan
         const bool held
             = need.fact ? language.has(QLatin1String(need.fact)) : language.hasSpellings();
         if (given.has(need.option) && !held)
-            fail(Failure,
-                QStringLiteral("--%1 needs %2, which the %3 words do not have")
-                    .arg(QLatin1String(need.option), QLatin1String(need.named),
-                        oneLine(language.name)));
+            lacksFact(QStringLiteral("--") + QLatin1String(need.option), QLatin1String(need.named),
+                language.name);
     }
     language.applyTo(request.options.rules);
 }

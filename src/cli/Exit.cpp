@@ -47,3 +47,10 @@ QString oneLine(const QString& message)
     }
     return line;
 }
+
+void lacksFact(const QString& asker, const QString& fact, const QString& language)
+{
+    fail(Failure,
+        QStringLiteral("%1 needs %2, which the %3 words do not have")
+            .arg(asker, fact, oneLine(language)));
+}

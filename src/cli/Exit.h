@@ -19,6 +19,9 @@ struct Exit
 
 [[noreturn]] void fail(int status, const QString& message);
 
+// Ends the run where a language's words lack a fact that an option or a template slot needs.
+[[noreturn]] void lacksFact(const QString& asker, const QString& fact, const QString& language);
+
 QString systemReason(int error);
 
 // A value as the user gave it, fit for a message: bytes that are not UTF-8 show as \xHH.

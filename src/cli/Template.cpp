@@ -39,11 +39,9 @@ std::vector<QByteArray> slotTexts(const TemplateSlot& slot, const WordSet& words
                 .arg(slot.shown));
     // As for --kind and --topic: a language whose words lack the fact says so.
     if (byFacts && !request.language.has(slot.wordKind ? "kinds" : "topic"))
-        fail(Failure,
-            QStringLiteral("%1 needs %2, which the %3 words do not have")
-                .arg(slot.shown,
-                    slot.wordKind ? QStringLiteral("parts of speech") : QStringLiteral("topics"),
-                    oneLine(request.language.name)));
+        lacksFact(slot.shown,
+            slot.wordKind ? QStringLiteral("parts of speech") : QStringLiteral("topics"),
+            request.language.name);
     WordRules starts;
     starts.start = slot.start;
     const AcceptanceRules::Judge judge(starts);
