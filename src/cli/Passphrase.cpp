@@ -6,8 +6,6 @@
 #include "engine/Entropy.h"
 #include "engine/FittingChoices.h"
 #include "engine/RuleError.h"
-#include "engine/SeededRandom.h"
-#include "engine/SystemRandom.h"
 #include "engine/WordDrawer.h"
 
 #include <QHash>
@@ -157,14 +155,8 @@ bool holdsAddition(const QString& text)
 QString writeComposed(const WordSet& words, const WordDrawer& drawer, const Request& request,
     const std::vector<QString>& distinct)
 {
-    // Every number from the system's cryptographic source, or from the seed for examples; each
-    // one drawn exactly uniformly.
-    SeededRandom seeded;
-    seeded.seed(request.seed.value_or(0));
-    SystemRandom system;
-    const FittingChoices::Bits bits = request.seed
-        ? FittingChoices::Bits([&seeded] { return seeded.bits64(); })
-        : FittingChoices::Bits([&system] { return system.bits64(); });
+    ComposerBits source(request.seed);
+    const FittingChoices::Bits bits = source.bits();
     std::vector<QString> pool = distinct;
     if (pool.empty()) {
         for (int place = 0; place < drawer.matchCount(); ++place)

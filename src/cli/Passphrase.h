@@ -1,11 +1,37 @@
 #pragma once
 
 #include "cli/CommandOptions.h"
+#include "engine/FittingChoices.h"
+#include "engine/SeededRandom.h"
+#include "engine/SystemRandom.h"
 
 #include <QString>
 #include <vector>
 
 class WordDrawer;
+
+// The numbers a composed output is drawn from: the system's cryptographic source, or the seed for
+// examples; uniformBelow and shuffle draw each choice exactly uniformly from them.
+class ComposerBits
+{
+public:
+    explicit ComposerBits(const std::optional<quint64>& seed)
+        : m_fromSeed(seed.has_value())
+    {
+        m_seeded.seed(seed.value_or(0));
+    }
+    FittingChoices::Bits bits()
+    {
+        if (m_fromSeed)
+            return [this] { return m_seeded.bits64(); };
+        return [this] { return m_system.bits64(); };
+    }
+
+private:
+    bool m_fromSeed;
+    SeededRandom m_seeded;
+    SystemRandom m_system;
+};
 class WordSet;
 
 // The symbols --symbols adds: none of them is in an English word, and sites that ask for a symbol

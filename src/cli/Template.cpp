@@ -6,8 +6,6 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/Concatenation.h"
 #include "engine/RuleError.h"
-#include "engine/SeededRandom.h"
-#include "engine/SystemRandom.h"
 #include "engine/WordDrawer.h"
 
 #include <QJsonArray>
@@ -107,15 +105,9 @@ QString writeTemplate(const WordSet& words, const WordDrawer& drawer, const Requ
         fail(Failure, option + u' ' + error.description());
     }
 
-    // Every number from the system's cryptographic source, or from the seed for examples; each
-    // one drawn exactly uniformly.
-    SeededRandom seeded;
-    seeded.seed(request.seed.value_or(0));
-    SystemRandom system;
-    const FittingChoices::Bits bits = [&seeded] { return seeded.bits64(); };
-    const auto below = [&](size_t n) {
-        return request.seed ? int(uniformBelow(bits, n)) : int(system.below(quint32(n)));
-    };
+    ComposerBits source(request.seed);
+    const FittingChoices::Bits bits = source.bits();
+    const auto below = [&](size_t n) { return int(uniformBelow(bits, n)); };
     Output out(request.output);
     if (request.json)
         out.put("[\n", 2);
