@@ -549,8 +549,8 @@ private slots:
     // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
     // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
     // of a noun and of none; the patterns break ha-ba,
-    // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
-    // zlib reads a plain file.
+    // lau-fen, Ka-ter, Hau-s, whose s holds no vowel, and the-a-ter; the words of the syllable rows
+    // are stems. The dictionary is read uncompressed as zlib reads a plain file.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
@@ -568,8 +568,8 @@ private slots:
                                                                      << "|1|0|0|2|tomcat";
         QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
                                                                                 << "|0|1|0|2|";
-        QTest::newRow("classroom") << "popel"
-                                   << "|0|0|1|1|";
+        QTest::newRow("classroom, a vowel the patterns leave unbroken") << "popel"
+                                                                        << "|0|0|1|2|";
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
                                                               << "";
         QTest::newRow("frequent case form of a noun") << "Hauses"
@@ -582,10 +582,32 @@ private slots:
                                       << "";
         QTest::newRow("rare form") << "H\u00e4usern"
                                    << "";
+        QTest::newRow("hiatus where a pattern breaks with an odd value") << "theater"
+                                                                         << "|0|0|0|3|";
+        QTest::newRow("none where its value is even") << "deuten"
+                                                      << "|0|0|0|2|";
+        QTest::newRow("fr: qu no vowel, a verb's ent mute") << "communiquent"
+                                                            << "|0|0|0|3|";
+        QTest::newRow("fr: ent of ment spoken") << "moment"
+                                                << "|0|0|0|2|";
+        QTest::newRow("fr: ent after a vowel spoken, i after consonant and l") << "client"
+                                                                               << "|0|0|0|2|";
+        QTest::newRow("fr: \u00e9 opens a vowel") << "r\u00e9union"
+                                                  << "|0|0|0|3|";
+        QTest::newRow("fr: diaeresis opens a vowel, final e mute") << "na\u00efve"
+                                                                   << "|0|0|0|2|";
+        QTest::newRow("fr: a vowel after y opens, final es mute") << "pay\u00e9es"
+                                                                  << "|0|0|0|2|";
+        QTest::newRow("fr: unspoken e after one consonant") << "samedi"
+                                                            << "|0|0|0|2|";
+        QTest::newRow("fr: and after a digraph") << "acheter"
+                                                 << "|0|0|0|2|";
     }
 
     void languageToolDecidesWordsAndFacts()
     {
+        // A row whose name starts "fr:" runs the tool for French.
+        const QString language = QString(QTest::currentDataTag()).startsWith("fr:") ? "fr" : "de";
         QFETCH(QString, word);
         QFETCH(QString, facts);
         QTemporaryDir dir;
@@ -595,14 +617,18 @@ private slots:
             ranks += i == 2001 ? QStringLiteral("abend\n")
                 : i == 10001   ? QStringLiteral("Abendrot\n")
                                : QStringLiteral("x%1\n").arg(i);
+        const QString syllableRows
+            = QStringLiteral("theater\ndeuten\ncommuniquent\nmoment\nclient\n"
+                             "r\u00e9union\nna\u00efve\npay\u00e9es\nsamedi\nacheter\n");
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\n" },
-            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
+                "\nHauses\nKarin\n"
+                    + syllableRows },
+            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" + syllableRows },
             { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
             { "names.txt", "thomas\n" },
-            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
+            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\ne3a\ne2u\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
         };
@@ -631,12 +657,13 @@ private slots:
         QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
         QProcess process;
         process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
-            { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
-                "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
-                dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
-                dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
-                dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
-                "--freedict", dir.filePath("fd"), "--capital-nouns", dir.filePath("facts.tsv") });
+            { "--language", language, "--name", "German", "--native", "Deutsch", "--vowels",
+                "aeiouy\u00e4\u00f6\u00fc\u00e9\u00ef", "--words", dir.filePath("words.txt"),
+                "--stems", dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"),
+                "--names", dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"),
+                "--offensive", dir.filePath("offensive.txt"), "--classroom",
+                dir.filePath("classroom.txt"), "--freedict", dir.filePath("fd"), "--capital-nouns",
+                dir.filePath("facts.tsv") });
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run
@@ -651,8 +678,8 @@ private slots:
         QCOMPARE(readWords(dir.filePath("de.mdb"),
                      "SELECT value FROM about WHERE key IN ('language', 'facts', 'vowels') ORDER "
                      "BY key"),
-            QStringList({ "level,kinds,syllables,offensive,classroom,definitions", "de",
-                "aeiouy\u00e4\u00f6\u00fc" }));
+            QStringList({ "level,kinds,syllables,offensive,classroom,definitions", language,
+                "aeiouy\u00e4\u00f6\u00fc\u00e9\u00ef" }));
     }
 };
 

@@ -19,9 +19,9 @@
 // spelling dictionary's po: fields where it has them (the stem's kinds; names, po:npr, are left
 // out), else from a FreeDict dictionary (dictd files PREFIX.index and PREFIX.dict.dz), which
 // gives the translation too; with --analysis, kinds from a morphological analyser's output
-// instead; syllables
-// from hyphenation patterns (the hyph_*.dic files of libhyphen); the offensive and classroom marks
-// from the lists, matched without regard to case.
+// instead; syllables from the vowel letters, apart where hyphenation patterns (the hyph_*.dic
+// files of libhyphen) break them (syllablesOf); the offensive and classroom marks from the lists,
+// matched without regard to case.
 
 #include "engine/WordFacts.h"
 
@@ -178,8 +178,9 @@ public:
         }
     }
 
-    // The pieces the patterns break a word into (every break, however near an end).
-    std::vector<std::u32string> pieces(const std::u32string& word) const
+    // Where the patterns break a word: before each letter marked true (every break, however
+    // near an end).
+    std::vector<bool> breaks(const std::u32string& word) const
     {
         const std::u32string text = U"." + word + U".";
         std::vector<quint8> values(text.size() + 1, 0);
@@ -192,13 +193,10 @@ public:
                 for (size_t k = 0; k < found->second.size(); ++k)
                     values[start + k] = std::max(values[start + k], found->second[k]);
             }
-        std::vector<std::u32string> result(1);
-        for (size_t i = 0; i < word.size(); ++i) {
-            // values[i + 1] sits before word[i] (text has the dot in front).
-            if (i > 0 && values[i + 1] % 2 == 1)
-                result.emplace_back();
-            result.back().push_back(word[i]);
-        }
+        std::vector<bool> result(word.size());
+        // values[i + 1] sits before word[i] (text has the dot in front).
+        for (size_t i = 1; i < word.size(); ++i)
+            result[i] = values[i + 1] % 2 == 1;
         return result;
     }
 
@@ -207,14 +205,65 @@ private:
     size_t m_longest = 0;
 };
 
-// Syllables from the hyphenation pieces: a piece without a vowel of the language (the patterns
-// break before a final consonant cluster now and then) joins its neighbour.
-int syllablesOf(const std::vector<std::u32string>& pieces, std::u32string_view vowels)
+// The letters of a mute ending of French: a final e or es (amure, journées), and a verb's ent
+// after a consonant (agissent; not the adverbs' ment, nor client).
+size_t frenchMuteEnding(const std::u32string& word, const std::vector<bool>& vowel)
 {
+    for (const std::u32string_view ending : { U"ent", U"es", U"e" })
+        if (word.size() > ending.size() && word.ends_with(ending)
+            && (ending != U"ent" || !(word.ends_with(U"ment") || vowel[word.size() - 4])))
+            return ending.size();
+    return 0;
+}
+
+// Syllables as a reader speaks them: a group of vowel letters is one, and two or more where the
+// patterns break it (Mu-se-um, dí-a). The pieces of the patterns alone undercount: they leave no
+// single letter at an end of a line (a-beille), nor a mute ending apart.
+//
+// French spells more than it speaks, and with --language fr: u after q or g before a vowel is no
+// vowel (quai); é or a diaeresis opens a vowel of its own (ré-u-nion, na-ïf), as does a vowel after
+// y (pa-yer) or i and u after a consonant and l or r (peu-pli-er); the mute ending is not spoken,
+// nor an e between single consonants with vowels on either side (griffon(ne)ment, ach(e)ver).
+int syllablesOf(const std::u32string& word, const std::vector<bool>& breaks,
+    std::u32string_view vowels, bool french)
+{
+    const size_t n = word.size();
+    std::vector<bool> vowel(n);
+    for (size_t i = 0; i < n; ++i)
+        vowel[i] = vowels.find(word[i]) != std::u32string_view::npos;
+    const auto is = [&](size_t i, std::u32string_view letters) {
+        return letters.find(word[i]) != std::u32string_view::npos;
+    };
+    size_t end = n;
+    if (french) {
+        for (size_t i = 1; i + 1 < n; ++i)
+            if (word[i] == U'u' && is(i - 1, U"qg") && vowel[i + 1])
+                vowel[i] = false;
+        end -= frenchMuteEnding(word, vowel);
+    }
     int count = 0;
-    for (const std::u32string& piece : pieces)
-        count += std::any_of(piece.begin(), piece.end(),
-            [&](char32_t c) { return vowels.find(c) != std::u32string_view::npos; });
+    for (size_t i = 0; i < end; ++i) {
+        if (!vowel[i])
+            continue;
+        bool opens = i == 0 || !vowel[i - 1] || breaks[i];
+        if (french && !opens)
+            opens = is(i, U"ïëü") || word[i - 1] == U'é'
+                || (i >= 2 && word[i - 1] == U'y' && vowel[i - 2])
+                || (i >= 3 && is(i - 1, U"iu") && is(i - 2, U"lr") && !vowel[i - 3]
+                    && !is(i - 3, U"lr"));
+        count += opens;
+    }
+    if (french)
+        for (size_t i = 2; i + 2 < end; ++i) {
+            if (word[i] != U'e' || vowel[i - 1] || vowel[i + 1] || !vowel[i + 2])
+                continue;
+            // The consonant before may be written with two letters (nn, ch, qu).
+            const std::u32string_view two(word.data() + i - 2, 2);
+            const bool digraph = word[i - 1] == word[i - 2]
+                || std::u32string_view(U"ch ph th gn qu gu").find(two) != std::u32string_view::npos;
+            const long before = long(i) - (digraph ? 3 : 2);
+            count -= before >= 0 && vowel[size_t(before)];
+        }
     return std::max(count, 1);
 }
 
@@ -571,10 +620,10 @@ int run(const Options& options)
                           : (known == translated.end() ? 0 : known->second.kinds);
         const int marks
             = (offensive.contains(folded) ? 1 : 0) | (classroom.contains(folded) ? 2 : 0);
+        const std::u32string lowered
+            = QString::fromStdU32String(letters).toLower().toStdU32String();
         const int syllables = hyphenation
-            ? syllablesOf(
-                hyphenation->pieces(QString::fromStdU32String(letters).toLower().toStdU32String()),
-                vowels)
+            ? syllablesOf(lowered, hyphenation->breaks(lowered), vowels, options.language == "fr")
             : 0;
         const std::string translation
             = known == translated.end() ? std::string() : clean(known->second.translation);
