@@ -92,21 +92,37 @@ picked = sample(words, 1000)
 ipa = run(['espeak-ng', '-q', '--ipa', '-v', ESPEAK.get(code, code.lower())],
           [w + '.' for w in picked]).splitlines()
 ipa = [line.strip() for line in ipa if line.strip()]
-# A nucleus is a vowel (with its length mark), or one of the closing diphthongs aɪ aʊ ɔʏ eɪ oʊ
-# ...; vowels side by side otherwise count apart (ti-on, de-in). Nasal and other combining marks
-# are dropped first.
+# A nucleus is a vowel (with its length mark), or one of the language's diphthongs. espeak-ng
+# writes the Romance and Polish diphthongs as plain vowel pairs (ai, ue, au), so there vowels side
+# by side make one nucleus, unless a stress mark, which opens a syllable, stands between them
+# (cri-ˈa-da). French has no diphthongs and writes its glides apart (j, w, and y before a vowel for
+# the ɥ of nuit), so its vowels count apart, as do the Germanic languages' outside their
+# diphthongs (ti-on, de-in).
 VOWELS = 'aeiouyɑɐɒæɛɜəɪʊʌɔøœɨʉɯɤɵɘɞɶʏ'
-# espeak-ng writes the Romance and Polish diphthongs as plain vowel pairs (ai, ue, au), so there
-# vowels side by side make one nucleus; the Germanic languages' hiatus (ti-on, de-in) counts apart.
-if code in ('de', 'nl', 'sv', 'da'):
-    vowel = re.compile(r'[aɑɔeoɛæɐ]ː?[ɪʊʏøy](?!ː)|[' + VOWELS + r']ː?')
-else:
-    vowel = re.compile(r'(?:[' + VOWELS + r']ː?)+')
+V = '[' + VOWELS + ']'
+# The closing diphthongs (aɪ aʊ ɔʏ eɪ oʊ, English's too in borrowed words), and Dutch's own.
+CLOSING = '[aɑɔeoɛæɐ]ː?[ɪʊʏøy]'
+DIPHTHONGS = {'de': CLOSING, 'sv': CLOSING, 'da': CLOSING, 'nl': CLOSING + '|ɛi|œy|ʌʊ|aːi|oːi|ui',
+              'fr': '(?!)'}
+
+def spoken_syllables(p):
+    p = re.sub(r'\([a-z-]+\)', '', p)     # the marks of a switch of language, (en)...(fr)
+    p = p.replace('ε', 'ɛ')                # Danish is written with the Greek letter
+    p = re.sub(V + '\u032f', '', p)        # a vowel marked non-syllabic is a glide
+    p = re.sub(r'[\u0300-\u036f]', '', p)
+    if code == 'pt-BR':                    # the tap's release before a consonant (maɾəkˈɐ̃ŋdʊ)
+        p = re.sub('ɾə(?=[^' + VOWELS + 'ˈˌ]|$)', 'ɾ', p)
+    if code == 'fr':
+        p = re.sub('y(?=' + V + ')', 'ɥ', p)
+    p = re.sub('(' + V + ')ː?\\1', '\\1ː', p)   # a doubled vowel is a long one (Danish)
+    nucleus = ('(?:' + DIPHTHONGS[code] + ')(?!ː)|' + V + 'ː?' if code in DIPHTHONGS
+               else '(?:' + V + 'ː?)+')
+    return sum(len(re.findall(nucleus, part)) for part in re.split(r'[ˈˌ\-_ ]', p)) or 1
+
 same, counted, differ = 0, 0, []
 if len(ipa) == len(picked):
     for w, p in zip(picked, ipa):
-        p = re.sub(r'[ˈˌ\-_ \u0300-\u036f]', '', p)
-        spoken = len(vowel.findall(p)) or 1
+        spoken = spoken_syllables(p)
         counted += 1
         same += spoken == facts[w][5]
         if spoken != facts[w][5] and len(differ) < 10:
