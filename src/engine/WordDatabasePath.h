@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -12,11 +11,30 @@ inline QString wordDatabasePath(const QString& programFolder)
 }
 
 // Whether code has the form of a BCP 47 language tag (de, pt-BR): nothing else may become part of
-// a file name, so that no code reaches beyond the program's folder.
+// a file name, so that no code reaches beyond the program's folder. Checked by hand: compiling a
+// pattern is a noticeable part of a one-word run.
 inline bool isLanguageCode(const QString& code)
 {
-    static const QRegularExpression tag(QStringLiteral("\\A[A-Za-z]{2,3}(-[A-Za-z0-9]{1,8})*\\z"));
-    return tag.match(code).hasMatch();
+    // Where the run of ASCII letters (and digits, where allowed) that starts at from ends.
+    const auto runEnd = [&code](qsizetype from, bool digits) {
+        for (; from < code.size(); ++from) {
+            const char16_t c = code[from].unicode();
+            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')
+                    || (digits && c >= u'0' && c <= u'9')))
+                break;
+        }
+        return from;
+    };
+    qsizetype at = runEnd(0, false);
+    if (at < 2 || at > 3)
+        return false;
+    while (at < code.size()) {
+        const qsizetype end = code[at] == u'-' ? runEnd(at + 1, true) : at;
+        if (end == at || end == at + 1 || end - at > 9)
+            return false;
+        at = end;
+    }
+    return true;
 }
 
 // A language's word database beside the program, English's for en.
@@ -34,11 +52,16 @@ inline QStringList installedLanguages(const QString& programFolder)
     QStringList codes;
     if (QFileInfo(wordDatabasePath(programFolder)).isFile())
         codes += QStringLiteral("en");
-    const QDir folder(programFolder);
-    for (const QFileInfo& file : folder.entryInfoList(
-             { QStringLiteral("dbWords-*.mdb") }, QDir::Files | QDir::Readable, QDir::Name)) {
-        const QString code = file.fileName().mid(8).chopped(4);
-        if (isLanguageCode(code) && code != QLatin1String("en"))
+    // The names are matched here rather than by a name filter, whose pattern would be compiled
+    // on every start of a one-word run.
+    const QLatin1String prefix("dbWords-"), suffix(".mdb");
+    for (const QString& name : QDir(programFolder).entryList(QDir::Files, QDir::Name)) {
+        if (!name.startsWith(prefix) || !name.endsWith(suffix))
+            continue;
+        const QString code
+            = name.sliced(prefix.size(), name.size() - prefix.size() - suffix.size());
+        if (isLanguageCode(code) && code != QLatin1String("en")
+            && QFileInfo(programFolder + u'/' + name).isReadable())
             codes += code;
     }
     return codes;

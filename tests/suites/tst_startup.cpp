@@ -207,7 +207,12 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
     // gives way to English, the status line counts the chosen language's words, and a word's
     // translation is named so in its tooltip.
     QTemporaryDir folder;
-    for (const char* name : { "dbWords.mdb", "dbWords-de.mdb" }) {
+    // Besides, a code with a numbered piece, and names that are not a language's database: a code
+    // too short or too long, a piece empty or too long, an underscore, English's own code, and
+    // other beginnings and endings.
+    for (const char* name : { "dbWords.mdb", "dbWords-de.mdb", "dbWords-de-1996.mdb",
+             "dbWords-x.mdb", "dbWords-abcd.mdb", "dbWords-pt-.mdb", "dbWords-de-123456789.mdb",
+             "dbWords-de_DE.mdb", "dbWords-en.mdb", "dbWords-fr.mdb.bak", "xdbWords-fr.mdb" }) {
         QFile file(folder.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -224,6 +229,7 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
         Form1 form(fake.platform);
         QVERIFY(form.Form_Load());
         QVERIFY(!form.Combo9->isHidden());
+        QCOMPARE(form.Combo9->count(), 3);
         QCOMPARE(form.Combo9->currentData().toString(), chosen);
         QCOMPARE(fake.settings.values.value("Language"), chosen);
         const QString database
