@@ -2,6 +2,7 @@
 // the real file writer, each beside a floor: the bare work the command cannot do without.
 #include "app/ResultListModel.h"
 #include "desktop/RealPlatform.h"
+#include "engine/Language.h"
 #include "engine/SeededRandom.h"
 #include "engine/SqliteWordStore.h"
 #include "engine/WordDatabasePath.h"
@@ -407,8 +408,9 @@ int main(int argc, char* argv[])
             QFile ownFile(own);
             if (!ownFile.open(QIODevice::WriteOnly))
                 qFatal("cannot write the plain list of %s", qPrintable(code));
-            const std::unique_ptr<WordSet> all
-                = SqliteWordStore().open(languageDatabasePath(programFolder, code))->allWords();
+            const std::unique_ptr<WordConnection> connection
+                = SqliteWordStore().open(languageDatabasePath(programFolder, code));
+            const std::unique_ptr<WordSet> all = connection->allWords();
             for (int r = 1; r <= all->count(); ++r)
                 ownFile.write(all->word(r).toUtf8() + '\n');
             ownFile.close();
@@ -419,6 +421,25 @@ int main(int argc, char* argv[])
                 "s",
                 fastest(
                     QStringLiteral("shuf"), { QStringLiteral("-n"), QStringLiteral("1"), own }));
+            // A million of the language's default words, beside the C floor over them.
+            const QString ownDefaults = folder.filePath(code + QStringLiteral("-default.txt"));
+            QFile defaultsFile(ownDefaults);
+            if (!defaultsFile.open(QIODevice::WriteOnly))
+                qFatal("cannot write the default words of %s", qPrintable(code));
+            // The rules as the command sets them for the language (no national spelling).
+            WordRules rules;
+            Language::fromAbout(connection->about()).applyTo(rules);
+            const WordDrawer drawer(*all, rules, WordDrawer::Untestable::Keep);
+            for (int place = 0; place < drawer.matchCount(); ++place)
+                defaultsFile.write(all->word(drawer.rowAt(place)).toUtf8() + '\n');
+            defaultsFile.close();
+            line(qPrintable(QStringLiteral("tessavine-cli -n 1000000 -o FILE --language ") + code),
+                best(cli,
+                    { QStringLiteral("-n"), QStringLiteral("1000000"), QStringLiteral("--language"),
+                        code, QStringLiteral("-o"), out }),
+                "s",
+                best(QStringLiteral(TESSAVINE_WORDS_FLOOR),
+                    { ownDefaults, QStringLiteral("1000000"), out }));
         }
         // A plain million words, beside a bare C loop that loads the same words, draws with
         // xoshiro256** and writes through a 1 MiB buffer, and beside shuf drawing as many.
