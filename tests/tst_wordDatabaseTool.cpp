@@ -602,6 +602,8 @@ private slots:
                                                             << "|0|0|0|2|";
         QTest::newRow("fr: and after a digraph") << "acheter"
                                                  << "|0|0|0|2|";
+        QTest::newRow("fr: and after a nasal vowel") << "changement"
+                                                     << "|0|0|0|2|";
     }
 
     void languageToolDecidesWordsAndFacts()
@@ -617,9 +619,9 @@ private slots:
             ranks += i == 2001 ? QStringLiteral("abend\n")
                 : i == 10001   ? QStringLiteral("Abendrot\n")
                                : QStringLiteral("x%1\n").arg(i);
-        const QString syllableRows
-            = QStringLiteral("theater\ndeuten\ncommuniquent\nmoment\nclient\n"
-                             "r\u00e9union\nna\u00efve\npay\u00e9es\nsamedi\nacheter\n");
+        const QString syllableRows = QStringLiteral(
+            "theater\ndeuten\ncommuniquent\nmoment\nclient\n"
+            "r\u00e9union\nna\u00efve\npay\u00e9es\nsamedi\nacheter\nchangement\n");
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"

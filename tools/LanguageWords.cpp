@@ -223,7 +223,8 @@ size_t frenchMuteEnding(const std::u32string& word, const std::vector<bool>& vow
 // French spells more than it speaks, and with --language fr: u after q or g before a vowel is no
 // vowel (quai); é or a diaeresis opens a vowel of its own (ré-u-nion, na-ïf), as does a vowel after
 // y (pa-yer) or i and u after a consonant and l or r (peu-pli-er); the mute ending is not spoken,
-// nor an e between single consonants with vowels on either side (griffon(ne)ment, ach(e)ver).
+// nor an e between single consonants with vowels on either side (griffon(ne)ment, ach(e)ver,
+// chan(ge)ment).
 int syllablesOf(const std::u32string& word, const std::vector<bool>& breaks,
     std::u32string_view vowels, bool french)
 {
@@ -257,11 +258,13 @@ int syllablesOf(const std::u32string& word, const std::vector<bool>& breaks,
         for (size_t i = 2; i + 2 < end; ++i) {
             if (word[i] != U'e' || vowel[i - 1] || vowel[i + 1] || !vowel[i + 2])
                 continue;
-            // The consonant before may be written with two letters (nn, ch, qu).
+            // The consonant before may be written with two letters (nn, ch, qu), or follow the n
+            // or m of a nasal vowel (chan(ge)ment).
             const std::u32string_view two(word.data() + i - 2, 2);
             const bool digraph = word[i - 1] == word[i - 2]
                 || std::u32string_view(U"ch ph th gn qu gu").find(two) != std::u32string_view::npos;
-            const long before = long(i) - (digraph ? 3 : 2);
+            const bool nasal = i >= 3 && is(i - 2, U"nm") && vowel[i - 3];
+            const long before = long(i) - (digraph || nasal ? 3 : 2);
             count -= before >= 0 && vowel[size_t(before)];
         }
     return std::max(count, 1);
