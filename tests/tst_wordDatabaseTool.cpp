@@ -558,6 +558,8 @@ private slots:
         QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
             << "Haus"
             << "10|1|0|0|1|house";
+        QTest::newRow("rank 2,000, the first tier's last") << "abendlich"
+                                                           << "10|0|0|0|3|";
         QTest::newRow("rank past the first tier") << "Abend"
                                                   << "20|1|0|0|2|evening";
         QTest::newRow("rank past the everyday tier") << "Abendrot"
@@ -616,7 +618,8 @@ private slots:
         QVERIFY(dir.isValid());
         QString ranks = QStringLiteral("Haus\n");
         for (int i = 2; i <= 10001; ++i)
-            ranks += i == 2001 ? QStringLiteral("abend\n")
+            ranks += i == 2000 ? QStringLiteral("abendlich\n")
+                : i == 2001    ? QStringLiteral("abend\n")
                 : i == 10001   ? QStringLiteral("Abendrot\n")
                                : QStringLiteral("x%1\n").arg(i);
         const QString syllableRows = QStringLiteral(
@@ -625,12 +628,12 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\n"
+                "\nHauses\nKarin\nabendlich\n"
                     + syllableRows },
             { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" + syllableRows },
             { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
             { "names.txt", "thomas\n" },
-            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\ne3a\ne2u\n" },
+            { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\ne3a\r\ne2u\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
         };
