@@ -220,14 +220,19 @@ size_t frenchMuteEnding(const std::u32string& word, const std::vector<bool>& vow
 // patterns break it (Mu-se-um, dí-a). The pieces of the patterns alone undercount: they leave no
 // single letter at an end of a line (a-beille), nor a mute ending apart.
 //
+// Spanish keeps two of the strong vowels a, e and o apart (ro-de-o, le-al), which its patterns
+// do not always break.
+//
 // French spells more than it speaks, and with --language fr: u after q or g before a vowel is no
 // vowel (quai); é or a diaeresis opens a vowel of its own (ré-u-nion, na-ïf), as does a vowel after
 // y (pa-yer) or i and u after a consonant and l or r (peu-pli-er); the mute ending is not spoken,
 // nor an e between single consonants with vowels on either side (griffon(ne)ment, ach(e)ver,
 // chan(ge)ment).
 int syllablesOf(const std::u32string& word, const std::vector<bool>& breaks,
-    std::u32string_view vowels, bool french)
+    std::u32string_view vowels, std::string_view language)
 {
+    const bool french = language == "fr";
+    const std::u32string_view strong = language == "es" ? U"aeoáéó" : U"";
     const size_t n = word.size();
     std::vector<bool> vowel(n);
     for (size_t i = 0; i < n; ++i)
@@ -246,7 +251,7 @@ int syllablesOf(const std::u32string& word, const std::vector<bool>& breaks,
     for (size_t i = 0; i < end; ++i) {
         if (!vowel[i])
             continue;
-        bool opens = i == 0 || !vowel[i - 1] || breaks[i];
+        bool opens = i == 0 || !vowel[i - 1] || breaks[i] || (is(i, strong) && is(i - 1, strong));
         if (french && !opens)
             opens = is(i, U"ïëü") || word[i - 1] == U'é'
                 || (i >= 2 && word[i - 1] == U'y' && vowel[i - 2])
@@ -626,7 +631,7 @@ int run(const Options& options)
         const std::u32string lowered
             = QString::fromStdU32String(letters).toLower().toStdU32String();
         const int syllables = hyphenation
-            ? syllablesOf(lowered, hyphenation->breaks(lowered), vowels, options.language == "fr")
+            ? syllablesOf(lowered, hyphenation->breaks(lowered), vowels, options.language)
             : 0;
         const std::string translation
             = known == translated.end() ? std::string() : clean(known->second.translation);
