@@ -207,11 +207,11 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
     // gives way to English, the status line counts the chosen language's words, and a word's
     // translation is named so in its tooltip.
     QTemporaryDir folder;
-    // Besides, a code with the ends of each range of letters and digits, and names that are not a
-    // language's database: a code too short or too long, a digit in its first piece, a piece empty
-    // or too long, an underscore, English's own code, and other beginnings and endings.
+    // Besides, a code at the ends of the letter and digit ranges with a piece of 8, and names that
+    // are not a language's database: codes too short or long, a digit in the first piece, a piece
+    // empty or too long, an underscore, English's code, other beginnings and endings.
     for (const char* name :
-        { "dbWords.mdb", "dbWords-de.mdb", "dbWords-za-AZ09.mdb", "dbWords-x.mdb",
+        { "dbWords.mdb", "dbWords-de.mdb", "dbWords-za-AZ09AZ09.mdb", "dbWords-x.mdb",
             "dbWords-abcd.mdb", "dbWords-d1.mdb", "dbWords-pt-.mdb", "dbWords-de-123456789.mdb",
             "dbWords-de_DE.mdb", "dbWords-en.mdb", "dbWords-fr.mdb.bak", "xdbWords-fr.mdb" }) {
         QFile file(folder.filePath(name));
