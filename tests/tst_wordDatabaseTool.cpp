@@ -592,6 +592,8 @@ private slots:
                                                  << "|0|0|0|3|";
         QTest::newRow("fr: qu no vowel, a verb's ent mute") << "communiquent"
                                                             << "|0|0|0|3|";
+        QTest::newRow("fr: qu before the mute ending") << "musique"
+                                                       << "|0|0|0|2|";
         QTest::newRow("fr: ent of ment spoken") << "moment"
                                                 << "|0|0|0|2|";
         QTest::newRow("fr: ent after a vowel spoken, i after consonant and l") << "client"
@@ -626,7 +628,7 @@ private slots:
                 : i == 10001   ? QStringLiteral("Abendrot\n")
                                : QStringLiteral("x%1\n").arg(i);
         const QString syllableRows = QStringLiteral(
-            "theater\ndeuten\nrodeo\ncommuniquent\nmoment\nclient\n"
+            "theater\ndeuten\nrodeo\ncommuniquent\nmusique\nmoment\nclient\n"
             "r\u00e9union\nna\u00efve\npay\u00e9es\nsamedi\nacheter\nchangement\n");
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
