@@ -586,8 +586,10 @@ private slots:
                                    << "";
         QTest::newRow("hiatus where a pattern breaks with an odd value") << "theater"
                                                                          << "|0|0|0|3|";
-        QTest::newRow("none where its value is even") << "deuten"
-                                                      << "|0|0|0|2|";
+        QTest::newRow("none where its value is even, at the start") << "euch"
+                                                                    << "|0|0|0|1|";
+        QTest::newRow("ie after r one vowel outside French") << "schrieb"
+                                                             << "|0|0|0|1|";
         QTest::newRow("es: strong vowels apart") << "rodeo"
                                                  << "|0|0|0|3|";
         QTest::newRow("fr: qu no vowel, a verb's ent mute") << "communiquent"
@@ -598,14 +600,20 @@ private slots:
                                                 << "|0|0|0|2|";
         QTest::newRow("fr: ent after a vowel spoken, i after consonant and l") << "client"
                                                                                << "|0|0|0|2|";
+        QTest::newRow("fr: not after a vowel and r") << "orient"
+                                                     << "|0|0|0|2|";
+        QTest::newRow("fr: nor at the start") << "rien"
+                                              << "|0|0|0|1|";
         QTest::newRow("fr: \u00e9 opens a vowel") << "r\u00e9union"
                                                   << "|0|0|0|3|";
         QTest::newRow("fr: diaeresis opens a vowel, final e mute") << "na\u00efve"
                                                                    << "|0|0|0|2|";
         QTest::newRow("fr: a vowel after y opens, final es mute") << "pay\u00e9es"
                                                                   << "|0|0|0|2|";
-        QTest::newRow("fr: unspoken e after one consonant") << "samedi"
+        QTest::newRow("fr: unspoken e after one consonant") << "avenue"
                                                             << "|0|0|0|2|";
+        QTest::newRow("fr: after a double consonant") << "tellement"
+                                                      << "|0|0|0|2|";
         QTest::newRow("fr: and after a digraph") << "acheter"
                                                  << "|0|0|0|2|";
         QTest::newRow("fr: and after a nasal vowel") << "changement"
@@ -628,8 +636,8 @@ private slots:
                 : i == 10001   ? QStringLiteral("Abendrot\n")
                                : QStringLiteral("x%1\n").arg(i);
         const QString syllableRows = QStringLiteral(
-            "theater\ndeuten\nrodeo\ncommuniquent\nmusique\nmoment\nclient\n"
-            "r\u00e9union\nna\u00efve\npay\u00e9es\nsamedi\nacheter\nchangement\n");
+            "theater\neuch\nschrieb\nrodeo\ncommuniquent\nmusique\nmoment\nclient\norient\nrien\n"
+            "r\u00e9union\nna\u00efve\npay\u00e9es\navenue\ntellement\nacheter\nchangement\n");
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
