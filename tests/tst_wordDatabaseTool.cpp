@@ -589,18 +589,20 @@ private slots:
         // strong vowels apart, not a weak one. French: qu holds no vowel (communiquent, musique;
         // argument's gu does); ent is mute after a consonant, not in ment (moment) nor after a
         // vowel (client); i or u after a consonant and l or r opens a vowel (client), not after a
-        // vowel (orient) nor at the start (rien); so do \u00e9, a diaeresis and a vowel after a
+        // vowel (orient) nor at the start (rien); so do é, a diaeresis and a vowel after a
         // vowel and y (ayant), not after a consonant and y (myope) nor inside a group (oui); a
-        // final e or es is mute; an e between single consonants is unspoken, at the start (avenu),
-        // after a double consonant, a digraph or a nasal vowel.
+        // final e or es is mute, another vowel not (ami); an e between single consonants is
+        // unspoken (pureté), at the start (avenu), after a double consonant, a digraph or a
+        // nasal vowel (enlever), not after two consonants (fortement).
         QTest::newRow("de: syllables") << "theater euch schrieb"
                                        << "3 1 1";
         QTest::newRow("es: syllables") << "rodeo bien"
                                        << "3 1";
         QTest::newRow("fr: syllables")
             << "communiquent musique argument moment client orient rien r\u00e9union na\u00efve "
-               "pay\u00e9es ayant myope oui avenu tellement acheter changement"
-            << "3 2 3 2 2 2 1 3 2 2 2 1 1 2 2 2 2";
+               "pay\u00e9es ayant myope oui ami puret\u00e9 avenu tellement acheter changement "
+               "enlever fortement"
+            << "3 2 3 2 2 2 1 3 2 2 2 1 1 2 2 2 2 2 2 2 3";
     }
 
     void languageToolDecidesWordsAndFacts()
