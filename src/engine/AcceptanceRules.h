@@ -3,6 +3,7 @@
 #include "engine/GenerationOptions.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // The tests a drawn word must pass, and the form in which an accepted word is delivered.
@@ -32,6 +33,16 @@ public:
     bool factsHold(const WordFacts& facts) const;
     // Whether any rule looks at the word's text: without one, only the facts decide.
     bool judgesText() const;
+    // The marks that leave a word out, when the facts rules look at the marks and the spellings
+    // alone, as the defaults do; nothing when others are set.
+    std::optional<quint8> marksAlone() const
+    {
+        if (m_rules.maxLevel || m_rules.kinds || m_rules.topics || m_rules.minSyllables
+            || m_rules.maxSyllables || m_rules.rhymesWith)
+            return std::nullopt;
+        return quint8(
+            m_rules.allowOffensive ? 0 : ~(m_rules.allowMature ? WordMark::Classroom : 0));
+    }
 
 private:
     // The rules, with their texts lower-cased once for all the words judged.

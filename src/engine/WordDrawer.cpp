@@ -3,6 +3,7 @@
 #include "engine/AcceptanceRules.h"
 #include "engine/RuleError.h"
 
+#include <cstddef>
 #include <cstring>
 
 WordDrawer::WordDrawer(const WordSet& words, const WordRules& rules, Untestable untestable)
@@ -57,7 +58,20 @@ void WordDrawer::match()
     };
     // Only the facts decide: each row is written and kept when they hold, without a branch on
     // the words' facts, which no predictor guesses.
-    if (block && !text && !rhyme) {
+    const std::optional<quint8> marks = judge.marksAlone();
+    if (block && !text && marks) {
+        // The defaults: a test of two bytes, which one-word runs of a small list pay for.
+        const quint8 spellings = m_rules.spellings;
+        m_rows.resize(size_t(n));
+        size_t kept = 0;
+        for (int r = 1; r <= n; ++r) {
+            const uchar* const facts = block + sizeof(WordFacts) * size_t(r - 1);
+            m_rows[kept] = r;
+            kept += (!spellings || (facts[offsetof(WordFacts, spellings)] & spellings))
+                & !(facts[offsetof(WordFacts, offensive)] & *marks);
+        }
+        m_rows.resize(kept);
+    } else if (block && !text && !rhyme) {
         m_rows.resize(size_t(n));
         size_t kept = 0;
         for (int r = 1; r <= n; ++r) {
