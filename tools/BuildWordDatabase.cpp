@@ -560,7 +560,7 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
 {
     const auto levels = readLevels(sources.scowl);
     const auto abbreviations = readAbbreviations(sources.scowl);
-    const WordNet wordNet(sources.wordNet);
+    const WordNet wordNet(sources.wordNet, &levels);
     const MarkList offensiveList(sources.offensive, wordNet);
     const MarkList classroomList(sources.classroom, wordNet);
 
