@@ -84,7 +84,10 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
 // below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
 // shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng;
-// walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk.
+// walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk,
+// flob one of glorp's, wint an irregular participle of walk used once as one; gronkers and flobing
+// derived from gronk and flob, snorp also a rare name of an apple, wupe short for car_wupe, zonk
+// under line among places and zink a place.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -114,18 +117,30 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00001030 04 n 01 brood 0 001 @ 00001020 n 0000 | a fixture brood\n"
         "00001040 04 n 01 frobble 0 001 @ 00001000 n 0000 | a fixture kept act\n"
         "00001050 07 n 01 skimp 0 000 | a fixture topless dress\n"
-        "00000995 05 n 01 trund 0 000 | the fur of a trund\n");
+        "00000995 05 n 01 trund 0 000 | the fur of a trund\n"
+        "00000974 05 n 01 plonk 0 000 | in fixtures: a sense of the field\n"
+        "00001100 13 n 02 apple 0 snorp 0 001 @ 00000100 n 0000 | a fixture apple kind\n"
+        "00001110 06 n 01 snorp 0 000 | a fixture thing of its own\n"
+        "00001120 18 n 01 wupe 0 000 | a fixture worker\n"
+        "00001130 06 n 03 car_wupe 0 wupe 0 wupe_blade 0 001 @ 00000610 n 0000 | a fixture device\n"
+        "00001140 04 n 01 flobing 0 000 | a fixture act of its own\n"
+        "00001200 15 n 01 line 0 000 | a fixture line\n"
+        "00001210 15 n 01 zonk 0 001 @ 00001200 n 0000 | a fixture route\n"
+        "00001220 15 n 01 zink 0 000 | a fixture town\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
                          "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n"
                          "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
                          "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n"
-                         "plonk n 4 0 4 0 00000970 00000971 00000972 00000973\n"
+                         "plonk n 5 0 5 0 00000970 00000971 00000972 00000974 00000973\n"
                          "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n"
                          "frob n 1 0 1 0 00001010\nreproduction n 1 0 1 0 00001020\n"
                          "brood n 1 0 1 0 00001030\nfrobble n 1 0 1 0 00001040\n"
-                         "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n");
+                         "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n"
+                         "snorp n 2 0 2 0 00001100 00001110\nwupe n 2 0 2 0 00001120 00001130\n"
+                         "flobing n 1 0 1 0 00001140\nzonk n 1 0 1 0 00001210\n"
+                         "zink n 1 0 1 0 00001220\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
@@ -134,7 +149,8 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\n" },
+            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\ngronkers\nsnorp\nwupe\nflobing\n"
+            "zonk\nzink\nwint\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -157,19 +173,21 @@ bool writeFactSources(const QTemporaryDir& dir)
             "00000530 38 v 01 trund 0 000 00 | a fixture move\n" },
         { "wordnet/cntlist.rev",
             "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\nwalk%2:38:00:: 1 3\n"
-            "walking%3:00:00:: 1 3\n" },
+            "walking%3:00:00:: 1 3\nwint%3:00:00:: 1 1\n" },
         { "wordnet/index.adj",
             "slowk a 1 0 1 0 00000030\nwalked a 1 0 1 0 00000040\ngronk a 1 0 1 0 00000050\n"
-            "walking a 1 0 1 1 00000060\n" },
+            "walking a 1 0 1 1 00000060\nflob a 1 0 1 0 00000070\nwint a 1 0 1 1 00000080\n" },
         { "wordnet/data.adj",
             "00000030 00 a 01 slowk 0 000 | fixture-slow\n"
             "00000040 00 a 01 walked 0 000 | fixture-walked\n"
             "00000050 00 a 01 gronk 0 000 | fixture-gronk\n"
-            "00000060 00 a 01 walking 0 000 | fixture-walking\n" },
+            "00000060 00 a 01 walking 0 000 | fixture-walking\n"
+            "00000070 00 a 02 glorp 0 flob 0 000 | fixture-glorp\n"
+            "00000080 00 a 01 wint 0 000 | fixture-wint\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
         { "wordnet/data.adv", "00000020 02 r 01 slowker 0 000 | more fixture-slowly\n" },
         { "wordnet/noun.exc", "" },
-        { "wordnet/verb.exc", "" },
+        { "wordnet/verb.exc", "wint walk\n" },
         { "wordnet/adj.exc", "" },
         { "wordnet/adv.exc", "" },
         { "cmu.out",
@@ -446,6 +464,17 @@ private slots:
                                          << "|1|1|0|a fixture animal";
         QTest::newRow("untagged act in -ing") << "gronking"
                                               << "|1|1|0|gronk: a fixture verb act";
+        QTest::newRow("more common synonym, the other sense")
+            << "snorp"
+            << "|1|1|0|a fixture thing of its own";
+        QTest::newRow("short for its first compound") << "wupe"
+                                                      << "|1|1|0|a fixture device";
+        QTest::newRow("untagged act, the verb's used sense") << "flobing"
+                                                             << "|1|1|0|flob: a fixture verb sense";
+        QTest::newRow("derived from a lemma") << "gronkers"
+                                              << "|0|1|0|gronk: a fixture verb act";
+        QTest::newRow("irregular participle used once") << "wint"
+                                                        << "|0|1|0|walk: go on foot";
         QTest::newRow("untagged adjective of a verb") << "gronk"
                                                       << "|2|1|0|a fixture verb act";
         QTest::newRow("participle used as much as an adjective") << "walking"
@@ -516,6 +545,10 @@ private slots:
                                               << "7|1|";
         QTest::newRow("no definition, no topic") << "quaff"
                                                  << "0|1|";
+        QTest::newRow("a place") << "zink"
+                                 << "16|1|";
+        QTest::newRow("a line among places, no topic") << "zonk"
+                                                       << "0|1|";
         QTest::newRow("an adjective's sense, no topic") << "slowker"
                                                         << "0|2|";
         QTest::newRow("a syllable without a vowel is none") << "shtick"
