@@ -600,40 +600,48 @@ std::string WordNet::baseForm(const std::string& word) const
 std::string WordNet::defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const
 {
     if (topic) {
-        const auto synset = sense.part < 0
-            ? m_synsets.end()
-            : m_synsets.find(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
-        const int lexFile = synset == m_synsets.end() ? -1 : synset->second.lexFile;
+        const int file = sense.part < 0
+            ? -1
+            : topicFile(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
         // The files of a part of speech (adjectives, adverbs) hold no topic.
-        *topic = lexFile < 0 || lexFile >= Topic::count || !Topic::holds[lexFile]
-                || !fitsTopic(synset->first)
-            ? 0
-            : std::uint8_t(lexFile + 1);
+        *topic
+            = file < 0 || file >= Topic::count || !Topic::holds[file] ? 0 : std::uint8_t(file + 1);
     }
     return glossOf(word, sense);
 }
 
-bool WordNet::fitsTopic(std::uint64_t synsetKey) const
+int WordNet::topicFile(std::uint64_t synsetKey) const
 {
-    // The nearest of these above the synset decides, in the lexicographer file named (places
-    // 15: coastline under outline and boundary; underside under side, surface and boundary;
-    // harbor under port, geographic_point and point; the body 8: flattop under haircut and
-    // hairdo). A bound on the steps keeps a malformed file from looping.
-    constexpr std::tuple<int, const char*, bool> roots[] = { { 15, "line", false },
-        { 15, "surface", false }, { 15, "point", false }, { 15, "extremity", false },
-        { 15, "geographic_point", true }, { 15, "boundary", true }, { 8, "hairdo", false } };
+    // The nearest of these above a synset of the file named (or of the animals' file, whose
+    // parts of animals lie under the body's synsets) gives the topic's file, or none (-1):
+    // coastline under outline and boundary, a place; underside under side, surface and
+    // boundary, none; harbor under port, geographic_point and point, a place; claws and feathers
+    // under body_part or body_covering, the body; flattop under haircut, hairdo and hair, none;
+    // algae and bacteria under microorganism, none. A bound on the steps keeps a malformed file
+    // from looping.
+    constexpr int animals = 5, body = 8, places = 15;
+    constexpr std::tuple<int, const char*, int> roots[] = { { places, "line", -1 },
+        { places, "surface", -1 }, { places, "point", -1 }, { places, "extremity", -1 },
+        { places, "geographic_point", places }, { places, "boundary", places },
+        { places, "post", places }, { body, "hairdo", -1 }, { body, "body_part", body },
+        { body, "body_covering", body }, { animals, "microorganism", -1 } };
+    const auto start = m_synsets.find(synsetKey);
+    if (start == m_synsets.end())
+        return -1;
+    const int own = start->second.lexFile;
     for (int step = 0; step < 40; ++step) {
         const auto synset = m_synsets.find(synsetKey);
         if (synset == m_synsets.end() || synset->second.words.empty())
-            return true;
-        for (const auto& [lexFile, name, fits] : roots)
-            if (synset->second.lexFile == lexFile && synset->second.words.front() == name)
-                return fits;
+            break;
+        for (const auto& [lexFile, name, file] : roots)
+            if (synset->second.lexFile == lexFile && synset->second.words.front() == name
+                && (own == lexFile || own == animals))
+                return file;
         if (synset->second.hypernyms.empty())
-            return true;
+            break;
         synsetKey = synset->second.hypernyms.front();
     }
-    return true;
+    return own;
 }
 
 std::string WordNet::definition(

@@ -151,9 +151,10 @@ private:
     std::string glossOf(const std::string& word, const Sense& sense) const;
     // The gloss of the sense, and its topic into topic when asked for.
     std::string defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const;
-    // Whether a synset fits the topic of its lexicographer file: the lines, surfaces and points
-    // filed with places are not where one goes, and hairstyles are not parts of the body.
-    bool fitsTopic(std::uint64_t synsetKey) const;
+    // The lexicographer file whose topic fits a synset, -1 for none: mostly its own, but the
+    // lines, surfaces and points filed with places are not where one goes, an animal's claw is
+    // a part of a body, and hairstyles and bacteria are neither.
+    int topicFile(std::uint64_t synsetKey) const;
     // Whether marked(synset key) holds for the main sense of the lemma, most of its senses, or
     // with anySense any.
     template <typename Marked>
