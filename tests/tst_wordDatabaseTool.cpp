@@ -87,7 +87,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk,
 // flob one of glorp's, wint an irregular participle of walk used once as one; gronkers and flobing
 // derived from gronk and flob, snorp also a rare name of an apple, wupe short for car_wupe, zonk
-// under line among places and zink a place.
+// under line among places and zink a place, klaw an animal's part under body_part; trund also an
+// adjective of its own that no tagged text uses.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -126,7 +127,9 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00001140 04 n 01 flobing 0 000 | a fixture act of its own\n"
         "00001200 15 n 01 line 0 000 | a fixture line\n"
         "00001210 15 n 01 zonk 0 001 @ 00001200 n 0000 | a fixture route\n"
-        "00001220 15 n 01 zink 0 000 | a fixture town\n");
+        "00001220 15 n 01 zink 0 000 | a fixture town\n"
+        "00001300 08 n 01 body_part 0 000 | a fixture part\n"
+        "00001310 05 n 01 klaw 0 001 @ 00001300 n 0000 | a fixture claw\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
@@ -140,7 +143,7 @@ bool writeFactSources(const QTemporaryDir& dir)
                          "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n"
                          "snorp n 2 0 2 0 00001100 00001110\nwupe n 2 0 2 0 00001120 00001130\n"
                          "flobing n 1 0 1 0 00001140\nzonk n 1 0 1 0 00001210\n"
-                         "zink n 1 0 1 0 00001220\n");
+                         "zink n 1 0 1 0 00001220\nklaw n 1 0 1 0 00001310\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
@@ -150,7 +153,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
             "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\ngronkers\nsnorp\nwupe\nflobing\n"
-            "zonk\nzink\nwint\n" },
+            "zonk\nzink\nwint\nklaw\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -176,14 +179,16 @@ bool writeFactSources(const QTemporaryDir& dir)
             "walking%3:00:00:: 1 3\nwint%3:00:00:: 1 1\n" },
         { "wordnet/index.adj",
             "slowk a 1 0 1 0 00000030\nwalked a 1 0 1 0 00000040\ngronk a 1 0 1 0 00000050\n"
-            "walking a 1 0 1 1 00000060\nflob a 1 0 1 0 00000070\nwint a 1 0 1 1 00000080\n" },
+            "walking a 1 0 1 1 00000060\nflob a 1 0 1 0 00000070\nwint a 1 0 1 1 00000080\n"
+            "trund a 1 0 1 0 00000090\n" },
         { "wordnet/data.adj",
             "00000030 00 a 01 slowk 0 000 | fixture-slow\n"
             "00000040 00 a 01 walked 0 000 | fixture-walked\n"
             "00000050 00 a 01 gronk 0 000 | fixture-gronk\n"
             "00000060 00 a 01 walking 0 000 | fixture-walking\n"
             "00000070 00 a 02 glorp 0 flob 0 000 | fixture-glorp\n"
-            "00000080 00 a 01 wint 0 000 | fixture-wint\n" },
+            "00000080 00 a 01 wint 0 000 | fixture-wint\n"
+            "00000090 00 a 01 trund 0 000 | fixture-trund\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
         { "wordnet/data.adv", "00000020 02 r 01 slowker 0 000 | more fixture-slowly\n" },
         { "wordnet/noun.exc", "" },
@@ -501,8 +506,8 @@ private slots:
                                                                     << "|0|1|2|";
         // Two parts used alike: the sense that reads least as secondary, whatever the part.
         QTest::newRow("parts used alike") << "trund"
-                                          << "|3|1|0|a fixture move / 1=the fur of a trund / 2=a "
-                                             "fixture move";
+                                          << "|7|1|0|a fixture move / 1=the fur of a trund / 2=a "
+                                             "fixture move / 4=fixture-trund";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -547,6 +552,8 @@ private slots:
                                                  << "0|1|";
         QTest::newRow("a place") << "zink"
                                  << "16|1|";
+        QTest::newRow("an animal's part, the body's topic") << "klaw"
+                                                            << "9|1|";
         QTest::newRow("a line among places, no topic") << "zonk"
                                                        << "0|1|";
         QTest::newRow("an adjective's sense, no topic") << "slowker"
