@@ -112,8 +112,9 @@ int Pronunciations::inflectedSyllables(
         AfterTOrD,
         UnlessSyllabicEnd
     };
+    // Each cut follows a test that the word ends with at least as many letters.
     const auto cut = [&](size_t letters, const char* add = "") {
-        return letters < word.size() ? word.substr(0, word.size() - letters) + add : std::string();
+        return word.substr(0, word.size() - letters) + add;
     };
     const auto ends = [&](std::string_view end) { return word.ends_with(end); };
     const bool doubled = word.size() > 4 && !isVowelLetter(word[word.size() - 4]);
