@@ -83,8 +83,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
 // whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
 // below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
-// shtick and café in the pronouncing dictionary, shticks a form of shtick, houseplants, pursuer
-// and querying said by espeak-ng;
+// shtick and café in the pronouncing dictionary, shticks, patted, tumbler and inkier forms of
+// shtick, pat, tumble and inky, houseplants, pursuer and querying said by espeak-ng;
 // walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk.
 bool writeFactSources(const QTemporaryDir& dir)
 {
@@ -135,7 +135,8 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\nshticks\nquerying\n" },
+            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\nshticks\nquerying\npat\npatted\n"
+            "tumble\ntumbler\ninky\ninkier\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -175,7 +176,9 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "wordnet/adv.exc", "" },
         { "cmu.out",
             "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n"
-            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n" },
+            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n"
+            "(\"pat\" nil (((p ae t) 1)))\n(\"tumble\" nil (((t ah m) 1) ((b ax l) 0)))\n"
+            "(\"inky\" nil (((ih ng) 1) ((k iy) 0)))\n" },
     };
     for (const auto& [name, text] : files)
         if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
@@ -534,6 +537,12 @@ private slots:
         // A form of a dictionary word counts as the word does, though espeak-ng spells it out.
         QTest::newRow("a form of a dictionary word") << "shticks"
                                                      << "0|1|ih k s key";
+        QTest::newRow("-ed after t, a doubled consonant") << "patted"
+                                                          << "0|2|ae t ah d key";
+        QTest::newRow("-er after -le") << "tumbler"
+                                       << "0|2|ah m b l er key";
+        QTest::newRow("-ier after y") << "inkier"
+                                      << "0|3|ih r key";
     }
 
     void topicsAndSoundsComeFromWordNetAndCmu()
