@@ -534,7 +534,8 @@ private slots:
                                                  << "0|3|uw er key";
         QTest::newRow("espeak-ng, near before r") << "querying"
                                                   << "0|3|ih r iy ih ng key";
-        // A form of a dictionary word counts as the word does, though espeak-ng spells it out.
+        // A form of a dictionary word sounds as the word and its ending, though espeak-ng spells
+        // it out or stresses it otherwise.
         QTest::newRow("a form of a dictionary word") << "shticks"
                                                      << "0|1|ih k s key";
         QTest::newRow("-ed after t, a doubled consonant") << "patted"
@@ -542,7 +543,7 @@ private slots:
         QTest::newRow("-er after -le") << "tumbler"
                                        << "0|2|ah m b l er key";
         QTest::newRow("-ier after y") << "inkier"
-                                      << "0|3|ih r key";
+                                      << "0|3|ih ng k iy er key";
     }
 
     void topicsAndSoundsComeFromWordNetAndCmu()

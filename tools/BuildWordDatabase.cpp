@@ -471,10 +471,10 @@ std::unordered_map<std::string, quint16> rhymeIds(const Pronunciations& pronunci
     return ids;
 }
 
-// The syllables and rhyme of every entry. Where the dictionary is silent, the syllables of a form
-// of a word it holds (shticks) from that word, else as espeak-ng says the word, else estimated;
-// the rhyme as espeak-ng says it, its ending numbered after the dictionary's where they have
-// none like it. The estimate is measured on the words it is not.
+// The syllables and rhyme of every entry. Where the dictionary is silent, those of a form of a
+// word it holds (shticks) from that word and its ending, else as espeak-ng says the word, else
+// syllables estimated; a rhyme ending the dictionary's words lack is numbered after theirs. The
+// estimate is measured on the words it is not.
 void addSounds(std::vector<Entry>& entries, std::unordered_map<std::string, quint16>& rhymes,
     const Pronunciations* pronunciations, const Sources& sources, const std::string& prefix,
     FactCounts& counts)
@@ -494,19 +494,23 @@ void addSounds(std::vector<Entry>& entries, std::unordered_map<std::string, quin
         const std::string plain = withoutAccents(entry.word);
         const int estimate = estimatedSyllables(plain);
         const Pronunciations::Entry* known = pronunciations ? pronunciations->find(plain) : nullptr;
-        const int inflected
-            = known || !pronunciations ? 0 : pronunciations->inflectedSyllables(plain, isWord);
+        const Pronunciations::Entry form = known || !pronunciations
+            ? Pronunciations::Entry()
+            : pronunciations->inflected(plain, isWord);
         const auto said = known ? spoken.end() : spoken.find(entry.word);
         const int syllables = known ? known->syllables
-            : inflected > 0         ? inflected
+            : form.syllables > 0    ? form.syllables
             : said != spoken.end()  ? said->second.syllables
                                     : estimate;
         entry.facts.syllables = quint8(std::min(syllables, 255));
         entry.facts.rhyme = known ? rhymes.at(known->rhyme) : 0;
-        counts.fromBase += inflected > 0;
-        if (!known && said != spoken.end() && !said->second.rhyme.empty() && rhymes.size() < 0xffff)
+        counts.fromBase += form.syllables > 0;
+        const std::string& sounds = !form.rhyme.empty() ? form.rhyme
+            : said != spoken.end()                      ? said->second.rhyme
+                                                        : form.rhyme;
+        if (!known && !sounds.empty() && rhymes.size() < 0xffff)
             entry.facts.rhyme
-                = rhymes.try_emplace(said->second.rhyme, quint16(rhymes.size() + 1)).first->second;
+                = rhymes.try_emplace(sounds, quint16(rhymes.size() + 1)).first->second;
         if (known) {
             ++counts.pronounced;
             counts.estimateExact += estimate == syllables;

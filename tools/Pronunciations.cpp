@@ -98,7 +98,7 @@ const Pronunciations::Entry* Pronunciations::find(const std::string& word) const
     return found == m_entries.end() ? nullptr : &found->second;
 }
 
-int Pronunciations::inflectedSyllables(
+Pronunciations::Entry Pronunciations::inflected(
     const std::string& word, const std::function<bool(const std::string&)>& isWord) const
 {
     // What an ending adds to the base's syllables: -s and -ed one after a hiss or after t and d
@@ -112,47 +112,59 @@ int Pronunciations::inflectedSyllables(
         AfterTOrD,
         UnlessSyllabicEnd
     };
+    struct Base
+    {
+        std::string word;
+        Adds adds;
+        // The ending's sounds; those of -s and -ed follow the base's last sound.
+        std::string_view sounds;
+    };
     // Each cut follows a test that the word ends with at least as many letters.
     const auto cut = [&](size_t letters, const char* add = "") {
         return word.substr(0, word.size() - letters) + add;
     };
     const auto ends = [&](std::string_view end) { return word.ends_with(end); };
     const bool doubled = word.size() > 4 && !isVowelLetter(word[word.size() - 4]);
-    std::vector<std::pair<std::string, Adds>> bases;
+    std::vector<Base> bases;
     if (ends("s") && !ends("ss")) {
-        bases.emplace_back(cut(1), AfterHiss);
+        bases.push_back({ cut(1), AfterHiss, "" });
         const std::string stem = cut(2);
         if (ends("es")
             && (stem.ends_with('s') || stem.ends_with('x') || stem.ends_with('z')
                 || stem.ends_with("ch") || stem.ends_with("sh") || stem.ends_with('o')))
-            bases.emplace_back(stem, AfterHiss);
+            bases.push_back({ stem, AfterHiss, "" });
         if (ends("ies"))
-            bases.emplace_back(cut(3, "y"), None);
+            bases.push_back({ cut(3, "y"), None, "z" });
     }
     if (ends("ed")) {
-        bases.insert(bases.end(), { { cut(1), AfterTOrD }, { cut(2), AfterTOrD } });
+        bases.insert(bases.end(), { { cut(1), AfterTOrD, "" }, { cut(2), AfterTOrD, "" } });
         if (ends("ied"))
-            bases.emplace_back(cut(3, "y"), AfterTOrD);
+            bases.push_back({ cut(3, "y"), AfterTOrD, "" });
         if (doubled && word[word.size() - 3] == word[word.size() - 4])
-            bases.emplace_back(cut(3), AfterTOrD);
+            bases.push_back({ cut(3), AfterTOrD, "" });
     }
     if (ends("ing")) {
-        bases.insert(bases.end(), { { cut(3, "e"), UnlessSyllabicEnd }, { cut(3), One } });
+        bases.insert(
+            bases.end(), { { cut(3, "e"), UnlessSyllabicEnd, "ih ng" }, { cut(3), One, "ih ng" } });
         if (word.size() > 5 && word[word.size() - 4] == word[word.size() - 5]
             && !isVowelLetter(word[word.size() - 4]))
-            bases.emplace_back(cut(4), One);
+            bases.push_back({ cut(4), One, "ih ng" });
     }
-    for (const std::string_view suffix : { "er", "est" })
+    for (const auto& [suffix, sounds] : { std::pair { "er", "er" }, std::pair { "est", "ah s t" } })
         if (ends(suffix) && !word.ends_with("e" + std::string(suffix))) {
+            const size_t letters = std::strlen(suffix);
             bases.insert(bases.end(),
-                { { cut(suffix.size()), One }, { cut(suffix.size(), "e"), UnlessSyllabicEnd } });
+                { { cut(letters), One, sounds },
+                    { cut(letters, "e"), UnlessSyllabicEnd, sounds } });
             if (word.ends_with("i" + std::string(suffix)))
-                bases.emplace_back(cut(suffix.size() + 1, "y"), One);
+                bases.push_back({ cut(letters + 1, "y"), One, sounds });
         }
-    for (const std::string_view suffix : { "ly", "ness", "less", "ment", "ful" })
+    for (const auto& [suffix, sounds] : { std::pair { "ly", "l iy" },
+             std::pair { "ness", "n ah s" }, std::pair { "less", "l ah s" },
+             std::pair { "ment", "m ah n t" }, std::pair { "ful", "f ah l" } })
         if (ends(suffix) && !word.ends_with("ed" + std::string(suffix)))
-            bases.emplace_back(cut(suffix.size()), ends("ically") ? None : One);
-    for (const auto& [base, adds] : bases) {
+            bases.push_back({ cut(std::strlen(suffix)), ends("ically") ? None : One, sounds });
+    for (const auto& [base, adds, sounds] : bases) {
         const Entry* entry = base.size() > 2 ? find(base) : nullptr;
         if (!entry || !isWord(base))
             continue;
@@ -164,12 +176,33 @@ int Pronunciations::inflectedSyllables(
             && !isVowelLetter(base[base.size() - 3]);
         const bool hiss = last == "s" || last == "z" || last == "sh" || last == "zh" || last == "ch"
             || last == "jh";
-        return entry->syllables
-            + (adds == One || (adds == AfterHiss && hiss)
-                || (adds == AfterTOrD && (last == "t" || last == "d"))
-                || (adds == UnlessSyllabicEnd && !syllabicEnd));
+        const bool voiceless
+            = last == "p" || last == "t" || last == "k" || last == "f" || last == "th";
+        const bool tOrD = last == "t" || last == "d";
+        Entry form { entry->syllables
+                + (adds == One || (adds == AfterHiss && hiss) || (adds == AfterTOrD && tOrD)
+                    || (adds == UnlessSyllabicEnd && !syllabicEnd)),
+            entry->rhyme };
+        // The rhyme runs on into the ending, the schwa of a lost syllable dropped (tumbling,
+        // tragically).
+        const bool lost = (adds == UnlessSyllabicEnd && syllabicEnd) || adds == None;
+        if (lost && form.rhyme.ends_with(" ah l"))
+            form.rhyme.replace(form.rhyme.size() - 4, 3, "");
+        else if (lost && form.rhyme.ends_with(" er"))
+            form.rhyme.replace(form.rhyme.size() - 2, 2, "r");
+        const std::string_view ending = adds == AfterHiss ? (hiss ? "ah z"
+                                                : voiceless       ? "s"
+                                                                  : "z")
+            : adds == AfterTOrD                           ? (tOrD   ? "ah d"
+                                                : voiceless || hiss ? "t"
+                                                                    : "d")
+            : adds == None && sounds == "l iy"            ? "iy"
+                                                          : sounds;
+        if (!form.rhyme.empty())
+            form.rhyme += " " + std::string(ending);
+        return form;
     }
-    return 0;
+    return {};
 }
 
 int estimatedSyllables(std::string_view word)

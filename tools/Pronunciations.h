@@ -25,11 +25,11 @@ public:
 
     // The entry of a lower-case word, its first pronunciation; null when the dictionary lacks it.
     const Entry* find(const std::string& word) const;
-    // The syllables of a word the dictionary lacks that adds an ending (-s, -ed, -ing, -er, -est,
-    // -ly, -ness, -less, -ment, -ful) to a word it holds, which isWord tells is a word (so that
-    // its names and spelt abbreviations are no base): shticks 1 from shtick, inkier 3 from inky,
-    // tumbling 2 from tumble. 0 when it is no such form.
-    int inflectedSyllables(
+    // The syllables and rhyme of a word the dictionary lacks that adds an ending (-s, -ed, -ing,
+    // -er, -est, -ly, -ness, -less, -ment, -ful) to a word it holds, which isWord tells is a word
+    // (so that its names and spelt abbreviations are no base): shticks 1 from shtick, inkier 3
+    // from inky, tumbling 2 from tumble. Syllables 0 when it is no such form.
+    Entry inflected(
         const std::string& word, const std::function<bool(const std::string&)>& isWord) const;
     const std::unordered_map<std::string, Entry>& entries() const { return m_entries; }
 
