@@ -80,6 +80,12 @@ foreach(row ${TESSAVINE_LANGUAGE_TABLE})
     if(flags)
         list(APPEND args ${flags})
     endif()
+    # Where nouns are capitalised, WordNet tells the English names among the translations
+    # (Africa), so that the nouns that are names (Afrika) are left out.
+    if(flags MATCHES "--capital-nouns" AND NOT translations STREQUAL "-")
+        list(APPEND inputs /usr/share/wordnet/data.noun)
+        list(APPEND args --wordnet /usr/share/wordnet/data.noun)
+    endif()
     set(missing)
     foreach(input ${inputs})
         if(NOT EXISTS "${input}")

@@ -548,9 +548,9 @@ private slots:
     // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
     // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
     // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
-    // of a noun and of none; the patterns break ha-ba,
-    // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
-    // zlib reads a plain file.
+    // of a noun and of none; Afrika translated by a name of WordNet, Montag by a common noun,
+    // Christine no form of the feminine Christin; the patterns break ha-ba, lau-fen, Ka-ter and
+    // Hau-s, whose s holds no vowel. The dictionary is read uncompressed as zlib reads plain files.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
@@ -582,6 +582,14 @@ private slots:
                                       << "";
         QTest::newRow("rare form") << "H\u00e4usern"
                                    << "";
+        QTest::newRow("noun translated by names alone") << "Afrika"
+                                                        << "";
+        QTest::newRow("form of such a noun") << "Afrikas"
+                                             << "";
+        QTest::newRow("noun translated by a common noun of WordNet") << "Montag"
+                                                                     << "|1|0|0|1|Monday";
+        QTest::newRow("feminine -in with an ending but -nen") << "Christine"
+                                                              << "";
     }
 
     void languageToolDecidesWordsAndFacts()
@@ -598,9 +606,12 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\n" },
-            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
-            { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
+                "\nHauses\nKarin\nAfrika\nAfrikas\nMontag\nChristine\n" },
+            { "stems.dic", "8\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\n" },
+            { "ranks.txt", ranks + "thomas\nhauses\nkarin\nafrikas\nchristine\n" },
+            { "data.noun",
+                "  1 header line\n09189411 15 n 01 Africa 0 001 @i 09239740 n 0000 | a continent\n"
+                "15163979 28 n 02 Monday 0 Mon 0 001 @ 15163157 n 0000 | a day\n" },
             { "names.txt", "thomas\n" },
             { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
@@ -612,7 +623,8 @@ private slots:
         for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
-                 "Bonn\nBonn\n" }) {
+                 "Bonn\nBonn\n", "Afrika <n>\nAfrica\n", "Montag <n>\nMonday\n",
+                 "Christin <fem, n>\nChristian\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;
@@ -636,7 +648,8 @@ private slots:
                 dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
                 dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
                 dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
-                "--freedict", dir.filePath("fd"), "--capital-nouns", dir.filePath("facts.tsv") });
+                "--freedict", dir.filePath("fd"), "--wordnet", dir.filePath("data.noun"),
+                "--capital-nouns", dir.filePath("facts.tsv") });
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run
