@@ -22,7 +22,7 @@ set(freedict /usr/share/dictd)
 # (- none) | hyphenation patterns | Apertium analyser for the kinds (- none) | flags
 set(TESSAVINE_LANGUAGE_TABLE
     "de|German|Deutsch|aeiouyäöü|ngerman|de_DE|deu-eng|de_DE|-|--capital-nouns"
-    "fr|French|Français|aeiouyàâäéèêëîïôöùûüÿœæ|french|fr|fra-eng|fr|-|"
+    "fr|French|Français|aeiouyàâäéèêëîïôöùûüÿœæ|french|fr|fra-eng|fr|apertium-fr-es/fr-es|"
     "es|Spanish|Español|aeiouyáéíóúü|spanish|es_ES|spa-eng|es_ES|apertium-eng-spa/spa-eng|"
     "it|Italian|Italiano|aeiouàèéìíîòóùú|italian|it_IT|-|it_IT|-|"
     "nl|Dutch|Nederlands|aeiouyáéíóúäëïöüàèâêîôû|dutch|nl|-|nl_NL|-|"

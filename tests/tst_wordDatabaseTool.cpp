@@ -590,6 +590,8 @@ private slots:
                                                                      << "|1|0|0|1|Monday";
         QTest::newRow("feminine -in with an ending but -nen") << "Christine"
                                                               << "";
+        QTest::newRow("adjective the dictionary tags as an adverb too") << "schnell"
+                                                                        << "|4|0|0|1|fast";
     }
 
     void languageToolDecidesWordsAndFacts()
@@ -606,8 +608,9 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\nAfrika\nAfrikas\nMontag\nChristine\n" },
-            { "stems.dic", "8\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\n" },
+                "\nHauses\nKarin\nAfrika\nAfrikas\nMontag\nChristine\nschnell\n" },
+            { "stems.dic",
+                "9\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\nschnell\n" },
             { "ranks.txt", ranks + "thomas\nhauses\nkarin\nafrikas\nchristine\n" },
             { "data.noun",
                 "  1 header line\n09189411 15 n 01 Africa 0 001 @i 09239740 n 0000 | a continent\n"
@@ -624,7 +627,7 @@ private slots:
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
                  "Bonn\nBonn\n", "Afrika <n>\nAfrica\n", "Montag <n>\nMonday\n",
-                 "Christin <fem, n>\nChristian\n" }) {
+                 "Christin <fem, n>\nChristian\n", "schnell <adj, adv>\nfast\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;

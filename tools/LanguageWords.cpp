@@ -17,9 +17,9 @@
 //
 // Facts: the level from the word's rank in the frequency list (levelOfRank); kinds from the
 // spelling dictionary's po: fields where it has them (the stem's kinds; names, po:npr, are left
-// out), else from a FreeDict dictionary (dictd files PREFIX.index and PREFIX.dict.dz), which
-// gives the translation too; with --analysis, kinds from a morphological analyser's output
-// instead; syllables
+// out; with --analysis, a morphological analyser's output tells noun from adjective), else from
+// the analyser's output, else from a FreeDict dictionary (dictd files PREFIX.index and
+// PREFIX.dict.dz), which gives the translation too; syllables
 // from hyphenation patterns (the hyph_*.dic files of libhyphen); the offensive and classroom marks
 // from the lists, matched without regard to case.
 
@@ -676,10 +676,24 @@ int run(const Options& options)
         }
         const int wordLevel = levelOfRank(rank == ranks.end() ? 0 : rank->second);
         const auto analysis = analysed.find(word);
-        const quint8 wordKinds = !analysed.empty()
-            ? (analysis == analysed.end() ? 0 : analysis->second)
-            : stemsTagged ? (stem == stems.end() ? 0 : stem->second.kinds)
-                          : (known == translated.end() ? 0 : known->second.kinds);
+        const quint8 analyserKinds = analysis == analysed.end() ? 0 : analysis->second;
+        quint8 wordKinds = 0;
+        if (stemsTagged) {
+            // A stem the dictionary calls both noun and adjective (mécanicien, omniscient) keeps
+            // those of the two the analyser gives it, where it gives either.
+            constexpr quint8 both = WordKind::Noun | WordKind::Adjective;
+            wordKinds = stem == stems.end() ? 0 : stem->second.kinds;
+            if ((wordKinds & both) == both && (analyserKinds & both))
+                wordKinds = quint8((wordKinds & ~both) | (analyserKinds & both));
+        } else if (!analysed.empty())
+            wordKinds = analyserKinds;
+        else if (known != translated.end()) {
+            // FreeDict tags an adjective used as an adverb (schnell) with both; it is an
+            // adjective, as German grammar counts it.
+            wordKinds = known->second.kinds;
+            if (wordKinds & WordKind::Adjective)
+                wordKinds &= quint8(~WordKind::Adverb);
+        }
         const int marks
             = (offensive.contains(folded) ? 1 : 0) | (classroom.contains(folded) ? 2 : 0);
         const int syllables = hyphenation
@@ -711,10 +725,12 @@ int run(const Options& options)
         if (has)
             facts += (facts.empty() ? "" : ",") + std::string(fact);
     // The tool knows which source gave the kinds; the build names the rest.
-    const std::string kindsSource = !analysed.empty() ? ". Kinds: Apertium's analyses"
-        : stemsTagged         ? ". Kinds: the spelling dictionary's po: fields"
-        : !translated.empty() ? ". Kinds: FreeDict's headword tags"
-                              : "";
+    std::string kindsSource = stemsTagged ? ". Kinds: the spelling dictionary's po: fields"
+        : !analysed.empty()               ? ". Kinds: Apertium's analyses"
+        : !translated.empty()             ? ". Kinds: FreeDict's headword tags"
+                                          : "";
+    if (stemsTagged && !analysed.empty())
+        kindsSource += ", noun or adjective by Apertium's analyses";
     const std::pair<const char*, std::string> about[] = { { "language", options.language },
         { "name", options.name }, { "native", options.native }, { "facts", facts },
         { "definitions", translated.empty() ? "" : "translation" }, { "vowels", options.vowels },
