@@ -555,49 +555,57 @@ private slots:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("facts");
+        // Kinds from po: fields, noun or adjective told by the analyser, as French has them.
+        QTest::addColumn<bool>("tagged");
         QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
             << "Haus"
-            << "10|1|0|0|1|house";
+            << "10|1|0|0|1|house" << false;
         QTest::newRow("rank past the first tier") << "Abend"
-                                                  << "20|1|0|0|2|evening";
+                                                  << "20|1|0|0|2|evening" << false;
         QTest::newRow("rank past the everyday tier") << "Abendrot"
-                                                     << "35|1|0|0|3|sunset";
+                                                     << "35|1|0|0|3|sunset" << false;
         QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
-                                                               << "|2|0|0|2|run, go";
+                                                               << "|2|0|0|2|run, go" << false;
         QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
-                                                                     << "|1|0|0|2|tomcat";
-        QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
-                                                                                << "|0|1|0|2|";
+                                                                     << "|1|0|0|2|tomcat" << false;
+        QTest::newRow("offensive whatever the case, syllables by the patterns")
+            << "haba"
+            << "|0|1|0|2|" << false;
         QTest::newRow("classroom") << "popel"
-                                   << "|0|0|1|1|";
+                                   << "|0|0|1|1|" << false;
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("frequent case form of a noun") << "Hauses"
-                                                      << "35|0|0|0|2|";
+                                                      << "35|0|0|0|2|" << false;
         QTest::newRow("frequent capitalised form of no noun") << "Karin"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("name") << "Thomas"
-                              << "";
+                              << "" << false;
         QTest::newRow("abbreviation") << "ABC"
-                                      << "";
+                                      << "" << false;
         QTest::newRow("rare form") << "H\u00e4usern"
-                                   << "";
+                                   << "" << false;
         QTest::newRow("noun translated by names alone") << "Afrika"
-                                                        << "";
+                                                        << "" << false;
         QTest::newRow("form of such a noun") << "Afrikas"
-                                             << "";
+                                             << "" << false;
         QTest::newRow("noun translated by a common noun of WordNet") << "Montag"
-                                                                     << "|1|0|0|1|Monday";
+                                                                     << "|1|0|0|1|Monday" << false;
         QTest::newRow("feminine -in with an ending but -nen") << "Christine"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("adjective the dictionary tags as an adverb too") << "schnell"
-                                                                        << "|4|0|0|1|fast";
+                                                                        << "|4|0|0|1|fast" << false;
+        QTest::newRow("noun and adjective, a noun by the analyser") << "musicien"
+                                                                    << "|1|0|0|2|" << true;
+        QTest::newRow("noun and adjective the analyser does not know") << "amoureux"
+                                                                       << "|5|0|0|1|" << true;
     }
 
     void languageToolDecidesWordsAndFacts()
     {
         QFETCH(QString, word);
         QFETCH(QString, facts);
+        QFETCH(bool, tagged);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString ranks = QStringLiteral("Haus\n");
@@ -608,7 +616,8 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\nAfrika\nAfrikas\nMontag\nChristine\nschnell\n" },
+                "\nHauses\nKarin\nAfrika\nAfrikas\nMontag\nChristine\nschnell\nmusicien\namoureux"
+                "\n" },
             { "stems.dic",
                 "9\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\nschnell\n" },
             { "ranks.txt", ranks + "thomas\nhauses\nkarin\nafrikas\nchristine\n" },
@@ -619,6 +628,8 @@ private slots:
             { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
+            { "tagged.dic", "2\nmusicien po:nom po:adj\namoureux/X po:adj po:nom\n" },
+            { "analysis.txt", "^musicien/musicien<n><m><sg>$\n^amoureux/*amoureux$\n" },
         };
         for (const auto& [name, text] : files)
             QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
@@ -644,15 +655,18 @@ private slots:
         }
         QVERIFY(writeFile(dir.filePath("fd.index"), index));
         QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
+        QStringList arguments { "--language", "de", "--name", "German", "--native", "Deutsch",
+            "--vowels", "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
+            dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
+            dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
+            dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
+            "--freedict", dir.filePath("fd"), "--wordnet", dir.filePath("data.noun"),
+            "--capital-nouns", dir.filePath("facts.tsv") };
+        if (tagged) // the later --stems is the one read
+            arguments << "--stems" << dir.filePath("tagged.dic") << "--analysis"
+                      << dir.filePath("analysis.txt");
         QProcess process;
-        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
-            { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
-                "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
-                dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
-                dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
-                dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
-                "--freedict", dir.filePath("fd"), "--wordnet", dir.filePath("data.noun"),
-                "--capital-nouns", dir.filePath("facts.tsv") });
+        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL), arguments);
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run
