@@ -549,8 +549,9 @@ private slots:
     // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
     // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
     // of a noun and of none; Bodensee translated by names (one WordNet holds, though a word of it
-    // is a common noun, one it lacks), Montag by common nouns, Christine no form of the feminine
-    // Christin, Frauen one of the feminine Frau; a WordNet header line parses as a synset; the
+    // is a common noun, one it lacks), Montag by a synset's second lemma, Christine no form of the
+    // feminine Christin, Frauen and Termine forms of Frau and Termin, Hausa no form of Haus; a
+    // WordNet header line parses as a synset; the
     // patterns break ha-ba, lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is
     // read uncompressed as zlib reads plain files.
     void languageToolDecidesWordsAndFacts_data()
@@ -592,9 +593,13 @@ private slots:
         QTest::newRow("form of such a noun") << "Bodensees"
                                              << "" << false;
         QTest::newRow("noun translated by a common noun of WordNet") << "Montag"
-                                                                     << "|1|0|0|1|Mon" << false;
+                                                                     << "|1|0|0|1|Mon Day" << false;
         QTest::newRow("form of a feminine noun") << "Frauen"
                                                  << "35|0|0|0|1|" << false;
+        QTest::newRow("form of a masculine noun in -in") << "Termine"
+                                                         << "35|0|0|0|1|" << false;
+        QTest::newRow("noun and a letter no ending makes") << "Hausa"
+                                                           << "" << false;
         QTest::newRow("feminine -in with an ending but -nen") << "Christine"
                                                               << "" << false;
         QTest::newRow("adjective the dictionary tags as an adverb too") << "schnell"
@@ -620,16 +625,18 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\nBodensee\nBodensees\nMontag\nChristine\nFrauen\nschnell\nmusicien"
+                "\nHauses\nKarin\nBodensee\nBodensees\nMontag\nChristine\nFrauen\nTermine\nHausa\ns"
+                "chnell\nmusicien"
                 "\namoureux"
                 "\n" },
             { "stems.dic",
                 "9\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\nschnell\n" },
-            { "ranks.txt", ranks + "thomas\nhauses\nkarin\nbodensees\nchristine\nfrauen\n" },
+            { "ranks.txt",
+                ranks + "thomas\nhauses\nkarin\nbodensees\nchristine\nfrauen\ntermine\nhausa\n" },
             { "data.noun",
-                "  1 2 01 Lake_Constance 0 header\n"
+                "  1 01 Lake_Constance 0 header\n"
                 "09331328 17 n 01 Lake_Constance 0 001 @i 09328904 n 0000 | a lake\n"
-                "09328904 17 n 01 lake 0 001 @ 09225146 n 0000 | a body of water\n"
+                "09328904 17 n 02 lake 0 loch 0 001 @ 09225146 n 0000 | a body of water\n"
                 "15163979 28 n 02 Monday 0 Mon 0 001 @ 15163157 n 0000 | a day\n"
                 "09678009 18 n 01 Christian 0 001 @ 09677952 n 0000 | a believer\n" },
             { "names.txt", "thomas\n" },
@@ -646,8 +653,9 @@ private slots:
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
                  "Bonn\nformer capital\n", "Bodensee <n>\nLake Constance, Sea of Swabia\n",
-                 "Montag <n>\nMonday Mon\n", "Montag <n>\nMon\n", "Frau <fem, n>\nwoman\n",
-                 "Christin <fem, n>\nChristian\n", "schnell <adj, adv>\nfast\n" }) {
+                 "Montag <n>\nMon Day\n", "Termin <masc, n>\nappointment\n",
+                 "Frau <fem, n>\nwoman\n", "Christin <fem, n>\nChristian\n",
+                 "schnell <adj, adv>\nfast\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;
