@@ -544,16 +544,16 @@ private slots:
             QStringList { facts });
     }
 
-    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
-    // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
-    // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
-    // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
-    // of a noun and of none; Bodensee translated by names (one WordNet holds, though a word of it
-    // is a common noun, one it lacks), Montag by a synset's second lemma, Christine no form of the
-    // feminine Christin, Frauen and Termine forms of Frau and Termin, Hausa no form of Haus; a
-    // WordNet header line parses as a synset; the
-    // patterns break ha-ba, lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is
-    // read uncompressed as zlib reads plain files.
+    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend at
+    // rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside the
+    // ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC an
+    // abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms of a
+    // noun and of none; Bodensee translated by names (one WordNet holds, though a word of it is a
+    // common noun, one it lacks; an entry without one), Montag by a synset's second lemma,
+    // Christine no form of the feminine Christin, Frauen and Termine forms of Frau and Termin,
+    // Hausa no form of Haus; a WordNet header line parses as a synset; the patterns break ha-ba,
+    // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
+    // zlib reads plain files.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
@@ -653,7 +653,7 @@ private slots:
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
                  "Bonn\nformer capital\n", "Bodensee <n>\nLake Constance, Sea of Swabia\n",
-                 "Montag <n>\nMon Day\n", "Termin <masc, n>\nappointment\n",
+                 "Bodensee <n>\n\n", "Montag <n>\nMon Day\n", "Termin <masc, n>\nappointment\n",
                  "Frau <fem, n>\nwoman\n", "Christin <fem, n>\nChristian\n",
                  "schnell <adj, adv>\nfast\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
