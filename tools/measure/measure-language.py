@@ -55,8 +55,8 @@ if code in MCW:
 # FrequencyWords), counted apart from the build's counts of 2024 but from the same kind of text.
 if code == 'fr':
     saved = random.getstate()
-    older = json.load(open(os.path.join(npm, 'zxcvbn-ts-language-fr-3.0.2/package/src/commonWords.json'),
-                           encoding='utf-8'))[:20000]
+    older = json.load(open(os.path.join(
+        npm, 'zxcvbn-ts-language-fr-3.0.2/package/src/commonWords.json'), encoding='utf-8'))[:20000]
     top = {w.lower() for w in older}
     picked = sample(everyday, 2000)
     inside = sum(w.lower() in top for w in picked)
@@ -123,7 +123,8 @@ if code == 'de':
         if stem and not stem[0].isdigit():
             flags.setdefault(stem, set()).update(f)
     for bit, name in ((1, 'noun'), (2, 'verb'), (4, 'adjective'), (8, 'adverb')):
-        known = [w for w in sample([w for w in words if facts[w][2] & bit], 4000) if w in flags][:500]
+        picked = sample([w for w in words if facts[w][2] & bit], 4000)
+        known = [w for w in picked if w in flags][:500]
         def agrees(w):
             f = flags[w]
             if bit == 1:
