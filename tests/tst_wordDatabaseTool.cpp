@@ -83,7 +83,9 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
 // whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
 // below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
-// shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng;
+// shtick and café in the pronouncing dictionary (pat, box and lady with vowels espeak-ng does
+// not give them), shticks, patted, patting, tumbler, inkier, boxes and ladies forms of its
+// words, houseplants, pursuer, querying and gated said by espeak-ng;
 // walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk,
 // flob one of glorp's, wint an irregular participle of walk used once as one; gronkers and flobing
 // derived from gronk and flob, snorp also a rare name of an apple, wupe short for car_wupe, zonk
@@ -152,8 +154,10 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\ngronkers\nsnorp\nwupe\nflobing\n"
-            "zonk\nzink\nwint\nklaw\n" },
+            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\nshticks\nquerying\npat\npatted\n"
+            "tumble\ntumbler\ninky\ninkier\npatting\nbox\nboxes\nlady\nladies\ngated\ngronkers\nsno"
+            "rp\n"
+            "wupe\nflobing\nzonk\nzink\nwint\nklaw\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -197,7 +201,10 @@ bool writeFactSources(const QTemporaryDir& dir)
         { "wordnet/adv.exc", "" },
         { "cmu.out",
             "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n"
-            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n" },
+            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n"
+            "(\"pat\" nil (((p eh t) 1)))\n(\"tumble\" nil (((t ah m) 1) ((b ax l) 0)))\n"
+            "(\"inky\" nil (((ih ng) 1) ((k iy) 0)))\n(\"box\" nil (((b ao k s) 1)))\n"
+            "(\"lady\" nil (((l ey) 1) ((d ih) 0)))\n" },
     };
     for (const auto& [name, text] : files)
         if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
@@ -540,34 +547,54 @@ private slots:
         QTest::addColumn<QString>("facts");
         QTest::newRow("dictionary word, its first pronunciation") << "apple"
                                                                   << "14|2|ae p ah l key";
-        QTest::newRow("plural: the base's topic, estimated syllables") << "apples"
-                                                                       << "14|2|";
+        QTest::newRow("plural: the base's topic and syllables") << "apples"
+                                                                << "14|2|ae p ah l z key";
         QTest::newRow("silent -ed") << "walked"
-                                    << "39|1|";
+                                    << "39|1|ao k t key";
         QTest::newRow("the sense its definition comes from") << "flob"
-                                                             << "39|1|";
+                                                             << "39|1|aa b key";
         QTest::newRow("the lower-case sense") << "brane"
-                                              << "7|1|";
+                                              << "7|1|ey n key";
         QTest::newRow("no definition, no topic") << "quaff"
-                                                 << "0|1|";
+                                                 << "0|1|aa f key";
         QTest::newRow("a place") << "zink"
-                                 << "16|1|";
+                                 << "16|1|ih ng k key";
         QTest::newRow("an animal's part, the body's topic") << "klaw"
-                                                            << "9|1|";
+                                                            << "9|1|ao key";
         QTest::newRow("a line among places, no topic") << "zonk"
-                                                       << "0|1|";
+                                                       << "0|1|ao ng k key";
         QTest::newRow("an adjective's sense, no topic") << "slowker"
-                                                        << "0|2|";
+                                                        << "0|2|ow k er key";
         QTest::newRow("a syllable without a vowel is none") << "shtick"
                                                             << "0|1|ih k key";
         QTest::newRow("accented, keyed as spelt") << "caf\u00e9"
                                                   << "0|2|ey key";
         // Where the dictionary is silent, as espeak-ng says it: no silent e inside a compound,
-        // vowels that meet sounded apart.
+        // vowels that meet sounded apart, the vowel of near one before its r; rhymes as said.
         QTest::newRow("espeak-ng, a compound") << "houseplants"
-                                               << "0|2|";
+                                               << "0|2|aw s p l ah n t s key";
         QTest::newRow("espeak-ng, vowels apart") << "pursuer"
-                                                 << "0|3|";
+                                                 << "0|3|uw er key";
+        QTest::newRow("espeak-ng, near before r") << "querying"
+                                                  << "0|3|ih r iy ih ng key";
+        // A form of a dictionary word sounds as the word and its ending, though espeak-ng spells
+        // it out or stresses it otherwise.
+        QTest::newRow("a form of a dictionary word") << "shticks"
+                                                     << "0|1|ih k s key";
+        QTest::newRow("-ed after t, a doubled consonant") << "patted"
+                                                          << "0|2|eh t ah d key";
+        QTest::newRow("-er after -le") << "tumbler"
+                                       << "0|2|ah m b l er key";
+        QTest::newRow("-ier after y") << "inkier"
+                                      << "0|3|ih ng k iy er key";
+        QTest::newRow("-ing, a doubled consonant") << "patting"
+                                                   << "0|2|eh t ih ng key";
+        QTest::newRow("-es after a hiss") << "boxes"
+                                          << "0|2|ao k s ah z key";
+        QTest::newRow("-ies after y") << "ladies"
+                                      << "0|2|ey d ih z key";
+        QTest::newRow("espeak-ng, a flap of the stem's t") << "gated"
+                                                           << "0|2|ey t ah d key";
     }
 
     void topicsAndSoundsComeFromWordNetAndCmu()
@@ -584,50 +611,77 @@ private slots:
             QStringList { facts });
     }
 
-    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
-    // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
-    // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
-    // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
-    // of a noun and of none; the patterns break ha-ba,
+    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend at
+    // rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside the
+    // ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC an
+    // abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms of a
+    // noun and of none; Bodensee translated by names (one WordNet holds, though a word of it is a
+    // common noun, one it lacks; an entry without one), Montag by a synset's second lemma,
+    // Christine no form of the feminine Christin, Frauen and Termine forms of Frau and Termin,
+    // Hausa no form of Haus; a WordNet header line parses as a synset; the patterns break ha-ba,
     // lau-fen, Ka-ter and Hau-s, whose s holds no vowel. The dictionary is read uncompressed as
-    // zlib reads a plain file.
+    // zlib reads plain files.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("facts");
+        // Kinds from po: fields, noun or adjective told by the analyser, as French has them.
+        QTest::addColumn<bool>("tagged");
         QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
             << "Haus"
-            << "10|1|0|0|1|house";
+            << "10|1|0|0|1|house" << false;
         QTest::newRow("rank past the first tier") << "Abend"
-                                                  << "20|1|0|0|2|evening";
+                                                  << "20|1|0|0|2|evening" << false;
         QTest::newRow("rank past the everyday tier") << "Abendrot"
-                                                     << "35|1|0|0|3|sunset";
+                                                     << "35|1|0|0|3|sunset" << false;
         QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
-                                                               << "|2|0|0|2|run, go";
+                                                               << "|2|0|0|2|run, go" << false;
         QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
-                                                                     << "|1|0|0|2|tomcat";
-        QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
-                                                                                << "|0|1|0|2|";
+                                                                     << "|1|0|0|2|tomcat" << false;
+        QTest::newRow("offensive whatever the case, syllables by the patterns")
+            << "haba"
+            << "|0|1|0|2|" << false;
         QTest::newRow("classroom") << "popel"
-                                   << "|0|0|1|1|";
+                                   << "|0|0|1|1|" << false;
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("frequent case form of a noun") << "Hauses"
-                                                      << "35|0|0|0|2|";
+                                                      << "35|0|0|0|2|" << false;
         QTest::newRow("frequent capitalised form of no noun") << "Karin"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("name") << "Thomas"
-                              << "";
+                              << "" << false;
         QTest::newRow("abbreviation") << "ABC"
-                                      << "";
+                                      << "" << false;
         QTest::newRow("rare form") << "H\u00e4usern"
-                                   << "";
+                                   << "" << false;
+        QTest::newRow("noun translated by names alone") << "Bodensee"
+                                                        << "" << false;
+        QTest::newRow("form of such a noun") << "Bodensees"
+                                             << "" << false;
+        QTest::newRow("noun translated by a common noun of WordNet") << "Montag"
+                                                                     << "|1|0|0|1|Mon Day" << false;
+        QTest::newRow("form of a feminine noun") << "Frauen"
+                                                 << "35|0|0|0|1|" << false;
+        QTest::newRow("form of a masculine noun in -in") << "Termine"
+                                                         << "35|0|0|0|1|" << false;
+        QTest::newRow("noun and a letter no ending makes") << "Hausa"
+                                                           << "" << false;
+        QTest::newRow("feminine -in with an ending but -nen") << "Christine"
+                                                              << "" << false;
+        QTest::newRow("adjective the dictionary tags as an adverb too") << "schnell"
+                                                                        << "|4|0|0|1|fast" << false;
+        QTest::newRow("noun and adjective, a noun by the analyser") << "musicien"
+                                                                    << "|1|0|0|2|" << true;
+        QTest::newRow("noun and adjective the analyser does not know") << "amoureux"
+                                                                       << "|5|0|0|1|" << true;
     }
 
     void languageToolDecidesWordsAndFacts()
     {
         QFETCH(QString, word);
         QFETCH(QString, facts);
+        QFETCH(bool, tagged);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString ranks = QStringLiteral("Haus\n");
@@ -638,13 +692,26 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\n" },
-            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" },
-            { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
+                "\nHauses\nKarin\nBodensee\nBodensees\nMontag\nChristine\nFrauen\nTermine\nHausa\ns"
+                "chnell\nmusicien"
+                "\namoureux"
+                "\n" },
+            { "stems.dic",
+                "9\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\nschnell\n" },
+            { "ranks.txt",
+                ranks + "thomas\nhauses\nkarin\nbodensees\nchristine\nfrauen\ntermine\nhausa\n" },
+            { "data.noun",
+                "  1 01 Lake_Constance 0 header\n"
+                "09331328 17 n 01 Lake_Constance 0 001 @i 09328904 n 0000 | a lake\n"
+                "09328904 17 n 02 lake 0 loch 0 001 @ 09225146 n 0000 | a body of water\n"
+                "15163979 28 n 02 Monday 0 Mon 0 001 @ 15163157 n 0000 | a day\n"
+                "09678009 18 n 01 Christian 0 001 @ 09677952 n 0000 | a believer\n" },
             { "names.txt", "thomas\n" },
             { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
+            { "tagged.dic", "2\nmusicien po:nom po:adj\namoureux/X po:adj po:nom\n" },
+            { "analysis.txt", "^musicien/musicien<n><m><sg>$\n^amoureux/*amoureux$\n" },
         };
         for (const auto& [name, text] : files)
             QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
@@ -652,7 +719,10 @@ private slots:
         for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
-                 "Bonn\nBonn\n" }) {
+                 "Bonn\nformer capital\n", "Bodensee <n>\nLake Constance, Sea of Swabia\n",
+                 "Bodensee <n>\n\n", "Montag <n>\nMon Day\n", "Termin <masc, n>\nappointment\n",
+                 "Frau <fem, n>\nwoman\n", "Christin <fem, n>\nChristian\n",
+                 "schnell <adj, adv>\nfast\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;
@@ -669,14 +739,18 @@ private slots:
         }
         QVERIFY(writeFile(dir.filePath("fd.index"), index));
         QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
+        QStringList arguments { "--language", "de", "--name", "German", "--native", "Deutsch",
+            "--vowels", "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
+            dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
+            dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
+            dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
+            "--freedict", dir.filePath("fd"), "--wordnet", dir.filePath("data.noun"),
+            "--capital-nouns", dir.filePath("facts.tsv") };
+        if (tagged) // the later --stems is the one read
+            arguments << "--stems" << dir.filePath("tagged.dic") << "--analysis"
+                      << dir.filePath("analysis.txt");
         QProcess process;
-        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
-            { "--language", "de", "--name", "German", "--native", "Deutsch", "--vowels",
-                "aeiouy\u00e4\u00f6\u00fc", "--words", dir.filePath("words.txt"), "--stems",
-                dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"), "--names",
-                dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"), "--offensive",
-                dir.filePath("offensive.txt"), "--classroom", dir.filePath("classroom.txt"),
-                "--freedict", dir.filePath("fd"), "--capital-nouns", dir.filePath("facts.tsv") });
+        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL), arguments);
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run

@@ -50,8 +50,8 @@ public:
     // inflected form goes by its base.
     bool offensive(const std::string& word, bool anySense = false) const;
     // Whether a teacher would have to explain the word away, as offensive() judges senses: a
-    // sense under sexual activity, the genitals, pornography, prostitution or drug addiction,
-    // or whose gloss is about sex, nudity, suicide or castration.
+    // sense under sexual activity, the reproductive organs and gametes, pornography, prostitution or
+    // drug addiction, or whose gloss is about sex, nudity, suicide or castration.
     bool classroom(const std::string& word, bool anySense = false) const;
 
 private:

@@ -300,8 +300,9 @@ namespace {
             .choices = syllableCounts,
             .name = "syllables",
             .valueName = "N[-M]",
-            .help = "Only words of N syllables, or of N to M, by the CMU Pronouncing Dictionary or "
-                    "else estimated from the spelling.",
+            .help
+            = "Only words of N syllables, or of N to M, by the CMU Pronouncing Dictionary or, "
+              "for a word it lacks, by the word it is a form of or by espeak-ng.",
             .setRule = [](GenerationOptions& o, const QString& v) { setSyllables(o.rules, v); },
             .setChoice =
                 [](WordRules& rules, int rule) {
@@ -313,8 +314,8 @@ namespace {
         { .id = O::CommandLineOnly,
             .name = "rhymes-with",
             .valueName = "WORD",
-            .help = "Only words that rhyme with WORD, any word of the CMU Pronouncing Dictionary: "
-                    "the same sounds from the last stressed vowel on.",
+            .help = "Only words that rhyme with WORD, any word of the list or of the CMU "
+                    "Pronouncing Dictionary: the same sounds from the last stressed vowel on.",
             .setRule = [](GenerationOptions& o, const QString& v) { o.rules.rhymesWith = v; } },
         // Its default comes from the tick box that stood here before, under another key.
         { .id = O::LeaveOutOffensive,

@@ -85,8 +85,7 @@ private slots:
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
                   { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
                   { "sharp.txt", "straße\nstrand\n" }, { "aa.txt", "a\naa\nab\n" },
-                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" },
-                  { "dotless.txt", "ix\n\u0131x\nab\n" } };
+                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" }, { "dotless.txt", "ix\n\u0131x\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -477,7 +476,7 @@ private slots:
         row("rhymes, never the word itself", "--database %d/facts.mdb --rhymes-with ANT", 1, none);
         row("no word of those syllables", "--database %d/facts.mdb --syllables 5", 1, none);
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
-            "'bee' is not in the pronouncing dictionary");
+            "'bee' is neither in the word list nor in the pronouncing dictionary");
         row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
