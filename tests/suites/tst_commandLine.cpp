@@ -269,6 +269,12 @@ private slots:
                                   << "3.58 bits of entropy: one of 12 different texts, {noun} one "
                                      "of 3, {animal} one of 4"
                 + seeded;
+        // Three slots in a row, the last a word: each slot's texts counted from its own set.
+        QTest::newRow("three slots side by side")
+            << "--template {digit}{symbol}{verb} --seed 7"
+            << "7.91 bits of entropy: one of 240 different texts, {digit} one of 10, {symbol} one "
+               "of 12, {verb} one of 2"
+                + seeded;
         // Dotless ı and i are one first word in title case: the figure is a floor.
         QTest::newRow("title case makes two alike")
             << "--words %d/dotless.txt --unique --case first -n 2 --seed 7"
@@ -504,6 +510,8 @@ private slots:
             "no word for {food} meets these rules");
         row("letter no word meets", "--words %d/list.txt --acrostic kz", 1,
             "no word that starts with 'z' meets these rules");
+        row("letter outside the BMP no word meets", "--words %d/list.txt --acrostic \U0001D49Cb", 1,
+            "no word that starts with '\U0001D49C' meets these rules");
         row("slot of facts on a plain list", "--words %d/list.txt --template {noun}", 1,
             "{noun} needs word facts");
         row("template not UTF-8 in JSON", "--json --template \"{noun}$(printf '\\377')\"", 2,
