@@ -269,11 +269,16 @@ private slots:
                                   << "3.58 bits of entropy: one of 12 different texts, {noun} one "
                                      "of 3, {animal} one of 4"
                 + seeded;
-        // Three slots in a row, the last a word: each slot's texts counted from its own set.
-        QTest::newRow("three slots side by side")
+        QTest::newRow("digit, symbol and word side by side")
             << "--template {digit}{symbol}{verb} --seed 7"
             << "7.91 bits of entropy: one of 240 different texts, {digit} one of 10, {symbol} one "
                "of 12, {verb} one of 2"
+                + seeded;
+        // aabb is a + a + bb and a + ab + b: 8 texts of the 12 choices.
+        QTest::newRow("three letters side by side, texts made two ways")
+            << "--words %d/ab.txt --acrostic aab -s '' --seed 7"
+            << "3.00 bits of entropy: one of 8 different texts (each once, however many ways it is "
+               "made), 'a' one of 2, 'a' one of 2, 'b' one of 3"
                 + seeded;
         // Dotless ı and i are one first word in title case: the figure is a floor.
         QTest::newRow("title case makes two alike")
