@@ -253,6 +253,10 @@ private slots:
         QTest::newRow("texts made alike")
             << "--words %d/duplicates.txt --proper -n 2 --seed 7"
             << "1.62 bits of entropy: 2 words, each one of 2 (0.81 bits a word)" + seeded;
+        // An object tells its row's facts, which two rows of one word may not share.
+        QTest::newRow("JSON of words listed twice")
+            << "--words %d/duplicates.txt --json -n 1 --seed 7"
+            << "at least 1.50 bits of entropy: 1 word, each one of 3 (1.50 bits a word)" + seeded;
         // Of ant, bee and walk, only ant and bee fit in 7 characters with the blank between.
         QTest::newRow("length limit")
             << "--passphrase -n 2 --max-length 7 --seed 7"
@@ -499,6 +503,7 @@ private slots:
         row("words run together, entropy", "--words %d/list.txt -n 2 --entropy -s ''", 2,
             "--separator cannot be empty with");
         row("one word, nothing runs together", "--words %d/list.txt -n 1 --digits 1 -s ''", 0, "");
+        row("most words composed", "--words %d/list.txt -n 100000 --digits 1", 0, "");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -884,7 +889,8 @@ private slots:
         for (const QString& line : helpText.section("Options:", 1).split('\n'))
             QVERIFY2(line.size() <= 79, qPrintable(line));
         QVERIFY(helpText.contains("Topics of --topic:\n  action ")
-            && helpText.contains("\n  weather ") && helpText.contains("\n      --version "));
+            && helpText.contains("\n  weather ") && helpText.contains("\n      --version ")
+            && helpText.contains("Languages of --language:\n  en    English: level, kinds,"));
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
         // The completion script, run by bash as it completes the words given: every option, and a
