@@ -233,6 +233,7 @@ namespace {
             .accessibleDescription = "How common the words must be: everyday words are the most "
                                      "common, common words take in more",
             .choices = levels,
+            .fact = "level",
             .name = "level",
             .valueName = "LEVEL",
             .help = "Only words of the commonness LEVEL: everyday, common or any (default).",
@@ -250,6 +251,7 @@ namespace {
             .accessibleDescription = "The part of speech the words must have, in its dictionary "
                                      "form: apple, not apples",
             .choices = kinds,
+            .fact = "kinds",
             .name = "kind",
             .valueName = "KIND",
             .help = "Only dictionary forms of the part of speech KIND: noun, verb, adjective or "
@@ -266,6 +268,7 @@ namespace {
             .accessibleDescription
             = "Whose spelling the words follow: American, British or Canadian",
             .choices = spellings,
+            .fact = "spellings",
             .name = "spelling",
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
@@ -281,6 +284,7 @@ namespace {
             .accessibleDescription = "What the words must be about in their main sense: animals, "
                                      "food, objects, places and more, in alphabetical order",
             .choices = topics,
+            .fact = "topic",
             .name = "topic",
             .valueName = "TOPIC",
             .help = "Only words whose main sense is of the TOPIC, one of those listed below; "
@@ -298,6 +302,7 @@ namespace {
             .accessibleName = "Syllables",
             .accessibleDescription = "How many syllables the words must have",
             .choices = syllableCounts,
+            .fact = "syllables",
             .name = "syllables",
             .valueName = "N[-M]",
             .help
@@ -312,6 +317,7 @@ namespace {
                         : std::nullopt;
                 } },
         { .id = O::CommandLineOnly,
+            .fact = "rhyme",
             .name = "rhymes-with",
             .valueName = "WORD",
             .help = "Only words that rhyme with WORD, any word of the list or of the CMU "
@@ -375,6 +381,7 @@ namespace {
                     o.rules.pattern = v;
                 } },
         { .id = O::CommandLineOnly,
+            .fact = "definitions",
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,
@@ -438,6 +445,8 @@ namespace {
             .name = "entropy",
             .help = "Write on standard error how many bits of entropy the output carries." },
         { .id = O::CommandLineOnly,
+            // Its words are everyday words.
+            .fact = "level",
             .name = "passphrase",
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },
