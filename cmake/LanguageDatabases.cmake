@@ -22,7 +22,7 @@ set(freedict /usr/share/dictd)
 # (- none) | hyphenation patterns | Apertium analyser for the kinds (- none) | flags
 set(TESSAVINE_LANGUAGE_TABLE
     "de|German|Deutsch|aeiouyäöü|ngerman|de_DE|deu-eng|de_DE|-|--capital-nouns"
-    "fr|French|Français|aeiouyàâäéèêëîïôöùûüÿœæ|french|fr|fra-eng|fr|-|"
+    "fr|French|Français|aeiouyàâäéèêëîïôöùûüÿœæ|french|fr|fra-eng|fr|apertium-fr-es/fr-es|"
     "es|Spanish|Español|aeiouyáéíóúü|spanish|es_ES|spa-eng|es_ES|apertium-eng-spa/spa-eng|"
     "it|Italian|Italiano|aeiouàèéìíîòóùú|italian|it_IT|-|it_IT|-|"
     "nl|Dutch|Nederlands|aeiouyáéíóúäëïöüàèâêîôû|dutch|nl|-|nl_NL|-|"
@@ -79,6 +79,12 @@ foreach(row ${TESSAVINE_LANGUAGE_TABLE})
     endif()
     if(flags)
         list(APPEND args ${flags})
+    endif()
+    # Where nouns are capitalised, WordNet tells the English names among the translations
+    # (Africa), so that the nouns that are names (Afrika) are left out.
+    if(flags MATCHES "--capital-nouns" AND NOT translations STREQUAL "-")
+        list(APPEND inputs /usr/share/wordnet/data.noun)
+        list(APPEND args --wordnet /usr/share/wordnet/data.noun)
     endif()
     set(missing)
     foreach(input ${inputs})

@@ -27,7 +27,7 @@ declare -A sets=(
         hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-sv hunspell-da
         hyphen-de hyphen-fr hyphen-es hyphen-it hyphen-nl hyphen-pl hyphen-pt-br hyphen-sv
         hyphen-da dict-freedict-deu-eng dict-freedict-fra-eng dict-freedict-spa-eng lttoolbox
-        apertium-eng-spa"
+        apertium-eng-spa apertium-fr-es"
     [test]="unzip adwaita-qt6"
     [package]="dpkg-dev file"
     [fuzz]="clang clang-format libclang-rt-dev"

@@ -83,8 +83,14 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // untagged senses, gronking an untagged act derived from gronk, snell counted by a sense key
 // whose number is out of date; frob (and frobs) under sexual activity, brood under reproduction
 // below it, frobble kept by the classroom list, skimp glossed as nudity, spleck on that list;
-// shtick and café in the pronouncing dictionary, houseplants and pursuer said by espeak-ng;
-// walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk.
+// shtick and café in the pronouncing dictionary (pat, box and lady with vowels espeak-ng does
+// not give them), shticks, patted, patting, tumbler, inkier, boxes and ladies forms of its
+// words, houseplants, pursuer, querying and gated said by espeak-ng;
+// walked, gronk and slowk also adjectives no tagged text uses, walking one used as much as walk,
+// flob one of glorp's, wint an irregular participle of walk used once as one; gronkers and flobing
+// derived from gronk and flob, snorp also a rare name of an apple, wupe short for car_wupe, zonk
+// under line among places and zink a place, klaw an animal's part under body_part; trund also an
+// adjective of its own that no tagged text uses.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -114,18 +120,32 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00001030 04 n 01 brood 0 001 @ 00001020 n 0000 | a fixture brood\n"
         "00001040 04 n 01 frobble 0 001 @ 00001000 n 0000 | a fixture kept act\n"
         "00001050 07 n 01 skimp 0 000 | a fixture topless dress\n"
-        "00000995 05 n 01 trund 0 000 | the fur of a trund\n");
+        "00000995 05 n 01 trund 0 000 | the fur of a trund\n"
+        "00000974 05 n 01 plonk 0 000 | in fixtures: a sense of the field\n"
+        "00001100 13 n 02 apple 0 snorp 0 001 @ 00000100 n 0000 | a fixture apple kind\n"
+        "00001110 06 n 01 snorp 0 000 | a fixture thing of its own\n"
+        "00001120 18 n 01 wupe 0 000 | a fixture worker\n"
+        "00001130 06 n 03 car_wupe 0 wupe 0 wupe_blade 0 001 @ 00000610 n 0000 | a fixture device\n"
+        "00001140 04 n 01 flobing 0 000 | a fixture act of its own\n"
+        "00001200 15 n 01 line 0 000 | a fixture line\n"
+        "00001210 15 n 01 zonk 0 001 @ 00001200 n 0000 | a fixture route\n"
+        "00001220 15 n 01 zink 0 000 | a fixture town\n"
+        "00001300 08 n 01 body_part 0 000 | a fixture part\n"
+        "00001310 05 n 01 klaw 0 001 @ 00001300 n 0000 | a fixture claw\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
                          "glim n 2 0 2 0 00000300 00000310\nmungle n 1 0 1 0 00000400\n"
                          "brane n 2 0 2 0 00000600 00000610\nflob n 1 0 1 0 00000700\n"
                          "blort n 1 0 1 0 00000800\na n 1 0 1 0 00000950\nib n 1 0 1 0 00000960\n"
-                         "plonk n 4 0 4 0 00000970 00000971 00000972 00000973\n"
+                         "plonk n 5 0 5 0 00000970 00000971 00000972 00000974 00000973\n"
                          "gronking n 1 0 1 0 00000980\nsnell n 2 0 2 1 00000990 00000991\n"
                          "frob n 1 0 1 0 00001010\nreproduction n 1 0 1 0 00001020\n"
                          "brood n 1 0 1 0 00001030\nfrobble n 1 0 1 0 00001040\n"
-                         "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n");
+                         "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n"
+                         "snorp n 2 0 2 0 00001100 00001110\nwupe n 2 0 2 0 00001120 00001130\n"
+                         "flobing n 1 0 1 0 00001140\nzonk n 1 0 1 0 00001210\n"
+                         "zink n 1 0 1 0 00001220\nklaw n 1 0 1 0 00001310\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
@@ -134,7 +154,10 @@ bool writeFactSources(const QTemporaryDir& dir)
             "e\n"
             "flob\nflobs\nslowker\nblort\nzorple\na\nib\nplonk\ngronking\nsnell\nfrob\nfrobs\n"
             "reproduction\nbrood\nfrobble\nskimp\nspleck\nshtick\ncaf\u00e9\nhouseplants\npursuer\n"
-            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\n" },
+            "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\nshticks\nquerying\npat\npatted\n"
+            "tumble\ntumbler\ninky\ninkier\npatting\nbox\nboxes\nlady\nladies\ngated\ngronkers\nsno"
+            "rp\n"
+            "wupe\nflobing\nzonk\nzink\nwint\nklaw\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -157,24 +180,31 @@ bool writeFactSources(const QTemporaryDir& dir)
             "00000530 38 v 01 trund 0 000 00 | a fixture move\n" },
         { "wordnet/cntlist.rev",
             "flob%2:38:00:: 1 5\nsnell%1:06:01:: 1 4\nwalk%2:38:00:: 1 3\n"
-            "walking%3:00:00:: 1 3\n" },
+            "walking%3:00:00:: 1 3\nwint%3:00:00:: 1 1\n" },
         { "wordnet/index.adj",
             "slowk a 1 0 1 0 00000030\nwalked a 1 0 1 0 00000040\ngronk a 1 0 1 0 00000050\n"
-            "walking a 1 0 1 1 00000060\n" },
+            "walking a 1 0 1 1 00000060\nflob a 1 0 1 0 00000070\nwint a 1 0 1 1 00000080\n"
+            "trund a 1 0 1 0 00000090\n" },
         { "wordnet/data.adj",
             "00000030 00 a 01 slowk 0 000 | fixture-slow\n"
             "00000040 00 a 01 walked 0 000 | fixture-walked\n"
             "00000050 00 a 01 gronk 0 000 | fixture-gronk\n"
-            "00000060 00 a 01 walking 0 000 | fixture-walking\n" },
+            "00000060 00 a 01 walking 0 000 | fixture-walking\n"
+            "00000070 00 a 02 glorp 0 flob 0 000 | fixture-glorp\n"
+            "00000080 00 a 01 wint 0 000 | fixture-wint\n"
+            "00000090 00 a 01 trund 0 000 | fixture-trund\n" },
         { "wordnet/index.adv", "slowker r 1 0 1 0 00000020\n" },
         { "wordnet/data.adv", "00000020 02 r 01 slowker 0 000 | more fixture-slowly\n" },
         { "wordnet/noun.exc", "" },
-        { "wordnet/verb.exc", "" },
+        { "wordnet/verb.exc", "wint walk\n" },
         { "wordnet/adj.exc", "" },
         { "wordnet/adv.exc", "" },
         { "cmu.out",
             "MNCL\n(\"apple\" nil (((ae) 1) ((p ax l) 0)))\n(\"apple\" n (((ey) 1)))\n"
-            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n" },
+            "(\"shtick\" nil (((sh) 0) ((t ih k) 1)))\n(\"cafe\" nil (((k ax) 0) ((f ey) 1)))\n"
+            "(\"pat\" nil (((p eh t) 1)))\n(\"tumble\" nil (((t ah m) 1) ((b ax l) 0)))\n"
+            "(\"inky\" nil (((ih ng) 1) ((k iy) 0)))\n(\"box\" nil (((b ao k s) 1)))\n"
+            "(\"lady\" nil (((l ey) 1) ((d ih) 0)))\n" },
     };
     for (const auto& [name, text] : files)
         if (!writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()))
@@ -446,6 +476,17 @@ private slots:
                                          << "|1|1|0|a fixture animal";
         QTest::newRow("untagged act in -ing") << "gronking"
                                               << "|1|1|0|gronk: a fixture verb act";
+        QTest::newRow("more common synonym, the other sense")
+            << "snorp"
+            << "|1|1|0|a fixture thing of its own";
+        QTest::newRow("short for its first compound") << "wupe"
+                                                      << "|1|1|0|a fixture device";
+        QTest::newRow("untagged act, the verb's used sense") << "flobing"
+                                                             << "|1|1|0|flob: a fixture verb sense";
+        QTest::newRow("derived from a lemma") << "gronkers"
+                                              << "|0|1|0|gronk: a fixture verb act";
+        QTest::newRow("irregular participle used once") << "wint"
+                                                        << "|0|1|0|walk: go on foot";
         QTest::newRow("untagged adjective of a verb") << "gronk"
                                                       << "|2|1|0|a fixture verb act";
         QTest::newRow("participle used as much as an adjective") << "walking"
@@ -472,8 +513,8 @@ private slots:
                                                                     << "|0|1|2|";
         // Two parts used alike: the sense that reads least as secondary, whatever the part.
         QTest::newRow("parts used alike") << "trund"
-                                          << "|3|1|0|a fixture move / 1=the fur of a trund / 2=a "
-                                             "fixture move";
+                                          << "|7|1|0|a fixture move / 1=the fur of a trund / 2=a "
+                                             "fixture move / 4=fixture-trund";
     }
 
     void factsComeFromTheListsScowlAndWordNet()
@@ -506,28 +547,54 @@ private slots:
         QTest::addColumn<QString>("facts");
         QTest::newRow("dictionary word, its first pronunciation") << "apple"
                                                                   << "14|2|ae p ah l key";
-        QTest::newRow("plural: the base's topic, estimated syllables") << "apples"
-                                                                       << "14|2|";
+        QTest::newRow("plural: the base's topic and syllables") << "apples"
+                                                                << "14|2|ae p ah l z key";
         QTest::newRow("silent -ed") << "walked"
-                                    << "39|1|";
+                                    << "39|1|ao k t key";
         QTest::newRow("the sense its definition comes from") << "flob"
-                                                             << "39|1|";
+                                                             << "39|1|aa b key";
         QTest::newRow("the lower-case sense") << "brane"
-                                              << "7|1|";
+                                              << "7|1|ey n key";
         QTest::newRow("no definition, no topic") << "quaff"
-                                                 << "0|1|";
+                                                 << "0|1|aa f key";
+        QTest::newRow("a place") << "zink"
+                                 << "16|1|ih ng k key";
+        QTest::newRow("an animal's part, the body's topic") << "klaw"
+                                                            << "9|1|ao key";
+        QTest::newRow("a line among places, no topic") << "zonk"
+                                                       << "0|1|ao ng k key";
         QTest::newRow("an adjective's sense, no topic") << "slowker"
-                                                        << "0|2|";
+                                                        << "0|2|ow k er key";
         QTest::newRow("a syllable without a vowel is none") << "shtick"
                                                             << "0|1|ih k key";
         QTest::newRow("accented, keyed as spelt") << "caf\u00e9"
                                                   << "0|2|ey key";
         // Where the dictionary is silent, as espeak-ng says it: no silent e inside a compound,
-        // vowels that meet sounded apart.
+        // vowels that meet sounded apart, the vowel of near one before its r; rhymes as said.
         QTest::newRow("espeak-ng, a compound") << "houseplants"
-                                               << "0|2|";
+                                               << "0|2|aw s p l ah n t s key";
         QTest::newRow("espeak-ng, vowels apart") << "pursuer"
-                                                 << "0|3|";
+                                                 << "0|3|uw er key";
+        QTest::newRow("espeak-ng, near before r") << "querying"
+                                                  << "0|3|ih r iy ih ng key";
+        // A form of a dictionary word sounds as the word and its ending, though espeak-ng spells
+        // it out or stresses it otherwise.
+        QTest::newRow("a form of a dictionary word") << "shticks"
+                                                     << "0|1|ih k s key";
+        QTest::newRow("-ed after t, a doubled consonant") << "patted"
+                                                          << "0|2|eh t ah d key";
+        QTest::newRow("-er after -le") << "tumbler"
+                                       << "0|2|ah m b l er key";
+        QTest::newRow("-ier after y") << "inkier"
+                                      << "0|3|ih ng k iy er key";
+        QTest::newRow("-ing, a doubled consonant") << "patting"
+                                                   << "0|2|eh t ih ng key";
+        QTest::newRow("-es after a hiss") << "boxes"
+                                          << "0|2|ao k s ah z key";
+        QTest::newRow("-ies after y") << "ladies"
+                                      << "0|2|ey d ih z key";
+        QTest::newRow("espeak-ng, a flap of the stem's t") << "gated"
+                                                           << "0|2|ey t ah d key";
     }
 
     void topicsAndSoundsComeFromWordNetAndCmu()
@@ -544,46 +611,72 @@ private slots:
             QStringList { facts });
     }
 
-    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend
-    // at rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside
-    // the ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC
-    // an abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms
-    // of a noun and of none; the patterns break ha-ba,
+    // A language's sources in their formats: Haus a noun at rank 1 with two translations, Abend at
+    // rank 2,001, Abendrot at 10,001, laufen a verb and Kater a noun of the dictionary outside the
+    // ranks, Thomas a listed name, Bonn a capitalised stem the dictionary calls no noun, ABC an
+    // abbreviation, Häusern a form in neither stems nor ranks, Hauses and Karin ranked forms of a
+    // noun and of none; Bodensee translated by names (one WordNet holds, though a word of it is a
+    // common noun, one it lacks; an entry without one), Montag by a synset's second lemma,
+    // Christine no form of the feminine Christin, Frauen and Termine forms of Frau and Termin,
+    // Hausa no form of Haus; a WordNet header line parses as a synset; the patterns break ha-ba,
     // lau-fen, Ka-ter, Hau-s, whose s holds no vowel, and the-a-ter; the words of the syllable rows
-    // are stems. The dictionary is read uncompressed as zlib reads a plain file.
+    // are stems. The dictionary is read uncompressed as zlib reads plain files.
     void languageToolDecidesWordsAndFacts_data()
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("facts");
+        // Kinds from po: fields, noun or adjective told by the analyser, as French has them.
+        QTest::addColumn<bool>("tagged");
         QTest::newRow("first rank, a vowel-less piece joined, the shortest translation")
             << "Haus"
-            << "10|1|0|0|1|house";
+            << "10|1|0|0|1|house" << false;
         QTest::newRow("rank 2,000, the first tier's last") << "abendlich"
-                                                           << "10|0|0|0|3|";
+                                                           << "10|0|0|0|3|" << false;
         QTest::newRow("rank past the first tier") << "Abend"
-                                                  << "20|1|0|0|2|evening";
+                                                  << "20|1|0|0|2|evening" << false;
         QTest::newRow("rank past the everyday tier") << "Abendrot"
-                                                     << "35|1|0|0|3|sunset";
+                                                     << "35|1|0|0|3|sunset" << false;
         QTest::newRow("verb, numbering and pronunciation cut") << "laufen"
-                                                               << "|2|0|0|2|run, go";
+                                                               << "|2|0|0|2|run, go" << false;
         QTest::newRow("capitalised noun by the dictionary, no rank") << "Kater"
-                                                                     << "|1|0|0|2|tomcat";
-        QTest::newRow("offensive whatever the case, syllables by the patterns") << "haba"
-                                                                                << "|0|1|0|2|";
+                                                                     << "|1|0|0|2|tomcat" << false;
+        QTest::newRow("offensive whatever the case, syllables by the patterns")
+            << "haba"
+            << "|0|1|0|2|" << false;
         QTest::newRow("classroom, a vowel the patterns leave unbroken") << "popel"
-                                                                        << "|0|0|1|2|";
+                                                                        << "|0|0|1|2|" << false;
         QTest::newRow("capitalised, neither noun nor ranked") << "Bonn"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("frequent case form of a noun") << "Hauses"
-                                                      << "35|0|0|0|2|";
+                                                      << "35|0|0|0|2|" << false;
         QTest::newRow("frequent capitalised form of no noun") << "Karin"
-                                                              << "";
+                                                              << "" << false;
         QTest::newRow("name") << "Thomas"
-                              << "";
+                              << "" << false;
         QTest::newRow("abbreviation") << "ABC"
-                                      << "";
+                                      << "" << false;
         QTest::newRow("rare form") << "H\u00e4usern"
-                                   << "";
+                                   << "" << false;
+        QTest::newRow("noun translated by names alone") << "Bodensee"
+                                                        << "" << false;
+        QTest::newRow("form of such a noun") << "Bodensees"
+                                             << "" << false;
+        QTest::newRow("noun translated by a common noun of WordNet") << "Montag"
+                                                                     << "|1|0|0|2|Mon Day" << false;
+        QTest::newRow("form of a feminine noun") << "Frauen"
+                                                 << "35|0|0|0|1|" << false;
+        QTest::newRow("form of a masculine noun in -in") << "Termine"
+                                                         << "35|0|0|0|3|" << false;
+        QTest::newRow("noun and a letter no ending makes") << "Hausa"
+                                                           << "" << false;
+        QTest::newRow("feminine -in with an ending but -nen") << "Christine"
+                                                              << "" << false;
+        QTest::newRow("adjective the dictionary tags as an adverb too") << "schnell"
+                                                                        << "|4|0|0|1|fast" << false;
+        QTest::newRow("noun and adjective, a noun by the analyser") << "musicien"
+                                                                    << "|1|0|0|3|" << true;
+        QTest::newRow("noun and adjective the analyser does not know") << "amoureux"
+                                                                       << "|5|0|0|3|" << true;
         // Rows of several words give their syllables alone. German: the-a-ter broken at an odd
         // value, euch not at an even one, schrieb's ie one vowel outside French. Spanish: two
         // strong vowels apart, not a weak one. French: qu holds no vowel (communiquent, musique;
@@ -595,14 +688,14 @@ private slots:
         // unspoken (pureté), at the start (avenu), after a double consonant, a digraph or a
         // nasal vowel (enlever), not after two consonants (fortement).
         QTest::newRow("de: syllables") << "theater euch schrieb"
-                                       << "3 1 1";
+                                       << "3 1 1" << false;
         QTest::newRow("es: syllables") << "rodeo bien"
-                                       << "3 1";
+                                       << "3 1" << false;
         QTest::newRow("fr: syllables")
             << "communiquent musique argument moment client orient rien r\u00e9union na\u00efve "
                "pay\u00e9es ayant myope oui ami puret\u00e9 avenu tellement acheter changement "
                "enlever fortement"
-            << "3 2 3 2 2 2 1 3 2 2 2 1 1 2 2 2 2 2 2 2 3";
+            << "3 2 3 2 2 2 1 3 2 2 2 1 1 2 2 2 2 2 2 2 3" << false;
     }
 
     void languageToolDecidesWordsAndFacts()
@@ -612,6 +705,7 @@ private slots:
         const QString language = tag.indexOf(QLatin1String(": ")) == 2 ? tag.left(2) : "de";
         QFETCH(QString, word);
         QFETCH(QString, facts);
+        QFETCH(bool, tagged);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString ranks = QStringLiteral("Haus\n");
@@ -625,14 +719,28 @@ private slots:
         const std::pair<const char*, QString> files[] = {
             { "words.txt",
                 "Haus\nAbend\nAbendrot\nlaufen\nhaba\npopel\nThomas\nABC\nH\u00e4usern\nBonn\nKater"
-                "\nHauses\nKarin\nabendlich\n"
+                "\nHauses\nKarin\nBodensee\nBodensees\nMontag\nChristine\nFrauen\nTermine\nHausa\ns"
+                "chnell\nmusicien"
+                "\namoureux"
+                "\nabendlich\n"
                     + syllableRows },
-            { "stems.dic", "7\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\n" + syllableRows },
-            { "ranks.txt", ranks + "thomas\nhauses\nkarin\n" },
+            { "stems.dic",
+                "9\nlaufen/A\nhaba\npopel\nABC\nThomas\nBonn\nKater\nMontag\nschnell\n"
+                    + syllableRows },
+            { "ranks.txt",
+                ranks + "thomas\nhauses\nkarin\nbodensees\nchristine\nfrauen\ntermine\nhausa\n" },
+            { "data.noun",
+                "  1 01 Lake_Constance 0 header\n"
+                "09331328 17 n 01 Lake_Constance 0 001 @i 09328904 n 0000 | a lake\n"
+                "09328904 17 n 02 lake 0 loch 0 001 @ 09225146 n 0000 | a body of water\n"
+                "15163979 28 n 02 Monday 0 Mon 0 001 @ 15163157 n 0000 | a day\n"
+                "09678009 18 n 01 Christian 0 001 @ 09677952 n 0000 | a believer\n" },
             { "names.txt", "thomas\n" },
             { "patterns.dic", "UTF-8\nLEFTHYPHENMIN 1\na1b\nu1s\nu1f\nd1r\na1t\ne3a\r\ne2u\n" },
             { "offensive.txt", "# fixture\nHaba\n" },
             { "classroom.txt", "popel\n" },
+            { "tagged.dic", "2\nmusicien po:nom po:adj\namoureux/X po:adj po:nom\n" },
+            { "analysis.txt", "^musicien/musicien<n><m><sg>$\n^amoureux/*amoureux$\n" },
         };
         for (const auto& [name, text] : files)
             QVERIFY(writeFile(dir.filePath(QString::fromUtf8(name)), text.toUtf8()));
@@ -640,7 +748,10 @@ private slots:
         for (const char* entry : { "Haus /ha\u028as/ <n, neut>\nestablishment, institution\n",
                  "Haus <n>\n[arch.] house <n>\n", "laufen <v, intr>\n1. run (/r\u028cn/), go\n",
                  "Kater <n, masc>\ntomcat\n", "Abend <n>\nevening\n", "Abendrot <n>\nsunset\n",
-                 "Bonn\nBonn\n" }) {
+                 "Bonn\nformer capital\n", "Bodensee <n>\nLake Constance, Sea of Swabia\n",
+                 "Bodensee <n>\n\n", "Montag <n>\nMon Day\n", "Termin <masc, n>\nappointment\n",
+                 "Frau <fem, n>\nwoman\n", "Christin <fem, n>\nChristian\n",
+                 "schnell <adj, adv>\nfast\n" }) {
             // dictd's index: headword, offset and length in its base-64 digits.
             const auto digits = [](qsizetype n) {
                 QByteArray text;
@@ -657,15 +768,18 @@ private slots:
         }
         QVERIFY(writeFile(dir.filePath("fd.index"), index));
         QVERIFY(writeFile(dir.filePath("fd.dict.dz"), dictionary));
+        QStringList arguments { "--language", language, "--name", "German", "--native", "Deutsch",
+            "--vowels", "aeiouy\u00e4\u00f6\u00fc\u00e9\u00ef", "--words",
+            dir.filePath("words.txt"), "--stems", dir.filePath("stems.dic"), "--frequency",
+            dir.filePath("ranks.txt"), "--names", dir.filePath("names.txt"), "--hyphen",
+            dir.filePath("patterns.dic"), "--offensive", dir.filePath("offensive.txt"),
+            "--classroom", dir.filePath("classroom.txt"), "--freedict", dir.filePath("fd"),
+            "--wordnet", dir.filePath("data.noun"), "--capital-nouns", dir.filePath("facts.tsv") };
+        if (tagged) // the later --stems is the one read
+            arguments << "--stems" << dir.filePath("tagged.dic") << "--analysis"
+                      << dir.filePath("analysis.txt");
         QProcess process;
-        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL),
-            { "--language", language, "--name", "German", "--native", "Deutsch", "--vowels",
-                "aeiouy\u00e4\u00f6\u00fc\u00e9\u00ef", "--words", dir.filePath("words.txt"),
-                "--stems", dir.filePath("stems.dic"), "--frequency", dir.filePath("ranks.txt"),
-                "--names", dir.filePath("names.txt"), "--hyphen", dir.filePath("patterns.dic"),
-                "--offensive", dir.filePath("offensive.txt"), "--classroom",
-                dir.filePath("classroom.txt"), "--freedict", dir.filePath("fd"), "--capital-nouns",
-                dir.filePath("facts.tsv") });
+        process.start(QStringLiteral(TESSAVINE_LANGUAGE_TOOL), arguments);
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         const ToolRun run

@@ -449,6 +449,7 @@ struct FactCounts
     // Syllables: words the dictionary counts, and how the estimate does on them.
     long pronounced = 0;
     long spoken = 0;
+    long fromBase = 0;
     long estimateExact = 0;
     long estimateWithinOne = 0;
 };
@@ -470,29 +471,46 @@ std::unordered_map<std::string, quint16> rhymeIds(const Pronunciations& pronunci
     return ids;
 }
 
-// The syllables and rhyme of every entry; where the dictionary is silent the syllables as
-// espeak-ng says the word, else estimated, and the estimate measured on the words it is not.
-void addSounds(std::vector<Entry>& entries, const std::unordered_map<std::string, quint16>& rhymes,
+// The syllables and rhyme of every entry. Where the dictionary is silent, those of a form of a
+// word it holds (shticks) from that word and its ending, else as espeak-ng says the word, else
+// syllables estimated; a rhyme ending the dictionary's words lack is numbered after theirs. The
+// estimate is measured on the words it is not.
+void addSounds(std::vector<Entry>& entries, std::unordered_map<std::string, quint16>& rhymes,
     const Pronunciations* pronunciations, const Sources& sources, const std::string& prefix,
     FactCounts& counts)
 {
     std::vector<std::string> unknown;
-    for (const Entry& entry : entries)
+    std::unordered_set<std::string> words;
+    for (const Entry& entry : entries) {
+        words.insert(entry.word);
         if (!pronunciations || !pronunciations->find(withoutAccents(entry.word)))
             unknown.push_back(entry.word);
-    const auto spoken = sources.espeak.empty() ? std::unordered_map<std::string, int>()
-                                               : spokenSyllables(unknown, sources.espeak, prefix);
+    }
+    const auto spoken = sources.espeak.empty() ? std::unordered_map<std::string, Spoken>()
+                                               : spokenWords(unknown, sources.espeak, prefix);
     counts.spoken = long(spoken.size());
+    const auto isWord = [&](const std::string& word) { return words.count(word) > 0; };
     for (Entry& entry : entries) {
         const std::string plain = withoutAccents(entry.word);
         const int estimate = estimatedSyllables(plain);
         const Pronunciations::Entry* known = pronunciations ? pronunciations->find(plain) : nullptr;
+        const Pronunciations::Entry form = known || !pronunciations
+            ? Pronunciations::Entry()
+            : pronunciations->inflected(plain, isWord);
         const auto said = known ? spoken.end() : spoken.find(entry.word);
         const int syllables = known ? known->syllables
-            : said != spoken.end()  ? said->second
+            : form.syllables > 0    ? form.syllables
+            : said != spoken.end()  ? said->second.syllables
                                     : estimate;
         entry.facts.syllables = quint8(std::min(syllables, 255));
         entry.facts.rhyme = known ? rhymes.at(known->rhyme) : 0;
+        counts.fromBase += form.syllables > 0;
+        const std::string& sounds = !form.rhyme.empty() ? form.rhyme
+            : said != spoken.end()                      ? said->second.rhyme
+                                                        : form.rhyme;
+        if (!known && !sounds.empty() && rhymes.size() < 0xffff)
+            entry.facts.rhyme
+                = rhymes.try_emplace(sounds, quint16(rhymes.size() + 1)).first->second;
         if (known) {
             ++counts.pronounced;
             counts.estimateExact += estimate == syllables;
@@ -560,7 +578,7 @@ FactCounts addFacts(std::vector<Entry>& entries, const Sources& sources)
 {
     const auto levels = readLevels(sources.scowl);
     const auto abbreviations = readAbbreviations(sources.scowl);
-    const WordNet wordNet(sources.wordNet);
+    const WordNet wordNet(sources.wordNet, &levels);
     const MarkList offensiveList(sources.offensive, wordNet);
     const MarkList classroomList(sources.classroom, wordNet);
 
@@ -922,10 +940,11 @@ void printFacts(const FactCounts& c, size_t words)
     std::printf(" none %ld\n", c.topics[0]);
     if (c.pronounced)
         std::printf("%s: syllables of %ld words (%.1f%%) from the pronouncing dictionary, %ld "
-                    "as espeak-ng says them, the rest estimated; on the dictionary's words the "
-                    "estimate is exact for %.1f%%, within one for %.1f%%\n",
-            toolName, c.pronounced, 100.0 * double(c.pronounced) / double(words), c.spoken,
-            100.0 * double(c.estimateExact) / double(c.pronounced),
+                    "from a word it holds, the others as espeak-ng says them (%ld) or "
+                    "estimated; on the dictionary's words the estimate is exact for %.1f%%, "
+                    "within one for %.1f%%\n",
+            toolName, c.pronounced, 100.0 * double(c.pronounced) / double(words), c.fromBase,
+            c.spoken, 100.0 * double(c.estimateExact) / double(c.pronounced),
             100.0 * double(c.estimateWithinOne) / double(c.pronounced));
 }
 
@@ -1028,8 +1047,8 @@ int main(int argc, char* argv[])
         FactCounts facts = withFacts ? addFacts(entries, *sources) : FactCounts();
         const std::unique_ptr<Pronunciations> pronunciations
             = sources->cmu.empty() ? nullptr : std::make_unique<Pronunciations>(sources->cmu);
-        const auto rhymes = pronunciations ? rhymeIds(*pronunciations)
-                                           : std::unordered_map<std::string, quint16>();
+        auto rhymes = pronunciations ? rhymeIds(*pronunciations)
+                                     : std::unordered_map<std::string, quint16>();
         if (withFacts)
             addSounds(entries, rhymes, pronunciations.get(), *sources, temporaryPath, facts);
 

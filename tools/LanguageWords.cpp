@@ -1,7 +1,7 @@
 // tessavine-language-words --language CODE --name NAME --native NAME --vowels LETTERS
 //     --words LIST [--stems DIC] [--frequency LIST] [--names LIST] [--freedict PREFIX]
-//     [--hyphen DIC] [--offensive LIST] [--classroom LIST] [--capital-nouns] [--latin1]
-//     [--source TEXT] OUTPUT
+//     [--hyphen DIC] [--offensive LIST] [--classroom LIST] [--wordnet DATA.NOUN] [--capital-nouns]
+//     [--latin1] [--source TEXT] OUTPUT
 // (target build_language_words)
 //
 // Decides which entries of a language's word list are words a reader of the language accepts, and
@@ -17,11 +17,11 @@
 //
 // Facts: the level from the word's rank in the frequency list (levelOfRank); kinds from the
 // spelling dictionary's po: fields where it has them (the stem's kinds; names, po:npr, are left
-// out), else from a FreeDict dictionary (dictd files PREFIX.index and PREFIX.dict.dz), which
-// gives the translation too; with --analysis, kinds from a morphological analyser's output
-// instead; syllables from the vowel letters, apart where hyphenation patterns (the hyph_*.dic
-// files of libhyphen) break them (syllablesOf); the offensive and classroom marks from the lists,
-// matched without regard to case.
+// out; with --analysis, a morphological analyser's output tells noun from adjective), else from
+// the analyser's output, else from a FreeDict dictionary (dictd files PREFIX.index and
+// PREFIX.dict.dz), which gives the translation too; syllables from the vowel letters, apart where
+// hyphenation patterns (the hyph_*.dic files of libhyphen) break them (syllablesOf); the offensive
+// and classroom marks from the lists, matched without regard to case.
 
 #include "engine/WordFacts.h"
 
@@ -69,6 +69,7 @@ struct Options
     std::string offensive;
     std::string classroom;
     std::string analysis;
+    std::string wordNet;
     std::string source;
     std::string output;
     bool capitalNouns = false;
@@ -314,6 +315,10 @@ struct Translated
 {
     quint8 kinds = 0;
     bool name = false;
+    // Every translation of every entry is an English name (Afrika: Africa; Montag: Monday is not,
+    // for WordNet holds it as a common noun).
+    bool namedOnly = true;
+    bool feminine = false;
     std::string translation;
 };
 
@@ -340,13 +345,14 @@ void readHeadword(std::string_view line, std::string& word, Translated& facts)
             : t == "adv"        ? WordKind::Adverb
                                 : 0;
         facts.name |= t == "prop" || t == "pn";
+        facts.feminine |= t == "fem";
         start = end + 1;
     }
 }
 
 // The first sense's translations, without FreeDict's labels ([coll.]), tags (<n>), numbering,
-// notes and pronunciations (/.../), at most about 60 characters cut at a comma.
-std::string translationOf(std::string_view sense)
+// notes and pronunciations (/.../), at most about `longest` characters cut at a comma.
+std::string translationOf(std::string_view sense, size_t longest = 60)
 {
     std::string text;
     int depth = 0;
@@ -379,7 +385,7 @@ std::string translationOf(std::string_view sense)
         cleaned.erase(at, 1);
     for (size_t at; (at = cleaned.find(",,")) != std::string::npos;)
         cleaned.erase(at, 1);
-    while (cleaned.size() > 60) {
+    while (cleaned.size() > longest) {
         const size_t comma = cleaned.rfind(',');
         if (comma == std::string::npos || comma == 0)
             break;
@@ -388,7 +394,45 @@ std::string translationOf(std::string_view sense)
     return cleaned;
 }
 
-std::unordered_map<std::string, Translated> readFreeDict(const std::string& prefix)
+// WordNet's nouns in lower case: the lemmas of synsets that are instances of another (@i: Africa,
+// Thames) are names, the rest common nouns (Monday, Canadian, lake).
+struct EnglishNouns
+{
+    std::unordered_set<std::string> names;
+    std::unordered_set<std::string> common;
+};
+
+// Whether an English translation is a name: one WordNet holds only as a name, or, where WordNet
+// lacks it, capitalised throughout but for the small words of names (Bridge of Sighs) with no word
+// a common noun (Monday Mon, Murder Squad).
+bool isEnglishName(std::string_view text, const EnglishNouns& nouns)
+{
+    const std::string folded = lower(std::string(text));
+    if (nouns.common.contains(folded))
+        return false;
+    if (nouns.names.contains(folded))
+        return true;
+    static const std::unordered_set<std::string_view> small = { "of", "the", "and", "on", "de" };
+    bool any = false;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty() || !std::isalpha((unsigned char)word[0]))
+            continue;
+        if (!std::isupper((unsigned char)word[0]) && !small.contains(word))
+            return false;
+        if (nouns.common.contains(lower(std::string(word))))
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+std::unordered_map<std::string, Translated> readFreeDict(
+    const std::string& prefix, const EnglishNouns& nouns)
 {
     const std::string path = prefix + ".dict.dz";
     gzFile file = gzopen(path.c_str(), "rb");
@@ -432,10 +476,23 @@ std::unordered_map<std::string, Translated> readFreeDict(const std::string& pref
         // Several entries share a headword (Laufen the noun and laufen the verb are apart, but
         // a word may have an entry per sense): kinds add up.
         const size_t next = entry.find('\n', end + 1);
-        facts.translation = translationOf(entry.substr(end + 1, next - end - 1));
+        const std::string_view sense = entry.substr(end + 1, next - end - 1);
+        facts.translation = translationOf(sense);
         Translated& known = entries[word];
         known.kinds |= facts.kinds;
         known.name |= facts.name && !facts.kinds;
+        known.feminine |= facts.feminine;
+        const std::string all = translationOf(sense, std::string::npos);
+        for (size_t start = 0; start < all.size();) {
+            size_t comma = all.find(',', start);
+            if (comma == std::string::npos)
+                comma = all.size();
+            std::string_view one = std::string_view(all).substr(start, comma - start);
+            while (one.starts_with(' '))
+                one.remove_prefix(1);
+            known.namedOnly = known.namedOnly && isEnglishName(one, nouns);
+            start = comma + 1;
+        }
         // The shortest translation is most often the plain sense (house, not establishment).
         if (!facts.translation.empty()
             && (known.translation.empty() || facts.translation.size() < known.translation.size()))
@@ -480,6 +537,37 @@ std::unordered_map<std::string, quint8> readAnalysis(const std::string& path)
     return kinds;
 }
 
+EnglishNouns readEnglishNouns(const std::string& path)
+{
+    EnglishNouns nouns;
+    for (const std::string& line : readLines(path)) {
+        if (line.empty() || line[0] == ' ')
+            continue;
+        auto& into = line.find(" @i ") != std::string::npos ? nouns.names : nouns.common;
+        // offset lex_filenum ss_type w_cnt (hex), then w_cnt pairs of word and lex_id.
+        size_t at = 0;
+        for (int field = 0; field < 3 && at != std::string::npos; ++field)
+            at = line.find(' ', at) + 1;
+        const size_t countEnd = line.find(' ', at);
+        if (at == 0 || countEnd == std::string::npos)
+            continue;
+        long count = std::strtol(line.c_str() + at, nullptr, 16);
+        for (at = countEnd + 1; count > 0; --count) {
+            const size_t end = line.find(' ', at);
+            if (end == std::string::npos)
+                break;
+            std::string lemma = line.substr(at, end - at);
+            std::replace(lemma.begin(), lemma.end(), '_', ' ');
+            into.insert(lower(lemma));
+            at = line.find(' ', end + 1) + 1; // past the lex_id
+        }
+    }
+    // A lemma that is also a common noun (Mercury, mercury) is not taken for a name.
+    for (const std::string& lemma : nouns.common)
+        nouns.names.erase(lemma);
+    return nouns;
+}
+
 // A list of words, one a line, matched in lower case; blank lines and # comments skipped.
 std::unordered_set<std::string> readSet(const std::string& path)
 {
@@ -493,7 +581,8 @@ std::unordered_set<std::string> readSet(const std::string& path)
 const char* const usage
     = "usage: %s --language CODE --name NAME --native NAME --vowels LETTERS --words LIST\n"
       "  [--stems DIC] [--frequency LIST] [--names LIST] [--freedict PREFIX] [--hyphen DIC]\n"
-      "  [--offensive LIST] [--classroom LIST] [--analysis FILE] [--capital-nouns] [--latin1]\n"
+      "  [--offensive LIST] [--classroom LIST] [--analysis FILE] [--wordnet DATA.NOUN]\n"
+      "  [--capital-nouns] [--latin1]\n"
       "  [--source TEXT] OUTPUT\n";
 
 std::optional<Options> optionsOf(int argc, char* argv[])
@@ -514,6 +603,7 @@ std::optional<Options> optionsOf(int argc, char* argv[])
             : argument == "--offensive"               ? &options.offensive
             : argument == "--classroom"               ? &options.classroom
             : argument == "--analysis"                ? &options.analysis
+            : argument == "--wordnet"                 ? &options.wordNet
             : argument == "--source"                  ? &options.source
                                                       : nullptr;
         if (argument == "--capital-nouns")
@@ -576,8 +666,10 @@ int run(const Options& options)
         : readSet(options.classroom);
     const auto analysed = options.analysis.empty() ? std::unordered_map<std::string, quint8>()
                                                    : readAnalysis(options.analysis);
+    const EnglishNouns englishNouns
+        = options.wordNet.empty() ? EnglishNouns() : readEnglishNouns(options.wordNet);
     const auto translated = options.freeDict.empty() ? std::unordered_map<std::string, Translated>()
-                                                     : readFreeDict(options.freeDict);
+                                                     : readFreeDict(options.freeDict, englishNouns);
     const std::optional<Hyphenation> hyphenation = options.hyphen.empty()
         ? std::nullopt
         : std::optional<Hyphenation>(std::in_place, options.hyphen);
@@ -587,7 +679,9 @@ int run(const Options& options)
         throw BuildError("cannot create " + options.output + ": " + std::strerror(errno));
     std::unordered_set<std::string> seen;
     long kept = 0, levels[3] = {}, kinds[4] = {}, marked[2] = {}, withTranslation = 0;
-    for (const std::string& word : readLines(options.words, options.latin1)) {
+    const std::vector<std::string> entries = readLines(options.words, options.latin1);
+    const std::unordered_set<std::string> listed(entries.begin(), entries.end());
+    for (const std::string& word : entries) {
         const std::u32string letters = QString::fromStdString(word).toStdU32String();
         if (!isWordShape(letters, vowels, options.capitalNouns) || !seen.insert(word).second)
             continue;
@@ -605,27 +699,58 @@ int run(const Options& options)
         // as something else (Boston) or does not hold at all is a name, unless it is a frequent
         // form not in the names list that a case or plural ending makes of a noun of the
         // dictionary (Hauses, Bildern; subtitles' names such as Karin or Reagan are not).
+        // With WordNet, a noun whose every translation is an English name (Afrika, Schlesien) is
+        // a name too, and so are its forms (Englands).
         if (capitalised) {
             const auto isNoun = [&](const std::string& form) {
                 const auto found = translated.find(form);
-                return found != translated.end() && (found->second.kinds & WordKind::Noun);
+                if (found == translated.end() || !(found->second.kinds & WordKind::Noun))
+                    return false;
+                // One for a person of a place has a feminine form (Rheinländerin, Korsin).
+                const Translated& facts = found->second;
+                return englishNouns.common.empty() || facts.translation.empty() || !facts.namedOnly
+                    || listed.contains(form + "in")
+                    || (form.ends_with('e')
+                        && listed.contains(form.substr(0, form.size() - 1) + "in"));
+            };
+            // A feminine -in takes -nen alone (Christin, Christinnen: Christine is a name).
+            const auto takes = [&](const std::string& base, std::string_view ending) {
+                const auto found = translated.find(base);
+                return ending == "nen" || !base.ends_with("in") || found == translated.end()
+                    || !found->second.feminine;
             };
             const bool inflection = known == translated.end() && rank != ranks.end()
                 && !names.contains(folded)
                 && std::any_of(
                     std::begin(nounEndings), std::end(nounEndings), [&](std::string_view ending) {
-                        return word.size() > ending.size() && word.ends_with(ending)
-                            && isNoun(word.substr(0, word.size() - ending.size()));
+                        if (word.size() <= ending.size() || !word.ends_with(ending))
+                            return false;
+                        const std::string base = word.substr(0, word.size() - ending.size());
+                        return takes(base, ending) && isNoun(base);
                     });
             if (!isNoun(word) && !inflection)
                 continue;
         }
         const int wordLevel = levelOfRank(rank == ranks.end() ? 0 : rank->second);
         const auto analysis = analysed.find(word);
-        const quint8 wordKinds = !analysed.empty()
-            ? (analysis == analysed.end() ? 0 : analysis->second)
-            : stemsTagged ? (stem == stems.end() ? 0 : stem->second.kinds)
-                          : (known == translated.end() ? 0 : known->second.kinds);
+        const quint8 analyserKinds = analysis == analysed.end() ? 0 : analysis->second;
+        quint8 wordKinds = 0;
+        if (stemsTagged) {
+            // A stem the dictionary calls both noun and adjective (mécanicien, omniscient) keeps
+            // those of the two the analyser gives it, where it gives either.
+            constexpr quint8 both = WordKind::Noun | WordKind::Adjective;
+            wordKinds = stem == stems.end() ? 0 : stem->second.kinds;
+            if ((wordKinds & both) == both && (analyserKinds & both))
+                wordKinds = quint8((wordKinds & ~both) | (analyserKinds & both));
+        } else if (!analysed.empty())
+            wordKinds = analyserKinds;
+        else if (known != translated.end()) {
+            // FreeDict tags an adjective used as an adverb (schnell) with both; it is an
+            // adjective, as German grammar counts it.
+            wordKinds = known->second.kinds;
+            if (wordKinds & WordKind::Adjective)
+                wordKinds &= quint8(~WordKind::Adverb);
+        }
         const int marks
             = (offensive.contains(folded) ? 1 : 0) | (classroom.contains(folded) ? 2 : 0);
         const std::u32string lowered
@@ -657,10 +782,12 @@ int run(const Options& options)
         if (has)
             facts += (facts.empty() ? "" : ",") + std::string(fact);
     // The tool knows which source gave the kinds; the build names the rest.
-    const std::string kindsSource = !analysed.empty() ? ". Kinds: Apertium's analyses"
-        : stemsTagged         ? ". Kinds: the spelling dictionary's po: fields"
-        : !translated.empty() ? ". Kinds: FreeDict's headword tags"
-                              : "";
+    std::string kindsSource = stemsTagged ? ". Kinds: the spelling dictionary's po: fields"
+        : !analysed.empty()               ? ". Kinds: Apertium's analyses"
+        : !translated.empty()             ? ". Kinds: FreeDict's headword tags"
+                                          : "";
+    if (stemsTagged && !analysed.empty())
+        kindsSource += ", noun or adjective by Apertium's analyses";
     const std::pair<const char*, std::string> about[] = { { "language", options.language },
         { "name", options.name }, { "native", options.native }, { "facts", facts },
         { "definitions", translated.empty() ? "" : "translation" }, { "vowels", options.vowels },

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,12 @@ public:
 
     // The entry of a lower-case word, its first pronunciation; null when the dictionary lacks it.
     const Entry* find(const std::string& word) const;
+    // The syllables and rhyme of a word the dictionary lacks that adds an ending (-s, -ed, -ing,
+    // -er, -est, -ly, -ness, -less, -ment, -ful) to a word it holds, which isWord tells is a word
+    // (so that its names and spelt abbreviations are no base): shticks 1 from shtick, inkier 3
+    // from inky, tumbling 2 from tumble. Syllables 0 when it is no such form.
+    Entry inflected(
+        const std::string& word, const std::function<bool(const std::string&)>& isWord) const;
     const std::unordered_map<std::string, Entry>& entries() const { return m_entries; }
 
 private:
@@ -40,9 +47,19 @@ int estimatedSyllables(std::string_view word);
 // the pronouncing dictionary counts), a syllabic consonant (the n of button) one.
 int spokenSyllables(std::string_view ipa);
 
-// The syllables of each word as espeak-ng (program) says it in American English, run in a few
-// batches side by side through files starting with prefix. A word it says as several (letters
+// The rhyme of a pronunciation as espeak-ng writes it, in the dictionary's phones (Entry::rhyme):
+// from the vowel of the last stressed syllable to the end, a reduced vowel after it written as
+// the dictionary mostly does. A flap is the t or d that the spelling of word has last.
+std::string spokenRhyme(std::string_view ipa, std::string_view word);
+
+// How espeak-ng (program) says each word in American English, run in a few batches side by side
+// through files starting with prefix: its syllables and rhyme. A word it says as several (letters
 // spelt out) is left out. Throws std::runtime_error when the program fails or its answer does not
 // line up with the words.
-std::unordered_map<std::string, int> spokenSyllables(
+struct Spoken
+{
+    int syllables = 0;
+    std::string rhyme;
+};
+std::unordered_map<std::string, Spoken> spokenWords(
     const std::vector<std::string>& words, const std::string& program, const std::string& prefix);

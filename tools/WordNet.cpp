@@ -32,14 +32,17 @@ const std::regex offensiveGloss(R"(\(ethnic slur\)|\boffensive (term|name|word)s
 // Senses not for a class: glosses about sex, nudity, suicide and castration, and (in
 // classroomRoots) everything under these synsets, by their lexicographer file and first word.
 const std::regex classroomGloss(
-    R"(\b(sex (act|organ)s?|(have|had|having) sex|sexual\w*|erotic\w*|genital\w*|copulat\w*|coitus|orgasm\w*|masturbat\w*|)"
+    R"(\b(sex (act|organ)s?|(have|has|had|having) sex|sexual\w*|erotic\w*|genital\w*|copulat\w*|coitus|orgasm\w*|masturbat\w*|)"
     R"(pornograph\w*|prostitut\w*|brothel|nud(e|ity)|topless|penis|vagina\w*|vulva|testicles?|)"
     R"(scrotum|clitoris|suicid\w*|lecher\w*|lust(ful)?|lewd\w*|promiscu\w*|castrat\w*|)"
     R"(fornicat\w*|adulter(y|ous|er|ess|ers|esses)|narcotic addicts?)\b)",
     std::regex::icase);
+// The reproductive organs, the gonads and the male gametes are there too: a young class's reader
+// would not hand out sperm or cervix; the innocent words among them (womb) the list keeps.
 constexpr std::pair<int, const char*> classroomRoots[]
-    = { { 4, "sexual_activity" }, { 4, "pornography" }, { 8, "genitalia" }, { 18, "drug_addict" },
-          { 18, "prostitute" }, { 35, "copulate" }, { 35, "masturbate" } };
+    = { { 4, "sexual_activity" }, { 4, "pornography" }, { 8, "genitalia" },
+          { 8, "reproductive_organ" }, { 8, "gonad" }, { 8, "sperm" }, { 8, "semen" },
+          { 18, "drug_addict" }, { 18, "prostitute" }, { 35, "copulate" }, { 35, "masturbate" } };
 // Biology's words under sexual activity (breeding, multiplication) stay for a class.
 constexpr std::pair<int, const char*> classroomStops[] = { { 4, "reproduction" } };
 
@@ -60,9 +63,30 @@ const std::vector<Rule> rules[4] = {
         { "shes", "sh" }, { "men", "man" }, { "ies", "y" } },
     { { "s", "" }, { "ies", "y" }, { "es", "e" }, { "es", "" }, { "ed", "e" }, { "ed", "" },
         { "ing", "e" }, { "ing", "" } },
-    { { "er", "" }, { "est", "" }, { "er", "e" }, { "est", "e" } },
+    { { "er", "" }, { "est", "" }, { "er", "e" }, { "est", "e" }, { "ier", "y" }, { "iest", "y" } },
     {},
 };
+
+// Suffixes that derive a word from a lemma of another part of speech without changing what it
+// names (restructurings: restructure, pedestrianized: pedestrian, grouchiness: grouchy,
+// breathtakingly: breathtaking, compactor: compact, napalmed: napalm), and the part of the
+// lemma: 0 noun, 1 verb, 2 adjective.
+struct Derivation
+{
+    const char* suffix;
+    const char* ending;
+    int part;
+};
+constexpr Derivation derivations[] = { { "ings", "", 1 }, { "ings", "e", 1 },
+    { "izations", "ize", 1 }, { "isations", "ize", 1 }, { "ization", "ize", 1 },
+    { "isation", "ize", 1 }, { "ises", "izes", 1 }, { "ised", "ized", 1 }, { "ising", "izing", 1 },
+    { "ise", "ize", 1 }, { "izes", "", 0 }, { "ized", "", 0 }, { "izing", "", 0 }, { "ize", "", 0 },
+    { "ises", "", 0 }, { "ised", "", 0 }, { "ising", "", 0 }, { "ise", "", 0 },
+    { "inesses", "y", 2 }, { "iness", "y", 2 }, { "nesses", "", 2 }, { "ness", "", 2 },
+    { "ily", "y", 2 }, { "bly", "ble", 2 }, { "ly", "", 2 }, { "ers", "", 1 }, { "ers", "e", 1 },
+    { "er", "", 1 }, { "er", "e", 1 }, { "ied", "y", 1 }, { "ors", "", 1 }, { "or", "", 1 },
+    { "lled", "l", 1 }, { "lling", "l", 1 }, { "ed", "", 0 }, { "ed", "e", 0 }, { "ing", "", 0 },
+    { "ing", "e", 0 }, { "lled", "l", 0 }, { "lling", "l", 0 } };
 
 std::ifstream openFile(const std::string& path)
 {
@@ -104,7 +128,8 @@ std::string definitionOf(const std::string& gloss)
 
 } // namespace
 
-WordNet::WordNet(const std::string& folder)
+WordNet::WordNet(const std::string& folder, const Levels* levels)
+    : m_levels(levels)
 {
     for (int part = 0; part < 4; ++part) {
         readIndex(folder + "/index." + partNames[part], part);
@@ -347,12 +372,26 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
             break;
         }
     }
-    standing.clipped = std::any_of(synset.words.begin(), synset.words.end(),
-        [&](const std::string& other) { return other.starts_with(word + '_'); });
-    standing.marks += gloss.starts_with('(') + synset.domain + std::regex_search(gloss, dated);
-    standing.head = !synset.words.empty() && synset.words.front() == word;
-    const auto own = std::find(synset.words.begin(), synset.words.end(), word);
-    const int source = int(own - synset.words.begin()) + 1;
+    // A field named before the gloss: "(physiology) ...", "in the theories of Jean Piaget: ...".
+    const size_t colon = gloss.find(':');
+    const bool field = gloss.starts_with('(')
+        || (gloss.starts_with("in ") && colon != std::string::npos && colon < 40);
+    const bool compound = !synset.words.empty() && synset.words.front().ends_with('_' + word);
+    standing.head = !synset.words.empty() && (synset.words.front() == word || compound);
+    standing.clipped = !compound
+        && std::any_of(synset.words.begin(), synset.words.end(),
+            [&](const std::string& other) { return other.starts_with(word + '_'); });
+    // A synset another word heads, with a synonym more common than the word, is a thing a
+    // reader names by that synonym (pearl: bone, ivory; confinement: labor), so the word reads
+    // as a secondary name of it.
+    const int own = level(word);
+    const bool rarer = !standing.head
+        && std::any_of(synset.words.begin(), synset.words.end(), [&](const std::string& other) {
+               return other != word && other.find('_') == std::string::npos && level(other) < own;
+           });
+    standing.marks += field + synset.domain + std::regex_search(gloss, dated) + rarer;
+    const int source
+        = int(std::find(synset.words.begin(), synset.words.end(), word) - synset.words.begin()) + 1;
     for (const Synset::Derivation& derivation : synset.derivations) {
         const auto target = m_synsets.find(derivation.target);
         if (derivation.source != source || target == m_synsets.end() || derivation.word < 1
@@ -487,15 +526,21 @@ std::uint8_t WordNet::kinds(const std::string& word) const
     // it, unless tagged text uses the adjective at least as much as the verb (broken,
     // interesting; filled, married and evoked are forms of fill, marry, evoke). A word with no
     // other kind than a verb's keeps an adjective only if tagged text uses it (not coagulate);
-    // beside a noun it stays (manual, capital).
+    // beside a noun it stays (manual, capital) if it heads a synset of its own: one that is only
+    // a synonym of other adjectives there is a noun's or verb's unused sense (blame, initiative).
+    // An irregular participle (burnt) that tagged text uses once as an adjective is the verb's.
     if (kinds & WordKind::Adjective) {
-        const int adjective = bestSense(word, WordKind::Adjective).count;
-        const std::string verb
-            = word.ends_with("ed") || word.ends_with("ing") || word.ends_with("en")
+        const Sense sense = bestSense(word, WordKind::Adjective);
+        const int adjective = sense.count;
+        const std::string verb = word.ends_with("ed") || word.ends_with("ing")
+                || word.ends_with("en") || (adjective <= 1 && m_exceptions[1].count(word))
             ? baseIn(word, 1)
             : std::string();
-        if ((!verb.empty() && bestSense(verb, WordKind::Verb).count > adjective)
-            || (adjective == 0 && kinds == (WordKind::Verb | WordKind::Adjective)))
+        const Sense verbSense = verb.empty() ? Sense() : bestSense(verb, WordKind::Verb);
+        if ((verbSense.part == 1 && verbSense.count > adjective)
+            || (adjective == 0 && kinds == (WordKind::Verb | WordKind::Adjective))
+            || (adjective == 0 && !sense.standing.head
+                && (kinds & (WordKind::Noun | WordKind::Verb))))
             kinds &= std::uint8_t(~WordKind::Adjective);
     }
     return kinds;
@@ -522,6 +567,29 @@ std::string WordNet::baseIn(const std::string& word, int part) const
     return {};
 }
 
+int WordNet::level(const std::string& word) const
+{
+    const auto found = m_levels ? m_levels->find(word) : Levels::const_iterator();
+    return m_levels && found != m_levels->end() ? found->second : 100;
+}
+
+std::pair<std::string, int> WordNet::derivedBase(const std::string& word) const
+{
+    for (const Derivation& rule : derivations) {
+        const std::string_view suffix = rule.suffix;
+        if (word.size() < suffix.size() + 3 || !word.ends_with(suffix))
+            continue;
+        const std::string stem = word.substr(0, word.size() - suffix.size()) + rule.ending;
+        const std::uint8_t kind = partKinds[rule.part];
+        // The stem may itself be inflected (routinizes: routinize).
+        const std::string base
+            = bestSense(stem, kind).part == rule.part ? stem : baseIn(stem, rule.part);
+        if (!base.empty() && bestSense(base, kind).part == rule.part)
+            return { base, rule.part };
+    }
+    return {};
+}
+
 std::string WordNet::baseForm(const std::string& word) const
 {
     if (kinds(word))
@@ -535,16 +603,48 @@ std::string WordNet::baseForm(const std::string& word) const
 std::string WordNet::defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const
 {
     if (topic) {
-        const auto synset = sense.part < 0
-            ? m_synsets.end()
-            : m_synsets.find(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
-        const int lexFile = synset == m_synsets.end() ? -1 : synset->second.lexFile;
+        const int file = sense.part < 0
+            ? -1
+            : topicFile(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
         // The files of a part of speech (adjectives, adverbs) hold no topic.
-        *topic = lexFile < 0 || lexFile >= Topic::count || !Topic::holds[lexFile]
-            ? 0
-            : std::uint8_t(lexFile + 1);
+        *topic
+            = file < 0 || file >= Topic::count || !Topic::holds[file] ? 0 : std::uint8_t(file + 1);
     }
     return glossOf(word, sense);
+}
+
+int WordNet::topicFile(std::uint64_t synsetKey) const
+{
+    // The nearest of these above a synset of the file named (or of the animals' file, whose
+    // parts of animals lie under the body's synsets) gives the topic's file, or none (-1):
+    // coastline under outline and boundary, a place; underside under side, surface and
+    // boundary, none; harbor under port, geographic_point and point, a place; claws and feathers
+    // under body_part or body_covering, the body; flattop under haircut, hairdo and hair, none;
+    // algae and bacteria under microorganism, none. A bound on the steps keeps a malformed file
+    // from looping.
+    constexpr int animals = 5, body = 8, places = 15;
+    constexpr std::tuple<int, const char*, int> roots[] = { { places, "line", -1 },
+        { places, "surface", -1 }, { places, "point", -1 }, { places, "extremity", -1 },
+        { places, "geographic_point", places }, { places, "boundary", places },
+        { places, "post", places }, { body, "hairdo", -1 }, { body, "body_part", body },
+        { body, "body_covering", body }, { animals, "microorganism", -1 } };
+    const auto start = m_synsets.find(synsetKey);
+    if (start == m_synsets.end())
+        return -1;
+    const int own = start->second.lexFile;
+    for (int step = 0; step < 40; ++step) {
+        const auto synset = m_synsets.find(synsetKey);
+        if (synset == m_synsets.end() || synset->second.words.empty())
+            break;
+        for (const auto& [lexFile, name, file] : roots)
+            if (synset->second.lexFile == lexFile && synset->second.words.front() == name
+                && (own == lexFile || own == animals))
+                return file;
+        if (synset->second.hypernyms.empty())
+            break;
+        synsetKey = synset->second.hypernyms.front();
+    }
+    return own;
 }
 
 std::string WordNet::definition(
@@ -556,14 +656,18 @@ std::string WordNet::definition(
     const Sense own = base.empty() ? bestSense(word, kinds) : Sense();
     // A participle that WordNet also lists as an adjective (assuming, threatening) is read as the
     // verb's form when tagged text uses the verb more.
-    // An untagged noun in -ing that names an act, event or process and that WordNet derives
-    // from a sense of its verb (outfitting) is that sense of the verb's form.
+    // An untagged noun in -ing that names an act, event or process is the verb's form: the
+    // sense of the verb WordNet derives it from (outfitting), else the verb's most used sense
+    // when tagged text uses it (stopping).
     constexpr int acts = 4, events = 11, processes = 22;
     if (own.part == 0 && own.count == 0 && !kinds && word.ends_with("ing")
         && (synsetOf(word, own).lexFile == acts || synsetOf(word, own).lexFile == events
             || synsetOf(word, own).lexFile == processes)) {
         const std::string verb = baseIn(word, 1);
-        if (const Sense from = derivedFrom(word, own, verb, 1); from.part == 1)
+        Sense from = derivedFrom(word, own, verb, 1);
+        if (const Sense used = bestSense(verb, WordKind::Verb); from.part < 0 && used.count > 0)
+            from = used;
+        if (from.part == 1)
             return verb + ": " + defined(verb, from, topic);
     }
     const bool participle = own.part == 2 && !kinds;
@@ -588,6 +692,15 @@ std::string WordNet::definition(
             const std::string text = defined(bestBase, best, topic);
             return text.empty() ? text : bestBase + ": " + text;
         }
+    }
+    // A word WordNet lacks, derived from one it has, takes that lemma's sense as an inflection
+    // does, but no topic: it is another part of speech.
+    if (own.part < 0 && base.empty() && !kinds) {
+        const auto [lemma, part] = derivedBase(word);
+        const std::string text = lemma.empty()
+            ? std::string()
+            : defined(lemma, bestSense(lemma, partKinds[part]), nullptr);
+        return text.empty() ? text : lemma + ": " + text;
     }
     return own.part < 0 && kinds ? definition(word, 0, topic) : defined(word, own, topic);
 }

@@ -17,8 +17,13 @@
 class WordNet
 {
 public:
+    // SCOWL's size level of each word (10 the most common), which tells how common a sense's
+    // synonyms are; a word it lacks counts as rarer than every level.
+    using Levels = std::unordered_map<std::string, std::uint8_t>;
+
     // Reads the files of folder; throws std::runtime_error naming a file that cannot be read.
-    explicit WordNet(const std::string& folder);
+    // levels, when given, must outlive the object.
+    explicit WordNet(const std::string& folder, const Levels* levels = nullptr);
 
     // WordKind bits of the word as a dictionary form (a lemma of that part of speech). A single
     // letter, and a comparative or superlative of an adjective (slower, longest), has no kind.
@@ -45,8 +50,8 @@ public:
     // inflected form goes by its base.
     bool offensive(const std::string& word, bool anySense = false) const;
     // Whether a teacher would have to explain the word away, as offensive() judges senses: a
-    // sense under sexual activity, the genitals, pornography, prostitution or drug addiction,
-    // or whose gloss is about sex, nudity, suicide or castration.
+    // sense under sexual activity, the reproductive organs and gametes, pornography, prostitution or
+    // drug addiction, or whose gloss is about sex, nudity, suicide or castration.
     bool classroom(const std::string& word, bool anySense = false) const;
 
 private:
@@ -107,10 +112,12 @@ private:
     // Whether sense s of part is the word's own, not a capitalised entry's.
     bool lowerCase(const std::string& word, int part, size_t s) const;
     // What ranks senses of equal use: marks of a secondary sense (a gloss naming the word itself,
-    // a special field in parentheses, a domain), whether the word is short for a compound of the
-    // synset that it qualifies (peacock: peacock_butterfly; carpal: carpal_bone, so the adjective
-    // first), how much the sense a derived sense comes from is used, how much its synonyms use
-    // the synset, how many pointers link it, and whether the word heads it.
+    // a special field, a domain, a synonym more common than the word, which a reader would say
+    // for that sense), whether the word is short for a compound of the synset that it qualifies
+    // (peacock: peacock_butterfly; carpal: carpal_bone, so the adjective first), how much the
+    // sense a derived sense comes from is used, how much its synonyms use the synset, how many
+    // pointers link it, and whether the word heads it (or names its first compound: wiper,
+    // windshield_wiper).
     struct Standing
     {
         int marks = 0;
@@ -144,16 +151,25 @@ private:
     std::string glossOf(const std::string& word, const Sense& sense) const;
     // The gloss of the sense, and its topic into topic when asked for.
     std::string defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const;
+    // The lexicographer file whose topic fits a synset, -1 for none: mostly its own, but the
+    // lines, surfaces and points filed with places are not where one goes, an animal's claw is
+    // a part of a body, and hairstyles and bacteria are neither.
+    int topicFile(std::uint64_t synsetKey) const;
     // Whether marked(synset key) holds for the main sense of the lemma, most of its senses, or
     // with anySense any.
     template <typename Marked>
     bool lemmaMarked(const std::string& word, bool anySense, Marked marked) const;
     void markClassroom();
     std::string baseIn(const std::string& word, int part) const;
+    // The lemma a word WordNet lacks is derived from (restructurings: restructure, breathtakingly:
+    // breathtaking), and its part of speech; empty when no suffix leads to one.
+    std::pair<std::string, int> derivedBase(const std::string& word) const;
+    int level(const std::string& word) const;
 
     std::unordered_map<std::string, Lemma> m_lemmas;
     std::unordered_map<std::uint64_t, Synset> m_synsets;
     std::unordered_multimap<std::string, std::string> m_exceptions[4];
     // The senses labelled offensive, as the lemma, a tab and the synset's key.
     std::unordered_set<std::string> m_offensiveSenses;
+    const Levels* m_levels;
 };

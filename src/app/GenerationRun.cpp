@@ -242,8 +242,7 @@ bool Run::attempt(qint32& i, std::optional<WordDrawer>& drawer, bool& failed)
     if (guard.jumpTest(184, [&] { return f.StopRequested; }))
         return false;
     guard.step(186, [&] { f.yield(); });
-    WordRules rules = ShownOptions::rules(options, testedAt);
-    language.applyTo(rules);
+    WordRules rules = ShownOptions::rules(options, testedAt, language);
     if (rules.needsFacts() && !wordSet->hasFacts()) {
         // The user's choice meets a database that cannot serve it: no fault of the program, and
         // every attempt would meet it alike.

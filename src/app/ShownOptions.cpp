@@ -29,7 +29,8 @@ QString letterPosition(const QString& positionText)
         : NumericText::wholeNumberText(NumericText::leadingNumber(positionText));
 }
 
-WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
+WordRules rules(
+    const OptionsModel& options, std::optional<int> letterPosition, const Language& language)
 {
     using O = OptionsModel;
     WordRules rules;
@@ -47,7 +48,9 @@ WordRules rules(const OptionsModel& options, std::optional<int> letterPosition)
     }
     for (const O::Option list :
         { O::Commonness, O::Kind, O::Spellings, O::LeaveOutOffensive, O::Topic, O::Syllables })
-        OptionTable::setChosenEntry(rules, list, options.state(list));
+        if (language.has(QLatin1String(OptionTable::row(list).fact)))
+            OptionTable::setChosenEntry(rules, list, options.state(list));
+    language.applyTo(rules);
     return rules;
 }
 

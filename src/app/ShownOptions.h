@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationOptions.h"
+#include "engine/Language.h"
 
 #include <QStringList>
 
@@ -21,8 +22,10 @@ inline const QString consonant = QStringLiteral("[consonant]");
 QString letterPosition(const QString& positionText);
 
 // The start, end and letter rules and the rules on word facts that the options give, the letter
-// tested at the given position.
-WordRules rules(const OptionsModel& options, std::optional<int> letterPosition);
+// tested at the given position, for words of the language: a list for a fact its words lack
+// keeps its entry for another language but sets no rule.
+WordRules rules(
+    const OptionsModel& options, std::optional<int> letterPosition, const Language& language);
 
 // The word database of the chosen language, beside the program.
 QString wordDatabase(const OptionsModel& options, const QString& programFolder);

@@ -86,9 +86,7 @@ void StatusLine::recount()
     m_recount.stop();
     if (!m_words)
         return;
-    std::optional<WordRules> rules = rulesShown(m_form.options());
-    if (rules)
-        m_language.applyTo(*rules);
+    std::optional<WordRules> rules = rulesShown(m_form.options(), m_language);
     const auto count = [this](const WordRules& rules) {
         return WordDrawer(*m_words, rules, WordDrawer::Untestable::Drop).matchCount();
     };
@@ -141,7 +139,8 @@ void StatusLine::show(const QString& text)
     m_form.showStatus(text);
 }
 
-std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
+std::optional<WordRules> StatusLine::rulesShown(
+    const OptionsModel& options, const Language& language)
 {
     using O = OptionsModel;
     // An entered position is asked for at Start; until then the letter rule cannot be counted.
@@ -149,7 +148,8 @@ std::optional<WordRules> StatusLine::rulesShown(const OptionsModel& options)
     const bool entered = position == QLatin1String("x");
     WordRules rules = ShownOptions::rules(options,
         entered ? std::nullopt
-                : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)));
+                : AcceptanceRules::letterPositionOf(ShownOptions::letterPosition(position)),
+        language);
     if (entered)
         rules.letters.clear();
     if (options.ticked(O::MinBound) && !(rules.minLength = lengthBound(options.text(O::MinLength))))

@@ -30,9 +30,10 @@ public:
     // What another command did.
     void commandDone(const QString& text);
 
-    // The rules the options in the window give; nothing when they cannot be counted (a length
-    // bound that is not a whole number).
-    static std::optional<WordRules> rulesShown(const OptionsModel& options);
+    // The rules the options in the window give for words of the language; nothing when they
+    // cannot be counted (a length bound that is not a whole number).
+    static std::optional<WordRules> rulesShown(
+        const OptionsModel& options, const Language& language);
 
     // The texts the line shows.
     // bits: what one word drawn among the matching ones is worth to someone guessing it.

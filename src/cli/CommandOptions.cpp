@@ -149,29 +149,28 @@ QString languagesText(const QString& programFolder, bool json)
 void applyLanguage(const Arguments& given, Request& request, const Language& language)
 {
     request.language = language;
-    // The options in the order of the help, each with the fact it needs and how a user names it.
+    // The options in the order of the help, each named by what it needs as a user names it; the
+    // fact itself is the row's.
     struct Needed
     {
         const char* option;
-        const char* fact;
         const char* named;
     };
     static constexpr Needed needed[] = {
-        { "level", "level", "commonness levels" },
-        { "kind", "kinds", "parts of speech" },
-        { "spelling", nullptr, "national spellings" },
-        { "topic", "topic", "topics" },
-        { "syllables", "syllables", "syllable counts" },
-        { "rhymes-with", "rhyme", "rhymes" },
-        { "define", "definitions", "definitions" },
-        { "passphrase", "level", "commonness levels for its everyday words" },
+        { "level", "commonness levels" },
+        { "kind", "parts of speech" },
+        { "spelling", "national spellings" },
+        { "topic", "topics" },
+        { "syllables", "syllable counts" },
+        { "rhymes-with", "rhymes" },
+        { "define", "definitions" },
+        { "passphrase", "commonness levels for its everyday words" },
     };
     for (const Needed& need : needed) {
-        const bool held
-            = need.fact ? language.has(QLatin1String(need.fact)) : language.hasSpellings();
-        if (given.has(need.option) && !held)
-            lacksFact(QStringLiteral("--") + QLatin1String(need.option), QLatin1String(need.named),
-                language.name);
+        const QString option = QLatin1String(need.option);
+        if (given.has(need.option)
+            && !language.has(QLatin1String(OptionTable::commandLineRow(option, true)->fact)))
+            lacksFact(QStringLiteral("--") + option, QLatin1String(need.named), language.name);
     }
     language.applyTo(request.options.rules);
 }

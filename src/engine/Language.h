@@ -22,7 +22,11 @@ struct Language
     QString vowels = QStringLiteral("aeiou");
     QString source;
 
-    bool has(const QString& fact) const { return facts.contains(fact); }
+    // A fact of factNames(), or "spellings"; nothing (a rule that needs no fact) is always had.
+    bool has(const QString& fact) const
+    {
+        return fact.isEmpty() || (fact == u"spellings" ? hasSpellings() : facts.contains(fact));
+    }
     // The name in English, and the language's own where it differs: "German (Deutsch)".
     QString shownName() const;
     // Sets the rules the language decides: its vowels, and no national spelling where its words

@@ -233,6 +233,7 @@ namespace {
             .accessibleDescription = "How common the words must be: everyday words are the most "
                                      "common, common words take in more",
             .choices = levels,
+            .fact = "level",
             .name = "level",
             .valueName = "LEVEL",
             .help = "Only words of the commonness LEVEL: everyday, common or any (default).",
@@ -250,6 +251,7 @@ namespace {
             .accessibleDescription = "The part of speech the words must have, in its dictionary "
                                      "form: apple, not apples",
             .choices = kinds,
+            .fact = "kinds",
             .name = "kind",
             .valueName = "KIND",
             .help = "Only dictionary forms of the part of speech KIND: noun, verb, adjective or "
@@ -266,6 +268,7 @@ namespace {
             .accessibleDescription
             = "Whose spelling the words follow: American, British or Canadian",
             .choices = spellings,
+            .fact = "spellings",
             .name = "spelling",
             .valueName = "SPELLING",
             .help = "Only words of the SPELLING: us (default), gb, ca or any.",
@@ -281,6 +284,7 @@ namespace {
             .accessibleDescription = "What the words must be about in their main sense: animals, "
                                      "food, objects, places and more, in alphabetical order",
             .choices = topics,
+            .fact = "topic",
             .name = "topic",
             .valueName = "TOPIC",
             .help = "Only words whose main sense is of the TOPIC, one of those listed below; "
@@ -298,10 +302,12 @@ namespace {
             .accessibleName = "Syllables",
             .accessibleDescription = "How many syllables the words must have",
             .choices = syllableCounts,
+            .fact = "syllables",
             .name = "syllables",
             .valueName = "N[-M]",
-            .help = "Only words of N syllables, or of N to M, by the CMU Pronouncing Dictionary or "
-                    "else estimated from the spelling.",
+            .help
+            = "Only words of N syllables, or of N to M, by the CMU Pronouncing Dictionary or, "
+              "for a word it lacks, by the word it is a form of or by espeak-ng.",
             .setRule = [](GenerationOptions& o, const QString& v) { setSyllables(o.rules, v); },
             .setChoice =
                 [](WordRules& rules, int rule) {
@@ -311,10 +317,11 @@ namespace {
                         : std::nullopt;
                 } },
         { .id = O::CommandLineOnly,
+            .fact = "rhyme",
             .name = "rhymes-with",
             .valueName = "WORD",
-            .help = "Only words that rhyme with WORD, any word of the CMU Pronouncing Dictionary: "
-                    "the same sounds from the last stressed vowel on.",
+            .help = "Only words that rhyme with WORD, any word of the list or of the CMU "
+                    "Pronouncing Dictionary: the same sounds from the last stressed vowel on.",
             .setRule = [](GenerationOptions& o, const QString& v) { o.rules.rhymesWith = v; } },
         // Its default comes from the tick box that stood here before, under another key.
         { .id = O::LeaveOutOffensive,
@@ -374,6 +381,7 @@ namespace {
                     o.rules.pattern = v;
                 } },
         { .id = O::CommandLineOnly,
+            .fact = "definitions",
             .name = "define",
             .help = "Follow each word with a tab and its definition." },
         { .id = O::CommandLineOnly,
@@ -437,6 +445,8 @@ namespace {
             .name = "entropy",
             .help = "Write on standard error how many bits of entropy the output carries." },
         { .id = O::CommandLineOnly,
+            // Its words are everyday words.
+            .fact = "level",
             .name = "passphrase",
             .help = "Six different everyday words separated by blanks, with their entropy "
                     "(options given as well take precedence)." },

@@ -97,6 +97,9 @@ struct Row
     const char* accessibleDescription = nullptr;
     // The entries of a list that chooses words by a fact, in the command line's order.
     std::span<const Choice> choices = {};
+    // What the words must carry for the rule to mean anything (Language::has): a language whose
+    // words lack it refuses the option on the command line, and the window greys its list.
+    const char* fact = nullptr;
     // The command line: the long name (null where it has none), a one-letter name, the name of
     // its value (null for a switch), the help line and how it takes repeated values.
     const char* name = nullptr;

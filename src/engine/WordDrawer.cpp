@@ -30,7 +30,7 @@ void WordDrawer::match()
     m_rows.clear();
     m_rows.reserve(size_t(m_words.count()));
     const int n = m_words.count();
-    // The ending a rhyme must share is looked up once, for any word the dictionary holds.
+    // The ending a rhyme must share is looked up once, for any word of the list or the dictionary.
     quint16 rhyme = 0;
     if (m_rules.rhymesWith) {
         const std::optional<quint16> found = m_words.rhymeOf(*m_rules.rhymesWith);
@@ -38,9 +38,10 @@ void WordDrawer::match()
             throw RuleError(QStringLiteral("rhymes need a word database with pronunciations, "
                                            "which this one does not have"));
         if (!*found)
-            throw RuleError(QStringLiteral("'%1' is not in the pronouncing dictionary, so what "
-                                           "rhymes with it is not known")
-                                .arg(*m_rules.rhymesWith));
+            throw RuleError(
+                QStringLiteral("'%1' is neither in the word list nor in the pronouncing "
+                               "dictionary, so what rhymes with it is not known")
+                    .arg(*m_rules.rhymesWith));
         rhyme = *found;
     }
     const AcceptanceRules::Judge judge(m_rules, rhyme);

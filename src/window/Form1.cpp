@@ -324,10 +324,24 @@ void Form1::createWordFrame()
             // Named by its code: a run on it reports what is wrong.
         }
         Combo9->addItem(language.shownName(), code);
+        m_languages.push_back(language);
     }
     Combo9->setHidden(Combo9->count() < 2);
     if (!Combo9->isHidden())
         Frame8->resize(Frame8->width(), Frame8->height() + px(languageLine));
+    connect(Combo9, &QComboBox::currentIndexChanged, this, &Form1::greyListsOfLackedFacts);
+    greyListsOfLackedFacts();
+}
+
+void Form1::greyListsOfLackedFacts()
+{
+    const int entry = Combo9->currentIndex();
+    const Language language = entry >= 0 ? m_languages.at(entry) : Language();
+    for (const OptionTable::Row& row : OptionTable::rows()) {
+        if (row.controlName && row.fact)
+            findChild<QWidget*>(QLatin1String(row.controlName))
+                ->setEnabled(language.has(QLatin1String(row.fact)));
+    }
 }
 
 void Form1::setTabOrder()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/CommandWindow.h"
+#include "engine/Language.h"
 
 #include <QCursor>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -140,6 +142,9 @@ private:
     void createOutputFrames();
     void createWordFrame();
     void setTabOrder();
+    // Greys the lists of facts the chosen language's words lack. Their entries stay as they are,
+    // for when a language that has the facts is chosen again.
+    void greyListsOfLackedFacts();
     // Start-up: restores every option from the store, each at its step.
     void restoreOptions(StepGuard& guard);
     // Runs a handler from an event; a closed window ends it quietly.
@@ -152,6 +157,8 @@ private:
     bool m_closed = false;
     bool m_settingsFailureReported = false;
     ResultListModel* m_resultList;
+    // What each entry of the language list says of its words.
+    std::vector<Language> m_languages;
     OptionsModel* m_options;
 
     std::unique_ptr<OptionPanel> m_optionPanel;

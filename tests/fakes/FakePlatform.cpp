@@ -111,8 +111,9 @@ private:
 class FakeConnection : public WordConnection
 {
 public:
-    explicit FakeConnection(FakeWordStore& store)
+    FakeConnection(FakeWordStore& store, const QString& path)
         : m_store(store)
+        , m_english(path.endsWith(QLatin1String("/dbWords.mdb")))
     {
         ++m_store.openConnections;
     }
@@ -130,10 +131,14 @@ public:
         return std::make_unique<FakeWordSet>(rows, m_store);
     }
     std::unique_ptr<WordSet> allWords() override { return query(allWordsQuery); }
-    std::map<QString, QString> about() override { return m_store.about; }
+    std::map<QString, QString> about() override
+    {
+        return m_english ? std::map<QString, QString>() : m_store.about;
+    }
 
 private:
     FakeWordStore& m_store;
+    const bool m_english;
 };
 
 } // namespace
@@ -143,7 +148,7 @@ std::unique_ptr<WordConnection> FakeWordStore::open(const QString& path)
     openedPaths << path;
     if (!openFailure.isEmpty())
         throw PlatformError(openFailure);
-    return std::make_unique<FakeConnection>(*this);
+    return std::make_unique<FakeConnection>(*this, path);
 }
 
 // FakeTextWriter

