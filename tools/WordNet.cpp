@@ -610,11 +610,11 @@ std::string WordNet::defined(const std::string& word, const Sense& sense, std::u
     };
     if (topic && sense.part >= 0) {
         *topic = topicOf(sense.part, sense.index);
-        // Senses of the same part that tagged text uses as much and that read no more as
-        // secondary (a more common synonym aside) could as well be the one meant: where fewer
-        // than half of them share the chosen sense's topic, the topic is a guess (quarry: the
-        // prey, the pit or a victim; pacemaker: a horse, a device, the heart's node or a leader),
-        // and the word has none rather than a doubtful one.
+        // A sense another word heads, chosen among senses of the same part that tagged text uses
+        // as much and that read no more as secondary (a more common synonym aside), could as well
+        // be another one: where fewer than half of them share its topic, the topic is a guess
+        // (quarry: the prey, the pit or a victim), and the word has none rather than a doubtful
+        // one. A sense the word heads is its own (shrimp the animal, not the food or a runt).
         const Lemma& lemma = m_lemmas.at(word);
         const int marks = sense.standing.marks - sense.standing.rarer;
         int senses = 0, same = 0;
@@ -625,7 +625,7 @@ std::string WordNet::defined(const std::string& word, const Sense& sense, std::u
                 senses += rival;
                 same += rival && topicOf(sense.part, s) == *topic;
             }
-        if (2 * same < senses)
+        if (!sense.standing.head && 2 * same < senses)
             *topic = 0;
     } else if (topic)
         *topic = 0;
