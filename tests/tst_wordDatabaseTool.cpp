@@ -90,7 +90,8 @@ QStringList readWords(const QString& databasePath, const char* sql = "SELECT wor
 // flob one of glorp's, wint an irregular participle of walk used once as one; gronkers and flobing
 // derived from gronk and flob, snorp also a rare name of an apple, wupe short for car_wupe, zonk
 // under line among places and zink a place, klaw an animal's part under body_part; trund also an
-// adjective of its own that no tagged text uses.
+// adjective of its own that no tagged text uses; quarn an animal, a thing and a person
+// untagged, each headed by another word.
 bool writeFactSources(const QTemporaryDir& dir)
 {
     const QString noun = QStringLiteral(
@@ -131,7 +132,10 @@ bool writeFactSources(const QTemporaryDir& dir)
         "00001210 15 n 01 zonk 0 001 @ 00001200 n 0000 | a fixture route\n"
         "00001220 15 n 01 zink 0 000 | a fixture town\n"
         "00001300 08 n 01 body_part 0 000 | a fixture part\n"
-        "00001310 05 n 01 klaw 0 001 @ 00001300 n 0000 | a fixture claw\n");
+        "00001310 05 n 01 klaw 0 001 @ 00001300 n 0000 | a fixture claw\n"
+        "00001400 05 n 02 prey 0 quarn 0 000 | a fixture prey\n"
+        "00001410 06 n 02 pit 0 quarn 0 000 | a fixture pit\n"
+        "00001420 18 n 02 victim 0 quarn 0 000 | a fixture victim\n");
     const QString index
         = QStringLiteral("  1 licence line\n"
                          "apple n 1 0 1 1 00000100\nblick n 1 1 ;u 1 0 00000200\n"
@@ -145,7 +149,8 @@ bool writeFactSources(const QTemporaryDir& dir)
                          "skimp n 1 0 1 0 00001050\ntrund n 1 0 1 0 00000995\n"
                          "snorp n 2 0 2 0 00001100 00001110\nwupe n 2 0 2 0 00001120 00001130\n"
                          "flobing n 1 0 1 0 00001140\nzonk n 1 0 1 0 00001210\n"
-                         "zink n 1 0 1 0 00001220\nklaw n 1 0 1 0 00001310\n");
+                         "zink n 1 0 1 0 00001220\nklaw n 1 0 1 0 00001310\n"
+                         "quarn n 3 0 3 0 00001400 00001410 00001420\n");
     QDir(dir.path()).mkpath(QStringLiteral("scowl"));
     QDir(dir.path()).mkpath(QStringLiteral("wordnet"));
     const std::pair<const char*, QString> files[] = {
@@ -157,7 +162,7 @@ bool writeFactSources(const QTemporaryDir& dir)
             "plomness\ntrund\nzorpping\ngronk\nwalking\nslowk\nshticks\nquerying\npat\npatted\n"
             "tumble\ntumbler\ninky\ninkier\npatting\nbox\nboxes\nlady\nladies\ngated\ngronkers\nsno"
             "rp\n"
-            "wupe\nflobing\nzonk\nzink\nwint\nklaw\n" },
+            "wupe\nflobing\nzonk\nzink\nwint\nklaw\nquarn\n" },
         { "british.txt", "apple\ncolour\n" },
         { "canadian.txt", "colour\ncolor\n" },
         { "offensive.txt", "# fixture\nzorp\n!mungle\n" },
@@ -563,6 +568,9 @@ private slots:
                                                             << "9|1|ao key";
         QTest::newRow("a line among places, no topic") << "zonk"
                                                        << "0|1|ao ng k key";
+        QTest::newRow("senses as used of three topics, another word heading each, none")
+            << "quarn"
+            << "0|1|aa r n key";
         QTest::newRow("an adjective's sense, no topic") << "slowker"
                                                         << "0|2|ow k er key";
         QTest::newRow("a syllable without a vowel is none") << "shtick"

@@ -390,6 +390,7 @@ WordNet::Standing WordNet::standing(const std::string& word, int part, size_t s)
                return other != word && other.find('_') == std::string::npos && level(other) < own;
            });
     standing.marks += field + synset.domain + std::regex_search(gloss, dated) + rarer;
+    standing.rarer = rarer;
     const int source
         = int(std::find(synset.words.begin(), synset.words.end(), word) - synset.words.begin()) + 1;
     for (const Synset::Derivation& derivation : synset.derivations) {
@@ -602,14 +603,32 @@ std::string WordNet::baseForm(const std::string& word) const
 
 std::string WordNet::defined(const std::string& word, const Sense& sense, std::uint8_t* topic) const
 {
-    if (topic) {
-        const int file = sense.part < 0
-            ? -1
-            : topicFile(key(sense.part, m_lemmas.at(word).senses[sense.part][sense.index]));
-        // The files of a part of speech (adjectives, adverbs) hold no topic.
-        *topic
-            = file < 0 || file >= Topic::count || !Topic::holds[file] ? 0 : std::uint8_t(file + 1);
-    }
+    // The files of a part of speech (adjectives, adverbs) hold no topic.
+    const auto topicOf = [&](int part, size_t s) {
+        const int file = topicFile(key(part, m_lemmas.at(word).senses[part][s]));
+        return file < 0 || file >= Topic::count || !Topic::holds[file] ? 0 : std::uint8_t(file + 1);
+    };
+    if (topic && sense.part >= 0) {
+        *topic = topicOf(sense.part, sense.index);
+        // A sense another word heads, chosen among senses of the same part that tagged text uses
+        // as much and that read no more as secondary (a more common synonym aside), could as well
+        // be another one: where fewer than half of them share its topic, the topic is a guess
+        // (quarry: the prey, the pit or a victim), and the word has none rather than a doubtful
+        // one. A sense the word heads is its own (shrimp the animal, not the food or a runt).
+        const Lemma& lemma = m_lemmas.at(word);
+        const int marks = sense.standing.marks - sense.standing.rarer;
+        int senses = 0, same = 0;
+        for (size_t s = 0; s < lemma.senses[sense.part].size(); ++s)
+            if (lowerCase(word, sense.part, s) && lemma.counts[sense.part][s] >= sense.count) {
+                const Standing other = standing(word, sense.part, s);
+                const bool rival = s == sense.index || other.marks - other.rarer <= marks;
+                senses += rival;
+                same += rival && topicOf(sense.part, s) == *topic;
+            }
+        if (!sense.standing.head && 2 * same < senses)
+            *topic = 0;
+    } else if (topic)
+        *topic = 0;
     return glossOf(word, sense);
 }
 

@@ -50,8 +50,8 @@ public:
     // inflected form goes by its base.
     bool offensive(const std::string& word, bool anySense = false) const;
     // Whether a teacher would have to explain the word away, as offensive() judges senses: a
-    // sense under sexual activity, the reproductive organs and gametes, pornography, prostitution or
-    // drug addiction, or whose gloss is about sex, nudity, suicide or castration.
+    // sense under sexual activity, the reproductive organs and gametes, pornography, prostitution
+    // or drug addiction, or whose gloss is about sex, nudity, suicide or castration.
     bool classroom(const std::string& word, bool anySense = false) const;
 
 private:
@@ -126,6 +126,8 @@ private:
         int uses = 0;
         int pointers = 0;
         bool head = false;
+        // Whether a synonym more common than the word is among the marks.
+        bool rarer = false;
         auto operator<=>(const Standing& other) const
         {
             return std::tuple(-marks, !clipped, derived, uses, pointers, head)
