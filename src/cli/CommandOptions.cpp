@@ -452,10 +452,8 @@ Request readRequest(const Arguments& given)
         const QString asked = text(given, "language");
         // A code written as its file is named is found without listing the folder, which is a
         // noticeable part of a one-word run.
-        const QFileInfo direct(languageDatabasePath(folder, asked));
-        const QStringList codes = isLanguageCode(asked) && direct.isFile() && direct.isReadable()
-            ? QStringList { asked }
-            : installedLanguages(folder);
+        const QStringList codes
+            = languageInstalled(folder, asked) ? QStringList { asked } : installedLanguages(folder);
         const auto found = std::find_if(codes.begin(), codes.end(), [&asked](const QString& code) {
             return code.compare(asked, Qt::CaseInsensitive) == 0;
         });

@@ -45,6 +45,15 @@ inline QString languageDatabasePath(const QString& programFolder, const QString&
         : programFolder + QStringLiteral("/dbWords-%1.mdb").arg(code);
 }
 
+// Whether code is a language whose word database lies beside the program, readable.
+inline bool languageInstalled(const QString& programFolder, const QString& code)
+{
+    if (!isLanguageCode(code))
+        return false;
+    const QFileInfo file(languageDatabasePath(programFolder, code));
+    return file.isFile() && file.isReadable();
+}
+
 // The codes of the languages whose word databases lie beside the program: en first when English's
 // is there, the others in the order of their codes.
 inline QStringList installedLanguages(const QString& programFolder)
@@ -60,8 +69,7 @@ inline QStringList installedLanguages(const QString& programFolder)
             continue;
         const QString code
             = name.sliced(prefix.size(), name.size() - prefix.size() - suffix.size());
-        if (isLanguageCode(code) && code != QLatin1String("en")
-            && QFileInfo(programFolder + u'/' + name).isReadable())
+        if (code != QLatin1String("en") && languageInstalled(programFolder, code))
             codes += code;
     }
     return codes;
