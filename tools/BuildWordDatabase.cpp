@@ -505,9 +505,8 @@ void addSounds(std::vector<Entry>& entries, std::unordered_map<std::string, quin
         entry.facts.syllables = quint8(std::min(syllables, 255));
         entry.facts.rhyme = known ? rhymes.at(known->rhyme) : 0;
         counts.fromBase += form.syllables > 0;
-        const std::string& sounds = !form.rhyme.empty() ? form.rhyme
-            : said != spoken.end()                      ? said->second.rhyme
-                                                        : form.rhyme;
+        const std::string& sounds
+            = form.rhyme.empty() && said != spoken.end() ? said->second.rhyme : form.rhyme;
         if (!known && !sounds.empty() && rhymes.size() < 0xffff)
             entry.facts.rhyme
                 = rhymes.try_emplace(sounds, quint16(rhymes.size() + 1)).first->second;

@@ -351,8 +351,8 @@ void readHeadword(std::string_view line, std::string& word, Translated& facts)
 }
 
 // The first sense's translations, without FreeDict's labels ([coll.]), tags (<n>), numbering,
-// notes and pronunciations (/.../), at most about `longest` characters cut at a comma.
-std::string translationOf(std::string_view sense, size_t longest = 60)
+// notes and pronunciations (/.../).
+std::string translationOf(std::string_view sense)
 {
     std::string text;
     int depth = 0;
@@ -385,13 +385,19 @@ std::string translationOf(std::string_view sense, size_t longest = 60)
         cleaned.erase(at, 1);
     for (size_t at; (at = cleaned.find(",,")) != std::string::npos;)
         cleaned.erase(at, 1);
-    while (cleaned.size() > longest) {
-        const size_t comma = cleaned.rfind(',');
+    return cleaned;
+}
+
+// Translations cut at a comma to at most about 60 characters, as the shown one is.
+std::string shortened(std::string translations)
+{
+    while (translations.size() > 60) {
+        const size_t comma = translations.rfind(',');
         if (comma == std::string::npos || comma == 0)
             break;
-        cleaned.resize(comma);
+        translations.resize(comma);
     }
-    return cleaned;
+    return translations;
 }
 
 // WordNet's nouns in lower case: the lemmas of synsets that are instances of another (@i: Africa,
@@ -477,12 +483,12 @@ std::unordered_map<std::string, Translated> readFreeDict(
         // a word may have an entry per sense): kinds add up.
         const size_t next = entry.find('\n', end + 1);
         const std::string_view sense = entry.substr(end + 1, next - end - 1);
-        facts.translation = translationOf(sense);
+        const std::string all = translationOf(sense);
+        facts.translation = shortened(all);
         Translated& known = entries[word];
         known.kinds |= facts.kinds;
         known.name |= facts.name && !facts.kinds;
         known.feminine |= facts.feminine;
-        const std::string all = translationOf(sense, std::string::npos);
         for (size_t start = 0; start < all.size();) {
             size_t comma = all.find(',', start);
             if (comma == std::string::npos)
